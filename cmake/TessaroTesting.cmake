@@ -11,10 +11,13 @@ function(tessaro_add_test name)
     TESSARO_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TESSARO_CORPUS_DIR="${CMAKE_BINARY_DIR}/corpus")
-  set(props LABELS "${T_LABELS}")
+  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(T_LABELS)
+    list(APPEND props LABELS "${T_LABELS}")
+  endif()
   if(T_FIXTURES)
     list(APPEND props FIXTURES_REQUIRED "${T_FIXTURES}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ${props} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ${props})
 endfunction()

@@ -14,12 +14,14 @@ public:
 
     // Detects the encoding of a whole loaded file; an empty file stays ANSI. Always true.
     bool LoadAndDetect(std::string_view loadedFile);
+    // Byte-order marks first, then the UTF-8 test; the code is also kept in the object.
     uint8_t DetectEncoding(const unsigned char* bytes, size_t length);
 
     // 1 when the buffer is UTF-8 holding at least one multi-byte sequence, else 0.
     static int IsUtf8(const unsigned char* bytes, size_t length);
+    // "<SAMI>" at byte 0 and "<HEAD>" at byte 8, byte-exact.
     static bool IsSami(std::string_view loadedFile);
-    // "ANSI", "UNI16BE", "UNI16LE", "UTF8" or "UTF8NOBOM".
+    // "ANSI", "UNI16BE", "UNI16LE", "UTF8" or "UTF8NOBOM"; a code never produced here reads "ANSI".
     static const char* EncodingName(uint8_t code);
 
     uint8_t encoding() const { return encoding_; }

@@ -1,0 +1,3 @@
+add_executable(text_encoding_bench ${CMAKE_CURRENT_LIST_DIR}/TextEncodingBench.cpp)
+target_link_libraries(text_encoding_bench PRIVATE tessaro_text benchmark::benchmark)
+set_target_properties(text_encoding_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the converter on FILES, or on the
+# bundled sample when none are given. With a display the window opens with the
+# files listed; without one the batch front end probes them, prints the job rows
+# and the conversion script, and converts them into an output folder.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/bootstrap.sh
+bin=${BUILD_DIR:-build}/bin
+
+files=("$@")
+if ((${#files[@]} == 0)); then
+  sample_dir=${BUILD_DIR:-build}/sample
+  scripts/make-samples.sh "$sample_dir"
+  mapfile -t files < <(find "$sample_dir" -maxdepth 1 -type f | sort)
+fi
+
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x "$bin/tessaro" ]]; then
+  exec "$bin/tessaro" "${files[@]}"
+fi
+
+output=${TESSARO_OUTPUT:-${BUILD_DIR:-build}/sample-output}
+mkdir -p "$output"
+echo "== Job rows (file, video format, codec, width, height, audio format, support, decision, bit rate)"
+"$bin/tessaro-cli" probe "${files[@]}"
+echo
+echo "== Conversion script"
+"$bin/tessaro-cli" script --output "$output" "${files[@]}"
+echo
+echo "== Converting into $output"
+"$bin/tessaro-cli" encode --output "$output" "${files[@]}"
+echo
+echo "Results are in $(cd "$output" && pwd):"
+ls -l "$output"

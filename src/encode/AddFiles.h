@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "encode/JobRow.h"
+
+namespace tessaro {
+
+// The job list never holds more rows than this; surplus files are skipped.
+inline constexpr size_t kMaxJobRows = 128;
+
+enum class SkipReason {
+    notAccepted,   // the extension is not one the current serial takes
+    missing,       // no regular file at the path
+    listFull,      // kMaxJobRows rows are listed already
+    unreadable,    // a subtitle file that could not be read
+};
+
+// Short English text for a skip, as the command line prints it.
+const char* SkipReasonText(SkipReason reason);
+
+// Lets a caller follow the adding: show rows as they are probed, report skips,
+// stop early. Every call comes from the thread running AddFiles.
+struct AddFilesObserver {
+    virtual ~AddFilesObserver() = default;
+    virtual void RowAdded(const JobRow& /*row*/, size_t /*index*/) {}
+    virtual void FileSkipped(const std::string& /*path*/, SkipReason /*reason*/) {}
+    // Asked before each path; false ends the adding there.
+    virtual bool ContinueAdding() { return true; }
+};
+
+// The single entry for new files (file dialog, drops, command line): each path
+// in order is tested, classified, probed and appended to `rows` as a job row.
+// The same file may be listed twice. Returns the number of rows appended.
+size_t AddFiles(const std::vector<std::string>& paths, int serial, JobList& rows,
+                AddFilesObserver* observer = nullptr);
+
+}  // namespace tessaro

@@ -1,0 +1,121 @@
+#include "encode/DeviceProfile.h"
+
+#include "encode/JobRow.h"
+#include "platform/Paths.h"
+
+namespace tessaro {
+namespace {
+
+using platform::ToLowerAscii;
+
+constexpr int kSerial1 = 0;
+constexpr int kSerial2 = 1;
+constexpr int kSerial3 = 2;
+
+constexpr std::string_view kMpeg4Visual = "MPEG-4 Visual";
+
+FitResult FitsSerial1(int w, int h) { return {w <= 720 && h <= 576, true}; }
+
+FitResult FitsSerial2(int w, int h) {
+    if (w > 852) return {false, true};
+    if (h > 598) return {false, false};
+    return {true, true};
+}
+
+FitResult FitsSerial3(int w, int h) {
+    if ((w <= 960 && h <= 540) || (w <= 800 && h <= 600)) return {true, true};
+    if (w > 960) return {false, true};
+    if (h <= 576) return {true, true};
+    return {false, false};
+}
+
+std::string LowerPrefix(std::string_view text, size_t length) {
+    return ToLowerAscii(text.substr(0, length));
+}
+
+bool IsDivX3(const video_struct& record) {
+    return record.video_format == kMpeg4Visual && ToLowerAscii(record.codec_id) == "div3";
+}
+
+bool IsPlayableMpeg4Codec(std::string_view c2) {
+    return c2 == "di" || c2 == "cv" || c2 == "dx" || c2 == "xv" || c2 == "rm";
+}
+
+// RealVideo and DivX 3 play only on Serial 3, RealVideo only at a fitting size.
+bool IsSerial3Only(const video_struct& record, bool fits) {
+    const bool realVideo = LowerPrefix(record.codec_id, 2) == "rv" &&
+                           LowerPrefix(record.video_format, 9) == "realvideo";
+    return (realVideo && fits) || IsDivX3(record);
+}
+
+int8_t CodeForScaling(bool keepWidth, int8_t widthCode, int8_t heightCode) {
+    return keepWidth ? widthCode : heightCode;
+}
+
+}  // namespace
+
+int NormalizeSerial(int serial) { return serial >= 0 && serial < kSerialCount ? serial : kSerial1; }
+
+FitResult FitsDevice(const video_struct& record, int serial) {
+    switch (NormalizeSerial(serial)) {
+        case kSerial2: return FitsSerial2(record.width, record.height);
+        case kSerial3: return FitsSerial3(record.width, record.height);
+        default: return FitsSerial1(record.width, record.height);
+    }
+}
+
+bool IsAudioSupported(const video_struct& record, int serial) {
+    const std::string& audio = record.audio_format;
+    if (audio.empty()) return true;
+    serial = NormalizeSerial(serial);
+    if (serial == kSerial3 && (audio == "Cooker" || audio == "AC-3" || audio == "AAC")) return true;
+    if (serial == kSerial2 && audio == "ADPCM") return true;
+    return audio == "MPEG Audio" || audio == "PCM";
+}
+
+bool IsKnownVideoFormat(std::string_view format) {
+    const std::string lower = ToLowerAscii(format);
+    // Current MediaInfo names Motion JPEG "JPEG"; older releases said "M-JPEG".
+    return lower == "mpeg-4 visual" || lower == "mpeg video" || lower == "m-jpeg" || lower == "jpeg" ||
+           lower == "xvid";
+}
+
+bool IsVideoSupported(const video_struct& record, bool fits, int serial) {
+    if (NormalizeSerial(serial) == kSerial3 && IsSerial3Only(record, fits)) return true;
+    if (!IsKnownVideoFormat(record.video_format)) return false;
+    if (IsDivX3(record)) return false;
+    if (record.video_format == kMpeg4Visual) return IsPlayableMpeg4Codec(LowerPrefix(record.codec_id, 2));
+    return true;
+}
+
+int8_t DecideVideo(const video_struct& record, FileKind kind, int serial) {
+    const FitResult size = FitsDevice(record, serial);
+    const bool audioOk = IsAudioSupported(record, serial);
+    const bool dvdProgramStream = record.video_format == "MPEG Video" && kind == FileKind::vob;
+    const bool videoOk = !dvdProgramStream && IsVideoSupported(record, size.fits, serial);
+    if (!videoOk) return size.fits ? 4 : CodeForScaling(size.keepWidth, 5, 6);
+    if (size.fits) return audioOk ? 0 : 1;
+    return audioOk ? CodeForScaling(size.keepWidth, 2, 3) : CodeForScaling(size.keepWidth, 5, 6);
+}
+
+ScaleTarget ScaleTargetFor(int serial, bool keepWidth) {
+    // Serial 1 never scales by height; 576 is its frame height should a row ask for it.
+    static constexpr std::array<ScaleTarget, kSerialCount> kWidthTargets = {{{720, kDerivedSide},
+                                                                             {852, kDerivedSide},
+                                                                             {960, kDerivedSide}}};
+    static constexpr std::array<ScaleTarget, kSerialCount> kHeightTargets = {{{kDerivedSide, 576},
+                                                                              {kDerivedSide, 540},
+                                                                              {kDerivedSide, 576}}};
+    const int index = NormalizeSerial(serial);
+    return keepWidth ? kWidthTargets[index] : kHeightTargets[index];
+}
+
+int ChooseBitrate(int selectorIndex, const std::string& rowBitrate) {
+    const int entries = static_cast<int>(kBitrateEntries.size());
+    if (selectorIndex > 0 && selectorIndex < entries)
+        return ParseRowInteger(std::string(kBitrateEntries[selectorIndex]), kDefaultBitrate);
+    const int own = ParseRowInteger(rowBitrate, kDefaultBitrate);
+    return own <= 0 || own > kMaxBitrate ? kMaxBitrate : own;
+}
+
+}  // namespace tessaro
