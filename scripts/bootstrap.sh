@@ -11,7 +11,7 @@ packages=(
   libmediainfo0v5 mediainfo mencoder ffmpeg
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev
-  xvfb xauth dbus shared-mime-info fonts-dejavu-core fonts-noto-cjk
+  xvfb xauth xdotool dbus shared-mime-info tzdata fonts-dejavu-core fonts-noto-cjk
   python3
 )
 

@@ -12,10 +12,10 @@ namespace tessaro {
 inline constexpr size_t kMaxJobRows = 128;
 
 enum class SkipReason {
-    notAccepted,   // the extension is not one the current serial takes
-    missing,       // no regular file at the path
-    listFull,      // kMaxJobRows rows are listed already
-    unreadable,    // a subtitle file that could not be read
+    notAccepted,  // the extension is not one the current serial takes
+    missing,      // no regular file at the path
+    listFull,     // kMaxJobRows rows are listed already
+    unreadable,   // a subtitle file that could not be read
 };
 
 // Short English text for a skip, as the command line prints it.

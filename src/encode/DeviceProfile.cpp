@@ -14,19 +14,29 @@ constexpr int kSerial3 = 2;
 
 constexpr std::string_view kMpeg4Visual = "MPEG-4 Visual";
 
-FitResult FitsSerial1(int w, int h) { return {w <= 720 && h <= 576, true}; }
-
-FitResult FitsSerial2(int w, int h) {
-    if (w > 852) return {false, true};
-    if (h > 598) return {false, false};
-    return {true, true};
+bool FitsSerial(int serial, int w, int h) {
+    switch (serial) {
+        case kSerial2:
+            return w <= 852 && h <= 598;
+        case kSerial3:
+            return (w <= 960 && h <= 576) || (w <= 800 && h <= 600);
+        default:
+            return w <= 720 && h <= 576;
+    }
 }
 
-FitResult FitsSerial3(int w, int h) {
-    if ((w <= 960 && h <= 540) || (w <= 800 && h <= 600)) return {true, true};
-    if (w > 960) return {false, true};
-    if (h <= 576) return {true, true};
-    return {false, false};
+// The frame a scaled picture must fit into, per serial.
+struct FrameBox {
+    int64_t width;
+    int64_t height;
+};
+constexpr std::array<FrameBox, kSerialCount> kFrameBoxes = {{{720, 576}, {852, 598}, {960, 576}}};
+
+// Scaling to the target width helps only a picture at least as wide, in
+// proportion, as the device's frame; a taller one would come out taller still.
+bool IsWiderThanFrame(int serial, int w, int h) {
+    const FrameBox& box = kFrameBoxes[static_cast<size_t>(serial)];
+    return int64_t{w} * box.height >= int64_t{h} * box.width;
 }
 
 std::string LowerPrefix(std::string_view text, size_t length) {
@@ -54,14 +64,14 @@ int8_t CodeForScaling(bool keepWidth, int8_t widthCode, int8_t heightCode) {
 
 }  // namespace
 
-int NormalizeSerial(int serial) { return serial >= 0 && serial < kSerialCount ? serial : kSerial1; }
+int NormalizeSerial(int serial) {
+    return serial >= 0 && serial < kSerialCount ? serial : kSerial1;
+}
 
 FitResult FitsDevice(const video_struct& record, int serial) {
-    switch (NormalizeSerial(serial)) {
-        case kSerial2: return FitsSerial2(record.width, record.height);
-        case kSerial3: return FitsSerial3(record.width, record.height);
-        default: return FitsSerial1(record.width, record.height);
-    }
+    serial = NormalizeSerial(serial);
+    if (FitsSerial(serial, record.width, record.height)) return {true, true};
+    return {false, IsWiderThanFrame(serial, record.width, record.height)};
 }
 
 bool IsAudioSupported(const video_struct& record, int serial) {
@@ -76,15 +86,16 @@ bool IsAudioSupported(const video_struct& record, int serial) {
 bool IsKnownVideoFormat(std::string_view format) {
     const std::string lower = ToLowerAscii(format);
     // Current MediaInfo names Motion JPEG "JPEG"; older releases said "M-JPEG".
-    return lower == "mpeg-4 visual" || lower == "mpeg video" || lower == "m-jpeg" || lower == "jpeg" ||
-           lower == "xvid";
+    return lower == "mpeg-4 visual" || lower == "mpeg video" || lower == "m-jpeg" ||
+           lower == "jpeg" || lower == "xvid";
 }
 
 bool IsVideoSupported(const video_struct& record, bool fits, int serial) {
     if (NormalizeSerial(serial) == kSerial3 && IsSerial3Only(record, fits)) return true;
     if (!IsKnownVideoFormat(record.video_format)) return false;
     if (IsDivX3(record)) return false;
-    if (record.video_format == kMpeg4Visual) return IsPlayableMpeg4Codec(LowerPrefix(record.codec_id, 2));
+    if (record.video_format == kMpeg4Visual)
+        return IsPlayableMpeg4Codec(LowerPrefix(record.codec_id, 2));
     return true;
 }
 
@@ -99,13 +110,10 @@ int8_t DecideVideo(const video_struct& record, FileKind kind, int serial) {
 }
 
 ScaleTarget ScaleTargetFor(int serial, bool keepWidth) {
-    // Serial 1 never scales by height; 576 is its frame height should a row ask for it.
-    static constexpr std::array<ScaleTarget, kSerialCount> kWidthTargets = {{{720, kDerivedSide},
-                                                                             {852, kDerivedSide},
-                                                                             {960, kDerivedSide}}};
-    static constexpr std::array<ScaleTarget, kSerialCount> kHeightTargets = {{{kDerivedSide, 576},
-                                                                              {kDerivedSide, 540},
-                                                                              {kDerivedSide, 576}}};
+    static constexpr std::array<ScaleTarget, kSerialCount> kWidthTargets = {
+        {{720, kDerivedSide}, {852, kDerivedSide}, {960, kDerivedSide}}};
+    static constexpr std::array<ScaleTarget, kSerialCount> kHeightTargets = {
+        {{kDerivedSide, 576}, {kDerivedSide, 540}, {kDerivedSide, 576}}};
     const int index = NormalizeSerial(serial);
     return keepWidth ? kWidthTargets[index] : kHeightTargets[index];
 }

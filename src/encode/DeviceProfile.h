@@ -17,6 +17,8 @@ int NormalizeSerial(int serial);
 
 // Size test. keepWidth: when the frame does not fit, scale to the target width
 // (the height follows the aspect ratio); otherwise scale to the target height.
+// A picture narrower in proportion than the device's frame is scaled by height,
+// since scaling it to the target width would leave it too tall.
 struct FitResult {
     bool fits = false;
     bool keepWidth = true;
@@ -42,7 +44,8 @@ ScaleTarget ScaleTargetFor(int serial, bool keepWidth);
 
 // Entries of the "Video Bitrate (kbps):" selector, index 0 being "Default".
 inline constexpr std::array<std::string_view, 13> kBitrateEntries = {
-    "Default", "512", "600", "640", "700", "800", "900", "1000", "1200", "1500", "1800", "2000", "3000"};
+    "Default", "512",  "600",  "640",  "700",  "800", "900",
+    "1000",    "1200", "1500", "1800", "2000", "3000"};
 inline constexpr int kDefaultBitrate = 512;
 inline constexpr int kMaxBitrate = 3000;
 

@@ -48,7 +48,8 @@ int BindAll(void* library, MediaInfoEntryPoints& e) {
     BindEntry(library, "MediaInfoListA_Open", e.ListOpen, missing);
     BindEntry(library, "MediaInfoA_Open_Buffer_Init", e.OpenBufferInit, missing);
     BindEntry(library, "MediaInfoA_Open_Buffer_Continue", e.OpenBufferContinue, missing);
-    BindEntry(library, "MediaInfoA_Open_Buffer_Continue_GoTo_Get", e.OpenBufferContinueGoToGet, missing);
+    BindEntry(library, "MediaInfoA_Open_Buffer_Continue_GoTo_Get", e.OpenBufferContinueGoToGet,
+              missing);
     BindEntry(library, "MediaInfoA_Open_Buffer_Finalize", e.OpenBufferFinalize, missing);
     BindEntry(library, "MediaInfoA_Close", e.Close, missing);
     BindEntry(library, "MediaInfoListA_Close", e.ListClose, missing);
@@ -96,7 +97,9 @@ const MediaInfoEntryPoints* EnsureLoaded() {
     return &binding.entries;
 }
 
-std::string CopyText(const char* text) { return text ? std::string(text) : std::string(); }
+std::string CopyText(const char* text) {
+    return text ? std::string(text) : std::string();
+}
 
 }  // namespace
 
@@ -116,7 +119,9 @@ void UnloadMediaInfoLibrary() {
     binding.entries = {};
 }
 
-bool IsMediaInfoLibraryLoaded() { return MediaInfoLoadCount() > 0; }
+bool IsMediaInfoLibraryLoaded() {
+    return MediaInfoLoadCount() > 0;
+}
 
 int MediaInfoLoadCount() {
     Binding& binding = TheBinding();
@@ -148,11 +153,12 @@ void MediaInfo::Close() {
 }
 
 // The library reuses its answer buffer on the next call: copy at once.
-std::string MediaInfo::Get(StreamKind stream, size_t streamNumber, const std::string& parameter, InfoKind info,
-                           InfoKind search) {
+std::string MediaInfo::Get(StreamKind stream, size_t streamNumber, const std::string& parameter,
+                           InfoKind info, InfoKind search) {
     if (!handle_) return kUnableToLoadMediaInfo;
-    return CopyText(entries_->Get(handle_, static_cast<int>(stream), streamNumber, parameter.c_str(),
-                                  static_cast<int>(info), static_cast<int>(search)));
+    return CopyText(entries_->Get(handle_, static_cast<int>(stream), streamNumber,
+                                  parameter.c_str(), static_cast<int>(info),
+                                  static_cast<int>(search)));
 }
 
 std::string MediaInfo::Inform() {

@@ -16,7 +16,15 @@ inline constexpr const char* kMediaInfoLibraryVariable = "TESSARO_MEDIAINFO_LIBR
 // What every value request answers when the library cannot be loaded.
 inline constexpr const char* kUnableToLoadMediaInfo = "Unable to load MediaInfo.dll";
 
-enum class StreamKind : int { general = 0, video = 1, audio = 2, text = 3, other = 4, image = 5, menu = 6 };
+enum class StreamKind : int {
+    general = 0,
+    video = 1,
+    audio = 2,
+    text = 3,
+    other = 4,
+    image = 5,
+    menu = 6
+};
 enum class InfoKind : int { name = 0, text = 1, measure = 2, options = 3 };
 
 // Entry points in the order the library's loader resolves them. The list
@@ -36,19 +44,21 @@ struct MediaInfoEntryPoints {
     void (*ListClose)(void* handle, size_t filePos) = nullptr;
     const char* (*Inform)(void* handle, size_t reserved) = nullptr;
     const char* (*ListInform)(void* handle, size_t filePos, size_t reserved) = nullptr;
-    const char* (*GetI)(void* handle, int streamKind, size_t streamNumber, size_t parameter, int infoKind) = nullptr;
-    const char* (*ListGetI)(void* handle, size_t filePos, int streamKind, size_t streamNumber, size_t parameter,
-                            int infoKind) = nullptr;
-    const char* (*Get)(void* handle, int streamKind, size_t streamNumber, const char* parameter, int infoKind,
-                       int searchKind) = nullptr;
-    const char* (*ListGet)(void* handle, size_t filePos, int streamKind, size_t streamNumber, const char* parameter,
-                           int infoKind, int searchKind) = nullptr;
+    const char* (*GetI)(void* handle, int streamKind, size_t streamNumber, size_t parameter,
+                        int infoKind) = nullptr;
+    const char* (*ListGetI)(void* handle, size_t filePos, int streamKind, size_t streamNumber,
+                            size_t parameter, int infoKind) = nullptr;
+    const char* (*Get)(void* handle, int streamKind, size_t streamNumber, const char* parameter,
+                       int infoKind, int searchKind) = nullptr;
+    const char* (*ListGet)(void* handle, size_t filePos, int streamKind, size_t streamNumber,
+                           const char* parameter, int infoKind, int searchKind) = nullptr;
     const char* (*Option)(void* handle, const char* option, const char* value) = nullptr;
     const char* (*ListOption)(void* handle, const char* option, const char* value) = nullptr;
     size_t (*StateGet)(void* handle) = nullptr;
     size_t (*ListStateGet)(void* handle) = nullptr;
     size_t (*CountGet)(void* handle, int streamKind, size_t streamNumber) = nullptr;
-    size_t (*ListCountGet)(void* handle, size_t filePos, int streamKind, size_t streamNumber) = nullptr;
+    size_t (*ListCountGet)(void* handle, size_t filePos, int streamKind,
+                           size_t streamNumber) = nullptr;
     size_t (*ListCountGetFiles)(void* handle) = nullptr;
 };
 inline constexpr int kMediaInfoEntryPointCount = 25;

@@ -84,7 +84,8 @@ void ReadVideoFacts(MediaInfo& info, video_struct& record, const std::string& pa
     record.codec_id = info.Get(StreamKind::video, 0, "CodecID");
     record.width = ParseRowInteger(info.Get(StreamKind::video, 0, "Width"), 0);
     record.height = ParseRowInteger(info.Get(StreamKind::video, 0, "Height"), 0);
-    record.bitrate = ParseRowInteger(info.Get(StreamKind::video, 0, "BitRate"), kUnreportedBitrate) / 1000;
+    record.bitrate =
+        ParseRowInteger(info.Get(StreamKind::video, 0, "BitRate"), kUnreportedBitrate) / 1000;
     info.Close();
 }
 

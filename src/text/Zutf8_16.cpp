@@ -7,7 +7,7 @@ namespace tessaro {
 namespace {
 
 constexpr std::array<const char*, 5> kEncodingNames = {"ANSI", "UNI16BE", "UNI16LE", "UTF8",
-                                                        "UTF8NOBOM"};
+                                                       "UTF8NOBOM"};
 
 constexpr uint64_t kLowBits = 0x0101010101010101ULL;
 constexpr uint64_t kHighBits = 0x8080808080808080ULL;
@@ -20,7 +20,9 @@ inline bool IsPlainAsciiWord(const unsigned char* bytes) {
     return ((word | ((word - kLowBits) & ~word)) & kHighBits) == 0;
 }
 
-inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+inline bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 bool HasPrefix(std::string_view text, size_t at, std::string_view prefix) {
     return text.size() >= at + prefix.size() && text.compare(at, prefix.size(), prefix) == 0;

@@ -15,7 +15,9 @@ const unsigned char* Bytes(const std::string& text) {
     return reinterpret_cast<const unsigned char*>(text.data());
 }
 
-int IsUtf8(const std::string& text) { return ZUtf8_16::IsUtf8(Bytes(text), text.size()); }
+int IsUtf8(const std::string& text) {
+    return ZUtf8_16::IsUtf8(Bytes(text), text.size());
+}
 
 struct Utf8Case {
     const char* name;
@@ -89,7 +91,8 @@ TEST(IsUtf8, AsciiPrefixOfAnyLengthKeepsTheAnswer) {
 }
 
 TEST(IsUtf8, NulAnywhereBeforeTheFirstFailureRejects) {
-    const std::string text = "Line one\r\nLigne deux: caf\xC3\xA9 cr\xC3\xA8me \xE3\x81\x82\r\nend\r\n"s;
+    const std::string text =
+        "Line one\r\nLigne deux: caf\xC3\xA9 cr\xC3\xA8me \xE3\x81\x82\r\nend\r\n"s;
     ASSERT_EQ(IsUtf8(text), 1);
     for (size_t at = 0; at < text.size(); ++at) {
         if (static_cast<unsigned char>(text[at]) >= 0x80) continue;
@@ -117,7 +120,9 @@ TEST(IsUtf8, CutOffPositionsAtTheEndOfTheBuffer) {
 
 TEST(IsUtf8, LongMostlyAsciiText) {
     std::string text;
-    while (text.size() < (1u << 20)) text += "00:01:02,345 --> 00:01:04,000\r\nNa\xC3\xAFve caf\xC3\xA9\r\n\r\n";
+    while (text.size() < (1u << 20)) {
+        text += "00:01:02,345 --> 00:01:04,000\r\nNa\xC3\xAFve caf\xC3\xA9\r\n\r\n";
+    }
     EXPECT_EQ(IsUtf8(text), 1);
     text.back() = '\xE9';
     text += "\r\n";
@@ -141,7 +146,7 @@ TEST(DetectEncoding, MarksFirstThenUtf8Test) {
         {"FF FE 00 00", "\xFF\xFE\0\0"s, ZUtf8_16::UNI16LE},
         {"EF BB BF only", "\xEF\xBB\xBF"s, ZUtf8_16::UTF8},
         {"EF BB BF then invalid bytes", "\xEF\xBB\xBF\xFF\xFE\0"s, ZUtf8_16::UTF8},
-        {"EF BB BF then code page text", "\xEF\xBB\xBF" "caf\xE9 noir"s, ZUtf8_16::UTF8},
+        {"EF BB BF then code page text", "\xEF\xBB\xBF"s + "caf\xE9 noir"s, ZUtf8_16::UTF8},
         {"utf-8 without mark", "caf\xC3\xA9"s, ZUtf8_16::UTF8NOBOM},
         {"code page E9 inside text", "caf\xE9 noir"s, ZUtf8_16::ANSI},
         {"code page E9 as last byte", "caf\xE9"s, ZUtf8_16::UTF8NOBOM},
@@ -153,8 +158,8 @@ TEST(DetectEncoding, MarksFirstThenUtf8Test) {
         {"one byte C3", "\xC3"s, ZUtf8_16::UTF8NOBOM},
         {"one byte ascii", "a"s, ZUtf8_16::ANSI},
         {"EF BB without BF", "\xEF\xBB"s, ZUtf8_16::UTF8NOBOM},
-        {"EF BB then ascii", "\xEF\xBB" "a"s, ZUtf8_16::ANSI},
-        {"FE alone then ascii", "\xFE" "a"s, ZUtf8_16::ANSI},
+        {"EF BB then ascii", "\xEF\xBB"s + "a"s, ZUtf8_16::ANSI},
+        {"FE alone then ascii", "\xFE"s + "a"s, ZUtf8_16::ANSI},
         {"UTF-16LE without mark", "H\0i\0"s, ZUtf8_16::ANSI},
     };
     for (const DetectCase& c : cases) {
@@ -168,7 +173,7 @@ TEST(LoadAndDetect, StoresTheCodeOfTheWholeFile) {
     const std::vector<DetectCase> cases = {
         {"empty", ""s, ZUtf8_16::ANSI},
         {"UTF-16BE", "\xFE\xFF\0a"s, ZUtf8_16::UNI16BE},
-        {"UTF-16LE", "\xFF\xFE" "a\0"s, ZUtf8_16::UNI16LE},
+        {"UTF-16LE", "\xFF\xFE"s + "a\0"s, ZUtf8_16::UNI16LE},
         {"UTF-8 with mark", "\xEF\xBB\xBFok"s, ZUtf8_16::UTF8},
         {"UTF-8 without mark", "ok \xC3\xA9"s, ZUtf8_16::UTF8NOBOM},
         {"code page", "caf\xE9 noir"s, ZUtf8_16::ANSI},
@@ -191,9 +196,13 @@ TEST(LoadAndDetect, SeesBytesPastAnEmbeddedNul) {
 
 TEST(EncodingName, NamesEveryCode) {
     const std::vector<std::pair<uint8_t, std::string_view>> names = {
-        {ZUtf8_16::ANSI, "ANSI"},   {ZUtf8_16::UNI16BE, "UNI16BE"},
-        {ZUtf8_16::UNI16LE, "UNI16LE"}, {ZUtf8_16::UTF8, "UTF8"},
-        {ZUtf8_16::UTF8NOBOM, "UTF8NOBOM"}, {5, "ANSI"}, {255, "ANSI"},
+        {ZUtf8_16::ANSI, "ANSI"},
+        {ZUtf8_16::UNI16BE, "UNI16BE"},
+        {ZUtf8_16::UNI16LE, "UNI16LE"},
+        {ZUtf8_16::UTF8, "UTF8"},
+        {ZUtf8_16::UTF8NOBOM, "UTF8NOBOM"},
+        {5, "ANSI"},
+        {255, "ANSI"},
     };
     for (const auto& [code, name] : names) {
         EXPECT_EQ(ZUtf8_16::EncodingName(code), name) << int{code};

@@ -1,0 +1,155 @@
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "encode/CRedirect.h"
+
+extern char** environ;
+
+namespace {
+
+using tessaro::CRedirect;
+using tessaro::IStatusBar;
+
+constexpr int kJobs = 200;
+constexpr int kLinesPerJob = 1000;
+constexpr int kRunControlPollInterval = 200;
+constexpr int kMarkers = 300;
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-bench-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// 200 jobs, each with its marker lines and 1,000 lines of a tool's output.
+std::string WriteJobsScript(const ScratchFolder& folder) {
+    const std::string path = folder.File("jobs.sh");
+    std::ofstream script(path);
+    for (int job = 1; job <= kJobs; ++job) {
+        script << "printf '#JOB#Job:%d/%d\\n#STATUS#Encoding\\n' " << job << ' ' << kJobs << '\n';
+        script << "seq -f 'frame %g of the tool written to its console' 1 " << kLinesPerJob << '\n';
+    }
+    script << "printf '#STATUS#Completed\\n'\n";
+    return path;
+}
+
+class CountingStatusBar final : public IStatusBar {
+public:
+    void SetPanelText(int, const std::string&) override { ++updates; }
+    int updates = 0;
+};
+
+double SecondsOf(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+double RunToDevNull(const std::string& script) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const char* argv[] = {"/bin/sh", script.c_str(), nullptr};
+    const auto started = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    posix_spawn(&pid, "/bin/sh", &actions, nullptr, const_cast<char**>(argv), environ);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    posix_spawn_file_actions_destroy(&actions);
+    return SecondsOf(elapsed);
+}
+
+double RunThroughRunner(const std::string& script) {
+    CountingStatusBar bar;
+    CRedirect runner(script, bar);
+    runner.SetSleepInterval(kRunControlPollInterval);
+    const auto started = std::chrono::steady_clock::now();
+    runner.Run(false);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    if (bar.updates < kJobs) std::abort();
+    return SecondsOf(elapsed);
+}
+
+void BM_ScriptToDevNull(benchmark::State& state) {
+    ScratchFolder folder;
+    const std::string script = WriteJobsScript(folder);
+    for (auto _ : state) state.SetIterationTime(RunToDevNull(script));
+}
+BENCHMARK(BM_ScriptToDevNull)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_ScriptThroughCRedirect(benchmark::State& state) {
+    ScratchFolder folder;
+    const std::string script = WriteJobsScript(folder);
+    for (auto _ : state) state.SetIterationTime(RunThroughRunner(script));
+}
+BENCHMARK(BM_ScriptThroughCRedirect)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Both ways in turn within one iteration, so the load of the machine falls on both alike.
+void BM_RunnerOverheadRatio(benchmark::State& state) {
+    ScratchFolder folder;
+    const std::string script = WriteJobsScript(folder);
+    double plain = 0;
+    double captured = 0;
+    for (auto _ : state) {
+        plain += RunToDevNull(script);
+        captured += RunThroughRunner(script);
+    }
+    state.counters["ratio"] = captured / plain;
+}
+BENCHMARK(BM_RunnerOverheadRatio)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
+
+// Time from the child writing a marker line to the status bar showing it.
+class LatencyStatusBar final : public IStatusBar {
+public:
+    void SetPanelText(int panel, const std::string& text) override {
+        if (panel != tessaro::kStatusPanel) return;
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const long long written = std::stoll(text);
+        latenciesMs.push_back(static_cast<double>(now.tv_sec * 1000000000LL + now.tv_nsec - written) / 1e6);
+    }
+    std::vector<double> latenciesMs;
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    return values[index];
+}
+
+void BM_MarkerToStatusLatency(benchmark::State& state) {
+    ScratchFolder folder;
+    const std::string script = folder.File("markers.sh");
+    std::ofstream(script) << "exec '" << TESSARO_MARKER_CLOCK << "' " << kMarkers << '\n';
+    LatencyStatusBar bar;
+    for (auto _ : state) {
+        CRedirect runner(script, bar);
+        runner.SetSleepInterval(kRunControlPollInterval);
+        runner.Run(false);
+    }
+    state.counters["median_ms"] = Percentile(bar.latenciesMs, 0.5);
+    state.counters["p99_ms"] = Percentile(bar.latenciesMs, 0.99);
+    state.counters["markers"] = static_cast<double>(bar.latenciesMs.size());
+}
+BENCHMARK(BM_MarkerToStatusLatency)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

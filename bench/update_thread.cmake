@@ -1,0 +1,2 @@
+add_executable(kuThreadSynchronizeBench ${CMAKE_CURRENT_LIST_DIR}/kuThreadSynchronizeBench.cpp)
+target_link_libraries(kuThreadSynchronizeBench PRIVATE tessaro_update_thread benchmark::benchmark)

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Saves pictures of the window for the README into OUTDIR (default
+# docs/screenshots): the job list with the bundled sample, the details pane
+# open on the first file, and the window in Japanese. Runs on a private Xvfb
+# display with a throw-away user folder, so the real settings stay untouched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-docs/screenshots}
+build=${BUILD_DIR:-build}
+program=$build/bin/tessaro
+for tool in Xvfb xdotool ffmpeg; do
+  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (scripts/bootstrap.sh installs it)" >&2; exit 1; }
+done
+[[ -x "$program" ]] || { echo "$0: $program is not built" >&2; exit 1; }
+
+sample=$build/sample
+scripts/make-samples.sh "$sample"
+mapfile -t files < <(find "$(realpath "$sample")" -maxdepth 1 -type f | sort)
+mkdir -p "$out"
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number to the pipe.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 20 display_number <&"$display_fd"
+export DISPLAY=":$display_number"
+
+# shoot NAME LANGUAGE_INDEX FILE_DETAILS
+shoot() {
+  local name=$1 language=$2 details=$3
+  local user=$work/$name
+  mkdir -p "$user"/{home,config,data,temp,registry,runtime}
+  chmod 700 "$user/runtime"
+  printf '[Config]\nOutputFolder=%s\nFileDetails=%s\nLanguageValue=%s\n' \
+    "$user/home" "$details" "$language" >"$user/config/Clipwarp_profiles.ini"
+  HOME=$user/home XDG_CONFIG_HOME=$user/config XDG_DATA_HOME=$user/data \
+    XDG_RUNTIME_DIR=$user/runtime TEMP=$user/temp APPDATA=$user/config \
+    TESSARO_REGISTRY_DIR=$user/registry QT_QPA_PLATFORM=xcb \
+    "$program" "${files[@]}" >/dev/null 2>&1 &
+  program_pid=$!
+  local window
+  window=$(xdotool search --sync --onlyvisible --name '^Tessaro$' | head -n 1)
+  sleep 2  # the files are probed after the window appears
+  if [[ "$details" == 1 ]]; then
+    xdotool mousemove --window "$window" 60 62 click 1
+    sleep 1
+  fi
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  ffmpeg -nostdin -loglevel error -y -f x11grab -video_size "${WIDTH}x${HEIGHT}" \
+    -i "$DISPLAY+$X,$Y" -frames:v 1 "$out/$name.png"
+  kill "$program_pid"
+  wait "$program_pid" 2>/dev/null || true
+  program_pid=""
+  echo "$out/$name.png"
+}
+
+shoot files 0 0
+shoot details 0 1
+shoot japanese 1 1

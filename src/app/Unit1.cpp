@@ -1,0 +1,905 @@
+#include "app/Unit1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+#include <iostream>
+#include <stdexcept>
+#include <vector>
+
+#include "app/CompareText.h"
+#include "app/DriveList.h"
+#include "app/Dropfilelistview.h"
+#include "app/JobListItems.h"
+#include "app/QtEventPump.h"
+#include "app/SaveBeforePowerOff.h"
+#include "encode/AddFiles.h"
+#include "encode/DeviceProfile.h"
+#include "encode/MediaInfo.h"
+#include "encode/ScriptError.h"
+#include "encode/ScriptWriter.h"
+#include "platform/Folders.h"
+#include "platform/PowerManager.h"
+#include "settings/InstallMarkers.h"
+#include "settings/LocalisableNames.h"
+#include "settings/StatusTexts.h"
+
+namespace tessaro {
+namespace {
+
+constexpr char kApplicationTitle[] = "Tessaro";
+constexpr char kDeviceName[] = "Tessaro 1.0";
+constexpr int kPageHeight = 391;
+constexpr int kDetailsWidth = 368;
+// Longest stretch of probing before the window gets to repaint and take input.
+constexpr qint64 kAddSliceMs = 100;
+
+// The file dialog's filters: description (with its patterns) and the patterns.
+constexpr std::array<std::pair<const char*, const char*>, 3> kOpenDialogFilters = {{
+    {"Media files (*.3gp;*.asf;*.asx;*.avi;*.avs;*.divx;*.dat;*.flv;*.mkv;*.mp4;*.mpg;*.mpeg;*.mts;*.m2ts;*.mov;"
+     "*.ram;*.rm;*.rmvb;*.ts;*.wmv;*.vob)",
+     "*.3gp;*.asf;*.asx;*.avi;*.avs;*.divx;*.dat;*.flv;*.mkv;*.mp4;*.mpg;*.mpeg;*.mts;*.m2ts;*.mov;*.ram;*.rm;"
+     "*.rmvb;*.ts;*.wmv;*.vob"},
+    {"Subtitle files (*.srt;*.sri;*.smi;*.txt)", "*.srt;*.sri;*.smi;*.txt"},
+    {"All files (*.*)", "*"},
+}};
+
+struct SortEntry {
+    const char* name;
+    const char* caption;
+    int column;
+};
+constexpr std::array<SortEntry, 7> kSortEntries = {{
+    {"Item10", "Name(&N)", 0},
+    {"Item14", "Video Format(&V)", 1},
+    {"Item11", "Codec(&C)", 2},
+    {"Item12", "Width(&W)", 3},
+    {"Item13", "Height(&H)", 4},
+    {"Item15", "Audio Format(&A)", 5},
+    {"Item16", "Support(&S)", 6},
+}};
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int x, int y, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(x, y, width, height);
+    return widget;
+}
+
+QStringList QtNameFilters() {
+    QStringList filters;
+    for (const auto& [description, patterns] : kOpenDialogFilters) {
+        const QString label = QString::fromLatin1(description).section(QLatin1Char('('), 0, 0).trimmed();
+        filters.append(QStringLiteral("%1 (%2)").arg(label, QString::fromLatin1(patterns).replace(';', ' ')));
+    }
+    return filters;
+}
+
+// Appends each probed row to the list the moment it exists.
+class ListGrowth final : public AddFilesObserver {
+public:
+    explicit ListGrowth(TDropFileListView& list) : list_(list) {}
+    void RowAdded(const JobRow& row, size_t /*index*/) override { list_.addTopLevelItem(MakeJobItem(row)); }
+
+private:
+    TDropFileListView& list_;
+};
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("MainForm"));
+    if (power == nullptr) {
+        ownPower_ = std::make_unique<platform::LogindPowerManager>();
+        power = ownPower_.get();
+    }
+    power_ = std::make_unique<SaveBeforePowerOff>(*power, [this] { SaveProfileFromControls(); });
+    pump_ = std::make_unique<QtEventPump>();
+    // Held for the window's life: every probe and report would otherwise load
+    // and unload the library again.
+    mediaInfoHeld_ = LoadMediaInfoLibrary() == 1;
+    programVersion_ = RecordInstallMarkers(QCoreApplication::applicationFilePath().toStdString()).programVersion;
+    BuildWindow();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    if (mediaInfoHeld_) {
+        UnloadMediaInfoLibrary();
+    }
+}
+
+void TMainForm::BuildWindow() {
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    PageControl1 = Place(new QTabWidget(this), "PageControl1", 0, 0, kWidthWithoutDetails, kPageHeight);
+    PageControl1->setDocumentMode(true);
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("Files"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Options"));
+    BuildFilesPage(TabSheet1);
+    BuildOptionsPage(TabSheet2);
+
+    Panel1 = Place(new QWidget(this), "Panel1", 0, kPageHeight, kWidthWithoutDetails, kClientHeight - kPageHeight);
+    BuildBottomPanel(Panel1);
+    BuildDetailsPane();
+    BuildPopupMenu();
+
+    OpenDialog1 = new QFileDialog(this, QStringLiteral("Select file"));
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
+    OpenDialog1->setOption(QFileDialog::ReadOnly, false);
+    OpenDialog1->setSizeGripEnabled(true);
+    OpenDialog1->setNameFilters(QtNameFilters());
+
+    addTimer_ = new QTimer(this);
+    addTimer_->setSingleShot(true);
+    addTimer_->setInterval(0);
+}
+
+void TMainForm::BuildFilesPage(QWidget* page) {
+    ListView1 = Place(new TDropFileListView(page), "ListView1", 4, 4, 528, 320);
+    ListView1->setColumnCount(static_cast<int>(kJobColumns.size()));
+    QStringList captions;
+    for (const JobColumn& column : kJobColumns) {
+        captions.append(QString::fromLatin1(column.caption));
+    }
+    ListView1->setHeaderLabels(captions);
+    for (int index = 0; index < static_cast<int>(kJobColumns.size()); ++index) {
+        ListView1->setColumnWidth(index, kJobColumns[index].width);
+    }
+    ListView1->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    ListView1->SetAcceptFiles(true);
+
+    Button3 = Place(new QPushButton(QStringLiteral("Add Files..."), page), "Button3", 4, 330, 90, 25);
+    Button4 = Place(new QPushButton(QStringLiteral("Delete"), page), "Button4", 98, 330, 75, 25);
+    Button5 = Place(new QPushButton(QStringLiteral("Clear List"), page), "Button5", 177, 330, 80, 25);
+    Label3 = Place(new QLabel(page), "Label3", 360, 330, 168, 25);
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont counterFont = Label3->font();
+    counterFont.setPointSize(10);
+    Label3->setFont(counterFont);
+}
+
+void TMainForm::BuildOptionsPage(QWidget* page) {
+    const auto makeSelector = [page](const char* name, int x, int y, int width) {
+        auto* selector = Place(new QComboBox(page), name, x, y, width, 22);
+        selector->setEditable(true);
+        selector->setInsertPolicy(QComboBox::NoInsert);
+        return selector;
+    };
+    Label2 = Place(new QLabel(QStringLiteral("Language:"), page), "Label2", 12, 16, 160, 18);
+    ComboBox1 = makeSelector("ComboBox1", 180, 12, 160);
+    ComboBox1->addItem(QStringLiteral("English"));
+    CheckBox4 = Place(new QCheckBox(QStringLiteral("Encoding unsupport file only"), page), "CheckBox4", 12, 48, 400, 20);
+    Label5 = Place(new QLabel(QStringLiteral("Video Bitrate (kbps):"), page), "Label5", 12, 84, 160, 18);
+    ComboBox2 = makeSelector("ComboBox2", 180, 80, 100);
+    for (const std::string_view entry : kBitrateEntries) {
+        ComboBox2->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+    }
+    CheckBox3 = Place(new QCheckBox(QStringLiteral("Copy to after encoding: "), page), "CheckBox3", 12, 116, 165, 20);
+    ComboBox3 = makeSelector("ComboBox3", 180, 114, 240);
+    ComboBox3->addItems(CopyTargetVolumes());
+    Label4 = Place(new QLabel(QStringLiteral("Device Serial: "), page), "Label4", 12, 152, 160, 18);
+    ComboBox4 = makeSelector("ComboBox4", 180, 148, 160);
+    CheckBox1 = Place(new QCheckBox(QStringLiteral("Shutdown after encoding"), page), "CheckBox1", 12, 184, 400, 20);
+    UpdateButton = Place(new QPushButton(QStringLiteral("&Run update check now..."), page), "UpdateButton", 12, 218,
+                         220, 26);
+    Label6 = Place(new QLabel(QStringLiteral("Save Config:"), page), "Label6", 12, 258, 100, 18);
+    SpeedButton2 = Place(new QToolButton(page), "SpeedButton2", 120, 256, 30, 22);
+    SpeedButton2->setText(QStringLiteral(". . ."));
+    SpeedButton2->setAutoRaise(true);
+    CheckBox5 = Place(new QCheckBox(QStringLiteral("Show encoding console"), page), "CheckBox5", 12, 288, 300, 20);
+}
+
+void TMainForm::BuildBottomPanel(QWidget* panel) {
+    Label1 = Place(new QLabel(QStringLiteral("Output Folder:"), panel), "Label1", 8, 6, 200, 16);
+    OutPath = Place(new QLabel(panel), "OutPath", 8, 24, 494, 22);
+    OutPath->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    OutPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SpeedButton1 = Place(new QToolButton(panel), "SpeedButton1", 506, 24, 26, 22);
+    SpeedButton1->setText(QStringLiteral("..."));
+    SpeedButton1->setAutoRaise(true);
+    CheckBox2 = Place(new QCheckBox(QStringLiteral("Show File Details"), panel), "CheckBox2", 8, 58, 250, 20);
+    Button1 = Place(new QPushButton(QStringLiteral("Encode"), panel), "Button1", 272, 86, 84, 28);
+    Button2 = Place(new QPushButton(QStringLiteral("Stop"), panel), "Button2", 360, 86, 84, 28);
+    Button2->setEnabled(false);
+    Button6 = Place(new QPushButton(QStringLiteral("Exit"), panel), "Button6", 448, 86, 84, 28);
+
+    StatusBar1 = Place(new QStatusBar(panel), "StatusBar1", 0, 124, kWidthWithoutDetails, 23);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanel0 = new QLabel;
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setFixedWidth(70);
+    StatusPanel0->setAlignment(Qt::AlignCenter);
+    StatusPanel1 = new QLabel;
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setMinimumWidth(50);
+    for (QLabel* panel : {StatusPanel0, StatusPanel1}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    StatusBar1->addWidget(StatusPanel0);
+    StatusBar1->addWidget(StatusPanel1, 1);
+    AddProgress = new QProgressBar;
+    AddProgress->setObjectName(QStringLiteral("AddProgress"));
+    AddProgress->setMaximumWidth(140);
+    AddProgress->setFormat(QStringLiteral("%v/%m"));
+    AddProgress->hide();
+    StatusBar1->addPermanentWidget(AddProgress);
+}
+
+void TMainForm::BuildDetailsPane() {
+    GroupBox1 = Place(new QGroupBox(QStringLiteral("Properties"), this), "GroupBox1", kWidthWithoutDetails, 0,
+                      kDetailsWidth, kClientHeight);
+    Details = Place(new QPlainTextEdit(GroupBox1), "Details", 5, 14, 360, 520);
+    Details->setReadOnly(true);
+    Details->setFrameShape(QFrame::NoFrame);
+    Details->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Details->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont reportFont(QStringLiteral("Courier New"), 8);
+    reportFont.setStyleHint(QFont::Monospace);
+    Details->setFont(reportFont);
+    QPalette colours = Details->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Button));
+    colours.setColor(QPalette::Text, QColor(0x00, 0x80, 0x80));
+    Details->setPalette(colours);
+}
+
+void TMainForm::BuildPopupMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto addItem = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    const auto addSubmenu = [this](const char* name, const char* caption) {
+        QMenu* submenu = PopupMenu1->addMenu(QString::fromLatin1(caption));
+        submenu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return submenu;
+    };
+    connect(addItem(PopupMenu1, "Item0", "Open(&O). . ."), &QAction::triggered, this, &TMainForm::Item0Click);
+    QMenu* sortMenu = addSubmenu("Item1", "Sort (&S)");
+    for (const SortEntry& entry : kSortEntries) {
+        QAction* action = addItem(sortMenu, entry.name, entry.caption);
+        action->setData(entry.column);
+        connect(action, &QAction::triggered, this, &TMainForm::SortItemClick);
+    }
+    PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    connect(addItem(PopupMenu1, "Item2", "Delete(&D)"), &QAction::triggered, this, &TMainForm::Item2Click);
+    connect(addItem(PopupMenu1, "Item3", "Clear List(&L)"), &QAction::triggered, this, &TMainForm::Button5Click);
+    PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N10"));
+    connect(addItem(PopupMenu1, "Item4", "Encode One(&E). . ."), &QAction::triggered, this, &TMainForm::Item4Click);
+    connect(addItem(PopupMenu1, "Item5", "Encode All (&A). . ."), &QAction::triggered, this, &TMainForm::Button1Click);
+    EncodeByMenu = addSubmenu("Item6", "Encode By(B)");
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::PopupMenu1Popup);
+}
+
+void TMainForm::ConnectHandlers() {
+    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TMainForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TMainForm::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TMainForm::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TMainForm::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TMainForm::Button6Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::SpeedButton2Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TMainForm::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &TMainForm::CheckBox2Click);
+    connect(CheckBox3, &QCheckBox::toggled, this, &TMainForm::CheckBox3Click);
+    connect(ComboBox4, &QComboBox::activated, this, &TMainForm::ComboBox4Change);
+    connect(ComboBox4, &QComboBox::editTextChanged, this, [this](const QString&) {
+        if (ComboBox4->lineEdit() != nullptr && ComboBox4->lineEdit()->isModified()) {
+            ComboBox4Change();
+        }
+    });
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection& /*deselected*/) {
+                ListView1Change();
+                if (!selected.isEmpty()) {
+                    ListView1SelectItem(ListView1->topLevelItem(selected.indexes().constFirst().row()), true);
+                }
+            });
+    connect(ListView1, &QTreeWidget::itemChanged, this, &TMainForm::ListView1Change);
+    connect(ListView1->model(), &QAbstractItemModel::rowsInserted, this, &TMainForm::ListView1Change);
+    connect(ListView1->model(), &QAbstractItemModel::rowsRemoved, this, &TMainForm::ListView1Change);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TMainForm::ListView1ColumnClick);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &TMainForm::Item0Click);
+    connect(ListView1, &TDropFileListView::OnDropFiles, this, &TMainForm::ListView1DropFiles);
+    connect(addTimer_, &QTimer::timeout, this, &TMainForm::AddNextPendingFile);
+}
+
+void TMainForm::FormCreate() {
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    // The menu is defined for its handlers but the list offers none.
+    ListView1->setContextMenuPolicy(Qt::PreventContextMenu);
+    Label6->hide();
+    SpeedButton2->hide();
+    CheckBox5->hide();
+    ComboBox4->clear();
+    ComboBox4->addItem(QString::fromLatin1(kDeviceName));
+    tempFolder_ = platform::TempFolder();
+    profileFolder_ = platform::ProfileFolder();
+    IStatusBar& statusBar = *this;
+    IRunStateView& view = *this;
+    run_ = std::make_unique<RunControl>(tempFolder_, statusBar, view, *power_, pump_.get());
+    LoadLanguage(LoadProfileIntoControls());
+    ListView1->clear();
+    GroupBox1->setVisible(CheckBox2->isChecked());
+    ComboBox3->setEnabled(CheckBox3->isChecked());
+    PageControl1->setCurrentWidget(TabSheet1);
+    AdjustWindowSize();
+    CentreOnScreen();
+}
+
+int TMainForm::LoadProfileIntoControls() {
+    const ProfileSettings profile = LoadProfile(profileFolder_);
+    OutPath->setText(QString::fromStdString(profile.outputFolder));
+    CheckBox2->setChecked(profile.fileDetails);
+    CheckBox4->setChecked(profile.unsupportFormatEncoding);
+    CheckBox5->setChecked(profile.showEncodingConsole);
+    ComboBox2->setCurrentIndex(FitSelectorIndex(profile.videoBitrate, ComboBox2->count()));
+    CheckBox3->setChecked(profile.copyTo);
+    SelectDrive(profile.driveIndex, profile.driveMountPoint);
+    ComboBox4->setCurrentIndex(FitSelectorIndex(profile.deviceSerial, ComboBox4->count()));
+    return profile.languageValue;
+}
+
+// The stored mount point wins over the index, which only counts positions in a
+// list that changes with the plugged volumes.
+void TMainForm::SelectDrive(int driveIndex, const std::string& mountPoint) {
+    if (!mountPoint.empty()) {
+        const int found = ComboBox3->findText(QString::fromStdString(mountPoint), Qt::MatchExactly);
+        ComboBox3->setCurrentIndex(found);
+        return;
+    }
+    ComboBox3->setCurrentIndex(FitSelectorIndex(driveIndex, ComboBox3->count()));
+}
+
+ProfileSettings TMainForm::ProfileFromControls() const {
+    ProfileSettings profile;
+    profile.outputFolder = OutPath->text().toStdString();
+    profile.fileDetails = CheckBox2->isChecked();
+    profile.unsupportFormatEncoding = CheckBox4->isChecked();
+    profile.showEncodingConsole = CheckBox5->isChecked();
+    profile.videoBitrate = ComboBox2->currentIndex();
+    profile.copyTo = CheckBox3->isChecked();
+    profile.driveIndex = ComboBox3->currentIndex();
+    profile.driveMountPoint = profile.driveIndex >= 0 ? ComboBox3->itemText(profile.driveIndex).toStdString() : "";
+    profile.deviceSerial = ComboBox4->currentIndex();
+    profile.languageValue = ComboBox1->currentIndex();
+    return profile;
+}
+
+ScriptOptions TMainForm::ScriptOptionsFromControls() const {
+    ScriptOptions options;
+    options.serial = DeviceSerial();
+    options.bitrateIndex = ComboBox2->currentIndex();
+    options.outputFolder = OutPath->text().toStdString();
+    options.copyToDrive = CheckBox3->isChecked();
+    options.drive = ComboBox3->currentIndex() >= 0 ? ComboBox3->itemText(ComboBox3->currentIndex()).toStdString() : "";
+    options.unsupportedOnly = CheckBox4->isChecked();
+    options.exeFolder = platform::ProgramFolder();
+    options.tempFolder = tempFolder_;
+    options.dialect = ScriptDialect::sh;
+    return options;
+}
+
+void TMainForm::SaveProfileFromControls() {
+    std::string error;
+    if (!SaveProfile(profileFolder_, ProfileFromControls(), &error)) {
+        std::cerr << "tessaro: settings not saved: " << error << '\n';
+    }
+}
+
+void TMainForm::AdjustWindowSize() {
+    const int width = GroupBox1->isVisible() || (!isVisible() && CheckBox2->isChecked()) ? kWidthWithDetails
+                                                                                          : kWidthWithoutDetails;
+    setFixedSize(width, kClientHeight);
+}
+
+void TMainForm::CentreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow() {
+    if (!commandLineFiles_.isEmpty()) {
+        AddFiles(std::exchange(commandLineFiles_, {}));
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (closeBlocked_) {
+        event->ignore();
+        return;
+    }
+    StopAdding();
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::FormClose() {
+    SaveProfileFromControls();
+    run_->CloseCleanUp();
+}
+
+void TMainForm::ActivateFromInstance(const QStringList& files) {
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+    AddFiles(files);
+}
+
+int TMainForm::AddFiles(const QStringList& paths) {
+    if (paths.isEmpty()) {
+        return -1;
+    }
+    pendingFiles_ += paths;
+    addTotal_ += static_cast<int>(paths.size());
+    AddProgress->setRange(0, addTotal_);
+    AddProgress->setValue(addDone_);
+    AddProgress->setVisible(addTotal_ > 1);
+    if (!addTimer_->isActive()) {
+        addTimer_->start();
+    }
+    return 0;
+}
+
+bool TMainForm::IsAdding() const {
+    return !pendingFiles_.isEmpty() || addTimer_->isActive();
+}
+
+// Files are probed in short slices between turns of the event loop, so the
+// window repaints and answers input while a long list is being added.
+void TMainForm::AddNextPendingFile() {
+    QElapsedTimer slice;
+    slice.start();
+    JobList rows = JobRowsOf(*ListView1);
+    ListGrowth growth(*ListView1);
+    while (!pendingFiles_.isEmpty() && slice.elapsed() < kAddSliceMs) {
+        const QString path = pendingFiles_.takeFirst();
+        tessaro::AddFiles({path.toStdString()}, DeviceSerial(), rows, &growth);
+        ++addDone_;
+    }
+    AddProgress->setValue(addDone_);
+    if (pendingFiles_.isEmpty()) {
+        FinishAdding();
+    } else {
+        addTimer_->start();
+    }
+}
+
+void TMainForm::FinishAdding() {
+    addTimer_->stop();
+    addTotal_ = 0;
+    addDone_ = 0;
+    AddProgress->hide();
+    emit AddingFinished();
+}
+
+void TMainForm::StopAdding() {
+    if (IsAdding()) {
+        pendingFiles_.clear();
+        FinishAdding();
+    }
+}
+
+int TMainForm::DeviceSerial() const {
+    return ComboBox4->currentIndex();
+}
+
+QTreeWidgetItem* TMainForm::SelectedRow() const {
+    const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void TMainForm::Button3Click() {
+    OpenDialog1->selectFile(QString());
+    OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
+    if (OpenDialog1->exec() == QDialog::Accepted) {
+        AddFiles(OpenDialog1->selectedFiles());
+    }
+}
+
+// The row goes without another taking its selection: the details pane keeps
+// the report it shows.
+void TMainForm::DeleteSelectedRow() {
+    QTreeWidgetItem* selected = SelectedRow();
+    if (selected == nullptr) {
+        return;
+    }
+    ListView1->setCurrentItem(nullptr);
+    delete selected;
+}
+
+void TMainForm::Button4Click() {
+    DeleteSelectedRow();
+}
+
+void TMainForm::Item2Click() {
+    DeleteSelectedRow();
+}
+
+void TMainForm::Button5Click() {
+    ListView1->clear();
+    Details->clear();
+}
+
+void TMainForm::Button6Click() {
+    close();
+}
+
+void TMainForm::SpeedButton1Click() {
+    const QString folder = QFileDialog::getExistingDirectory(this, selectDirCaption_, OutPath->text());
+    if (!folder.isEmpty()) {
+        OutPath->setText(folder);
+    }
+}
+
+void TMainForm::SpeedButton2Click() {
+    SaveProfileFromControls();
+}
+
+void TMainForm::CheckBox1Click() {
+    QPalette colours = CheckBox1->palette();
+    const QColor text = CheckBox1->isChecked() ? QColor(Qt::red) : palette().color(QPalette::WindowText);
+    colours.setColor(QPalette::WindowText, text);
+    colours.setColor(QPalette::ButtonText, text);
+    CheckBox1->setPalette(colours);
+}
+
+void TMainForm::CheckBox2Click() {
+    GroupBox1->setVisible(CheckBox2->isChecked());
+    if (CheckBox2->isChecked()) {
+        Details->clear();
+    }
+    AdjustWindowSize();
+}
+
+void TMainForm::CheckBox3Click() {
+    ComboBox3->setEnabled(CheckBox3->isChecked());
+}
+
+// Each row's decision depends on the device, so a new device empties the list.
+void TMainForm::ComboBox4Change() {
+    StopAdding();
+    Button5Click();
+}
+
+void TMainForm::ListView1Change() {
+    QTreeWidgetItem* selected = SelectedRow();
+    if (selected == nullptr) {
+        Label3->setText(QString());
+        return;
+    }
+    Label3->setText(QStringLiteral("%1/%2")
+                        .arg(ListView1->indexOfTopLevelItem(selected) + 1)
+                        .arg(ListView1->topLevelItemCount()));
+}
+
+void TMainForm::ListView1ColumnClick(int column) {
+    SortByColumn(column);
+}
+
+void TMainForm::SortItemClick() {
+    if (const auto* item = qobject_cast<QAction*>(sender())) {
+        SortByColumn(item->data().toInt());
+    }
+}
+
+void TMainForm::SortByColumn(int column) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    sortColumn_ = static_cast<uint8_t>(column);
+    QTreeWidgetItem* selected = SelectedRow();
+    std::vector<QTreeWidgetItem*> items;
+    while (ListView1->topLevelItemCount() > 0) {
+        items.push_back(ListView1->takeTopLevelItem(0));
+    }
+    std::stable_sort(items.begin(), items.end(), [this](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return ListView1Compare(a, b) < 0;
+    });
+    for (QTreeWidgetItem* item : items) {
+        ListView1->addTopLevelItem(item);
+    }
+    if (selected != nullptr) {
+        ListView1->setCurrentItem(selected);
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+int TMainForm::ListView1Compare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const {
+    const int column = (sortColumn_ >= 1 && sortColumn_ <= 6) ? sortColumn_ : 0;
+    return CompareText(item1->text(column).toStdString(), item2->text(column).toStdString());
+}
+
+void TMainForm::ListView1DropFiles(QObject* /*sender*/, const QStringList& files) {
+    AddFiles(files);
+}
+
+void TMainForm::ListView1SelectItem(QTreeWidgetItem* item, bool selected) {
+    if (!selected || item == nullptr || !CheckBox2->isChecked()) {
+        return;
+    }
+    const QString path = item->text(0);
+    if (QFileInfo(path).isFile()) {
+        ShowFileDetails(path);
+    }
+}
+
+void TMainForm::Item0Click() {
+    if (const QTreeWidgetItem* selected = SelectedRow()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(selected->text(0)));
+    }
+}
+
+void TMainForm::ShowFileDetails(const QString& path) {
+    MediaInfo info;
+    try {
+        info.Open(path.toStdString());
+    } catch (const std::invalid_argument&) {
+        return;
+    }
+    info.Option("Inform", "");
+    info.Option("Complete", "");
+    const std::string report = info.Inform();
+    info.Close();
+    Details->setPlainText(QString::fromStdString(report));
+}
+
+}  // namespace tessaro
+
+namespace tessaro {
+
+void TMainForm::LoadLanguage(int storedIndex, const std::string& languageFilePath) {
+    const LanguageChoice choice = tessaro::LoadLanguage(languageFilePath, storedIndex);
+    if (choice.names.empty()) {
+        ComboBox1->setCurrentIndex(0);
+        return;
+    }
+    ComboBox1->clear();
+    for (const std::string& name : choice.names) {
+        ComboBox1->addItem(QString::fromStdString(name));
+    }
+    ComboBox1->setCurrentIndex(choice.selectedIndex);
+    if (!choice.section) {
+        return;
+    }
+    ApplyLanguage(*choice.section);
+    selectDirCaption_ = QString::fromStdString(choice.section->SelectDirCaption());
+    SetCharset(choice.section->Charset());
+    run_->SetStatusTexts(StoppedText(), CompletedText());
+}
+
+namespace {
+
+QString Caption(const LanguageSection& section, const QObject& control, const QString& current) {
+    return QString::fromStdString(section.Caption(control.objectName().toStdString(), current.toStdString()));
+}
+
+}  // namespace
+
+void TMainForm::ApplyLanguage(const LanguageSection& section) {
+    for (QObject* control : findChildren<QObject*>()) {
+        if (!FindLocalisableName(control->objectName().toStdString())) {
+            continue;
+        }
+        if (auto* page = qobject_cast<QWidget*>(control); page != nullptr && PageControl1->indexOf(page) >= 0) {
+            const int index = PageControl1->indexOf(page);
+            PageControl1->setTabText(index, Caption(section, *page, PageControl1->tabText(index)));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->setText(Caption(section, *button, button->text()));
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(Caption(section, *label, label->text()));
+        } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+            group->setTitle(Caption(section, *group, group->title()));
+        } else if (auto* list = qobject_cast<TDropFileListView*>(control)) {
+            QTreeWidgetItem* header = list->headerItem();
+            for (int column = 0; column < list->columnCount(); ++column) {
+                header->setText(column, QString::fromStdString(
+                                            section.ColumnCaption(column, header->text(column).toStdString())));
+            }
+        } else if (auto* item = qobject_cast<QAction*>(control)) {
+            item->setText(Caption(section, *item, item->text()));
+        } else if (qobject_cast<QStatusBar*>(control) != nullptr) {
+            SetStoppedText(section.StoppedText());
+            SetCompletedText(section.CompletedText());
+        }
+    }
+}
+
+void TMainForm::SetCharset(int charset) {
+    // Japanese glyphs come from a Japanese face rather than whatever the
+    // fallback would pick for the shared Han characters.
+    const QStringList families = charset == kShiftJisCharset
+                                     ? QStringList{font().family(), QStringLiteral("Noto Sans CJK JP")}
+                                     : QStringList{font().family()};
+    static const QStringList kCaptionedClasses = {
+        QStringLiteral("QLabel"),   QStringLiteral("QCheckBox"),  QStringLiteral("QPushButton"),
+        QStringLiteral("QGroupBox"), QStringLiteral("QStatusBar"), QStringLiteral("tessaro::TDropFileListView")};
+    const auto setFamilies = [&families](QWidget* widget) {
+        QFont changed = widget->font();
+        changed.setFamilies(families);
+        widget->setFont(changed);
+    };
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (kCaptionedClasses.contains(QString::fromLatin1(widget->metaObject()->className()))) {
+            setFamilies(widget);
+        }
+    }
+    // A page's caption is drawn by the tab bar; the page's own font would pass
+    // on to every control on it.
+    setFamilies(PageControl1->tabBar());
+}
+
+}  // namespace tessaro
+
+namespace tessaro {
+
+void TMainForm::SetPanelText(int panel, const std::string& text) {
+    QLabel* target = panel == kJobPanel ? StatusPanel0 : StatusPanel1;
+    target->setText(QString::fromStdString(text));
+    // The panels are narrow; the whole text stays readable as a tip.
+    target->setToolTip(target->text());
+}
+
+void TMainForm::SetEncodeCommandsEnabled(bool enabled) {
+    for (QWidget* command : {static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button6),
+                             static_cast<QWidget*>(UpdateButton)}) {
+        command->setEnabled(enabled);
+    }
+    ListView1->setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+void TMainForm::SetStopEnabled(bool enabled) {
+    Button2->setEnabled(enabled);
+}
+
+void TMainForm::SetCloseBlocked(bool blocked) {
+    closeBlocked_ = blocked;
+    if (blocked) {
+        emit RunStarted();
+    }
+}
+
+bool TMainForm::ShowEncodingConsole() const {
+    return CheckBox5->isChecked();
+}
+
+bool TMainForm::ShutdownAfterEncoding() const {
+    return CheckBox1->isChecked();
+}
+
+void TMainForm::MinimizeApplication() {
+    showMinimized();
+}
+
+void TMainForm::RestoreApplication() {
+    showNormal();
+}
+
+void TMainForm::EndProgramWithoutSaving() {
+    endedForPowerOff_ = true;
+    hide();
+    QCoreApplication::exit(0);
+}
+
+// A script that cannot be written starts no run; the reason goes where the
+// run's own failures go.
+template <typename Encode>
+void TMainForm::RunEncode(Encode encode) {
+    if (run_->Running() || ListView1->topLevelItemCount() == 0) {
+        return;
+    }
+    try {
+        encode(JobRowsOf(*ListView1), ScriptOptionsFromControls());
+    } catch (const ScriptError& error) {
+        SetPanelText(kJobPanel, error.what());
+        SetPanelText(kStatusPanel, "");
+    }
+}
+
+void TMainForm::Button1Click() {
+    RunEncode([this](const JobList& rows, const ScriptOptions& options) { run_->EncodeAll(rows, options); });
+}
+
+void TMainForm::Item4Click() {
+    QTreeWidgetItem* selected = SelectedRow();
+    if (selected == nullptr) {
+        return;
+    }
+    const int row = ListView1->indexOfTopLevelItem(selected);
+    RunEncode([this, row](const JobList& rows, const ScriptOptions& options) { run_->EncodeOne(rows, row, options); });
+}
+
+void TMainForm::EncodeByClick() {
+    const auto* entry = qobject_cast<QAction*>(sender());
+    if (entry == nullptr) {
+        return;
+    }
+    const int group = entry->property("group").toInt();
+    const std::string value = entry->property("value").toString().toStdString();
+    RunEncode([this, group, &value](const JobList& rows, const ScriptOptions& options) {
+        run_->EncodeBy(group, value, rows, options);
+    });
+}
+
+void TMainForm::Button2Click() {
+    run_->Stop();
+}
+
+void TMainForm::PopupMenu1Popup() {
+    QTreeWidgetItem* selected = SelectedRow();
+    const PopupMenuState state =
+        tessaro::PopupMenu1Popup(JobRowsOf(*ListView1), selected ? ListView1->indexOfTopLevelItem(selected) : -1);
+    const auto enable = [this](const char* name, bool enabled) {
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(enabled);
+    };
+    enable("Item0", state.openEnabled);
+    enable("Item2", state.deleteEnabled);
+    enable("Item4", state.encodeOneEnabled);
+    enable("Item1", state.sortEnabled);
+    enable("Item3", state.clearEnabled);
+    enable("Item5", state.encodeAllEnabled);
+    enable("Item6", state.encodeByEnabled);
+    if (ListView1->topLevelItemCount() > 0) {
+        RebuildEncodeByMenu(state.encodeBy);
+    }
+}
+
+void TMainForm::RebuildEncodeByMenu(const std::vector<EncodeByGroup>& groups) {
+    EncodeByMenu->clear();
+    for (const EncodeByGroup& group : groups) {
+        QMenu* groupMenu = EncodeByMenu->addMenu(ListView1->headerItem()->text(group.listColumn));
+        for (const std::string& value : group.values) {
+            QAction* entry = groupMenu->addAction(QString::fromStdString(value));
+            entry->setProperty("group", group.group);
+            entry->setProperty("value", QString::fromStdString(value));
+            connect(entry, &QAction::triggered, this, &TMainForm::EncodeByClick);
+        }
+    }
+}
+
+}  // namespace tessaro

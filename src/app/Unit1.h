@@ -1,0 +1,229 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "encode/PopupMenuState.h"
+#include "encode/RunControl.h"
+#include "encode/RunStateView.h"
+#include "encode/StatusBar.h"
+
+#include "encode/ScriptWriter.h"
+#include "settings/LanguageFile.h"
+#include "settings/ProfileSettings.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QTreeWidgetItem;
+
+namespace tessaro {
+
+namespace platform {
+class IPowerManager;
+}
+class QtEventPump;
+class SaveBeforePowerOff;
+class TDropFileListView;
+
+// The program's only window: the job list, the conversion options, the output
+// folder and the commands that start and stop a run.
+class TMainForm final : public QWidget, private IStatusBar, private IRunStateView {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TMainForm)
+
+public:
+    static constexpr int kClientHeight = 538;
+    static constexpr int kWidthWithDetails = 908;
+    static constexpr int kWidthWithoutDetails = 540;
+
+    // Records the install markers and builds the controls; FormCreate then
+    // loads the profile and the language.
+    // `power`: what "Shutdown after encoding" asks; the system's logind when null.
+    explicit TMainForm(QWidget* parent = nullptr, platform::IPowerManager* power = nullptr);
+    ~TMainForm() override;
+
+    // The single entry for new files: dialog, drops, command line, later starts.
+    // Files are probed one after the other while the window goes on repainting;
+    // rows appear as they are probed. -1 for an empty list, otherwise 0.
+    int AddFiles(const QStringList& paths);
+    bool IsAdding() const;
+
+    void SortByColumn(int column);
+    int ListView1Compare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+    void ShowFileDetails(const QString& path);
+
+    // Lists the languages of the file and applies the chosen one when the file
+    // qualifies (English and Japanese); the create event calls it once.
+    void LoadLanguage(int storedIndex, const std::string& languageFilePath = LanguageFilePath());
+    void ApplyLanguage(const LanguageSection& section);
+    // Fonts of the captioned controls follow the language's character set.
+    void SetCharset(int charset);
+
+    // Files given on the command line, added when the window is first shown.
+    void SetCommandLineFiles(const QStringList& files) { commandLineFiles_ = files; }
+    // A later start asked for the window: bring it forward and take its files.
+    void ActivateFromInstance(const QStringList& files);
+
+    const std::string& TempFolder() const { return tempFolder_; }
+    const std::string& ProfileFolder() const { return profileFolder_; }
+    const std::string& ProgramVersion() const { return programVersion_; }
+    const QString& SelectDirCaption() const { return selectDirCaption_; }
+    bool Running() const { return run_ && run_->Running(); }
+    // Set once the program ended itself for a power-off.
+    bool EndedForPowerOff() const { return endedForPowerOff_; }
+
+signals:
+    void AddingFinished();
+    // A run began; the window stays responsive until it ends.
+    void RunStarted();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWindow();
+    void BuildFilesPage(QWidget* page);
+    void BuildOptionsPage(QWidget* page);
+    void BuildBottomPanel(QWidget* panel);
+    void BuildDetailsPane();
+    void BuildPopupMenu();
+    void ConnectHandlers();
+    void AdjustWindowSize();
+    void CentreOnScreen();
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    // Returns the stored language index for the language loader.
+    int LoadProfileIntoControls();
+    ProfileSettings ProfileFromControls() const;
+    void SelectDrive(int driveIndex, const std::string& mountPoint);
+    void SaveProfileFromControls();
+    ScriptOptions ScriptOptionsFromControls() const;
+
+    void AddNextPendingFile();
+    void FinishAdding();
+    void StopAdding();
+
+    void SetPanelText(int panel, const std::string& text) override;
+    void SetEncodeCommandsEnabled(bool enabled) override;
+    void SetStopEnabled(bool enabled) override;
+    void SetCloseBlocked(bool blocked) override;
+    bool ShowEncodingConsole() const override;
+    bool ShutdownAfterEncoding() const override;
+    void MinimizeApplication() override;
+    void RestoreApplication() override;
+    void EndProgramWithoutSaving() override;
+
+    template <typename Encode>
+    void RunEncode(Encode encode);
+    void Button1Click();
+    void Button2Click();
+    void Item4Click();
+    void EncodeByClick();
+    void PopupMenu1Popup();
+    void RebuildEncodeByMenu(const std::vector<EncodeByGroup>& groups);
+
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void ComboBox4Change();
+    void ListView1Change();
+    void ListView1ColumnClick(int column);
+    void ListView1DropFiles(QObject* sender, const QStringList& files);
+    void ListView1SelectItem(QTreeWidgetItem* item, bool selected);
+    void Item0Click();
+    void Item2Click();
+    void SortItemClick();
+
+    void DeleteSelectedRow();
+    QTreeWidgetItem* SelectedRow() const;
+    int DeviceSerial() const;
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    TDropFileListView* ListView1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QComboBox* ComboBox4 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QPushButton* UpdateButton = nullptr;
+    QLabel* Label6 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* OutPath = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QProgressBar* AddProgress = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QPlainTextEdit* Details = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* EncodeByMenu = nullptr;
+
+    std::unique_ptr<platform::IPowerManager> ownPower_;
+    std::unique_ptr<SaveBeforePowerOff> power_;
+    std::unique_ptr<QtEventPump> pump_;
+    std::unique_ptr<RunControl> run_;
+    bool mediaInfoHeld_ = false;
+    bool closeBlocked_ = false;
+    bool endedForPowerOff_ = false;
+
+    std::string programVersion_;
+    std::string tempFolder_;
+    std::string profileFolder_;
+    QString selectDirCaption_;
+    uint8_t sortColumn_ = 0;
+
+    QStringList commandLineFiles_;
+    bool shown_ = false;
+
+    QStringList pendingFiles_;
+    int addTotal_ = 0;
+    int addDone_ = 0;
+    QTimer* addTimer_ = nullptr;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <atomic>
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "encode/EventPump.h"
+#include "encode/StatusBar.h"
+
+namespace tessaro {
+
+namespace platform {
+class ChildProcess;
+}
+
+// Runs a conversion script under /bin/sh as a child process, captures its
+// standard output and error through one pipe and turns the marker lines of
+// the script into the job and status texts of the status bar.
+class CRedirect {
+public:
+    // Every chunk as the runner reads it, before the markers are picked out;
+    // error texts of the runner come through here as well.
+    using OutputObserver = std::function<void(std::string_view chunk)>;
+
+    // `currentDirectory` empty: the child starts in the caller's folder.
+    // Without a pump the idle wait is a plain poll(2).
+    CRedirect(std::string commandLine, IStatusBar& statusBar, std::string currentDirectory = {},
+              IEventPump* pump = nullptr);
+    virtual ~CRedirect();
+    CRedirect(const CRedirect&) = delete;
+    CRedirect& operator=(const CRedirect&) = delete;
+
+    // Returns when the script and every tool it left behind have ended, after
+    // Stop, or after an error. With the console shown the output is not
+    // captured: it goes to the terminal the program runs in.
+    virtual void Run(bool showConsole);
+    // Safe from another thread and from a signal handler.
+    virtual void Stop();
+    virtual void SetSleepInterval(int milliseconds);
+
+    void OnOutput(std::string_view chunk);
+    // Passes the message and the system's text for `errorNumber` through OnOutput.
+    void ReportError(std::string_view message, int errorNumber = errno);
+    void PumpMessages();
+
+    // Index of the first `pattern` at or after `start`; -1 when there is none
+    // or `start` is not inside the text.
+    static int FindFrom(std::string_view text, std::string_view pattern, int start);
+
+    void SetOutputObserver(OutputObserver observer) { outputObserver = std::move(observer); }
+    bool StopRequested() const { return stopRequested.load(); }
+    // The script's process group while Run is going on, else -1: every tool
+    // of the run belongs to it.
+    int ProcessGroup() const { return processGroup.load(); }
+    int PollInterval() const { return pollInterval; }
+    // The first failure of the last Run ("Error creating process: ..."), or empty.
+    bool Failed() const { return !errorText.empty(); }
+    const std::string& ErrorText() const { return errorText; }
+
+private:
+    enum class ReadResult { chunk, empty, endOfFile, failed };
+
+    bool StartChild(platform::ChildProcess& child, int outputFd);
+    void CaptureUntilEnded(platform::ChildProcess& child, int& readFd);
+    void WaitForChild(platform::ChildProcess& child);
+    void WaitIdle(const platform::ChildProcess& child, int readFd);
+    ReadResult ReadChunk(int readFd, size_t limit, size_t* delivered = nullptr);
+    void DrainPipe(int readFd);
+    void Cancel(platform::ChildProcess& child);
+    void CloseChild(platform::ChildProcess& child);
+    void ClosePipeEnd(int& fd, std::string_view failureMessage);
+
+    std::atomic<bool> stopRequested{false};
+    int pollInterval = 100;
+    IStatusBar& statusBar;
+    std::string commandLine;
+    std::string currentDirectory;
+    IEventPump& pump;
+    int wakeFd = -1;
+    std::atomic<int> processGroup{-1};
+    std::string errorText;
+    OutputObserver outputObserver;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+
+#include "encode/JobRow.h"
+#include "encode/ScriptDialect.h"
+
+namespace tessaro {
+
+// The window's options that shape a conversion script.
+struct ScriptOptions {
+    int serial = 0;        // device serial index
+    int bitrateIndex = 0;  // index into kBitrateEntries, 0 = "Default"
+    std::string outputFolder;
+    bool copyToDrive = false;
+    std::string drive;             // "E:" for cmd, a mounted volume's folder for sh
+    bool unsupportedOnly = false;  // "Encoding unsupport file only"
+    std::string exeFolder;         // where the tools are expected
+    std::string tempFolder;        // receives the script and the tools' log
+    ScriptDialect dialect = ScriptDialect::sh;
+};
+
+// Which jobs the script performs. column 0: every row; below 0: only
+// selectedRow (counted from 0); from 1 up: rows whose sub-item column-1 equals
+// value ("(NULL)" matching an empty sub-item), the others being skipped.
+struct JobSelection {
+    int column = 0;
+    std::string value = "0";
+    int selectedRow = -1;
+};
+
+struct Script {
+    std::string text;
+    int jobCount = 0;
+};
+
+// Builds the whole script text. Throws ScriptError for input the script cannot
+// carry (no selected row, an empty output folder, a value the dialect cannot quote).
+Script BuildScript(const ScriptOptions& options, const JobList& rows,
+                   const JobSelection& selection);
+
+// "~tmp86CB.bat" or "~tmp86CB.sh" in the options' temp folder, as a local path.
+std::string ScriptPathFor(const ScriptOptions& options);
+
+// Replaces `scriptPath` atomically with the script, never through a link, with
+// the dialect's file mode. Throws ScriptError when it cannot be saved.
+void SaveScript(const Script& script, ScriptDialect dialect, const std::string& scriptPath);
+
+// Builds the script and replaces `scriptPath` with it atomically, never through
+// a link. Returns the number of jobs written; throws ScriptError when it cannot
+// be built or saved, leaving any earlier script as it was.
+int WriteScript(const ScriptOptions& options, const JobList& rows, const JobSelection& selection,
+                const std::string& scriptPath);
+
+}  // namespace tessaro

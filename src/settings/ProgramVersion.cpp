@@ -1,0 +1,20 @@
+#include "settings/ProgramVersion.h"
+
+#include <sys/stat.h>
+
+namespace tessaro {
+
+std::string ProgramVersionText() {
+    return TESSARO_VERSION;
+}
+
+std::string ReadVersionInfo(const std::string& executablePath) {
+    struct stat file {
+    }, running{};
+    if (::stat(executablePath.c_str(), &file) != 0 || ::stat("/proc/self/exe", &running) != 0)
+        return {};
+    const bool isRunningProgram = file.st_dev == running.st_dev && file.st_ino == running.st_ino;
+    return isRunningProgram ? ProgramVersionText() : std::string();
+}
+
+}  // namespace tessaro

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaro {
+
+// MIME types of the media and subtitle files the program accepts, in the form
+// of a desktop entry's "MimeType" list ("video/mp4;...;").
+std::string_view AcceptedMimeTypeList();
+
+// The freedesktop entry that lets file managers offer "Open With" the target:
+// Name = shortcut name, Comment = description, Exec = the quoted target + " %F".
+std::string DesktopEntryText(const std::string& target, const std::string& description,
+                             const std::string& shortcutName);
+
+// Writes (or atomically replaces) shortcutName + ".desktop" in the send-to
+// folder (SpecialFolder::sendTo, created when missing). False when that folder
+// cannot be determined or the entry cannot be written.
+bool CreateSendToShortcut(const std::string& target, const std::string& description,
+                          const std::string& shortcutName);
+
+}  // namespace tessaro

@@ -1,0 +1,23 @@
+#pragma once
+
+// The update component's shared helpers, one concept per header.
+#include "update/utils/kuAttachBoundary.h"
+#include "update/utils/kuBase64.h"
+#include "update/utils/kuCommandLine.h"
+#include "update/utils/kuDateTime.h"
+#include "update/utils/kuDesktopApplications.h"
+#include "update/utils/kuEnvironment.h"
+#include "update/utils/kuFileAttributes.h"
+#include "update/utils/kuFileTimes.h"
+#include "update/utils/kuFolders.h"
+#include "update/utils/kuInternetTime.h"
+#include "update/utils/kuMimeType.h"
+#include "update/utils/kuNumeric.h"
+#include "update/utils/kuOpenURL.h"
+#include "update/utils/kuRegistry.h"
+#include "update/utils/kuStreams.h"
+#include "update/utils/kuStringList.h"
+#include "update/utils/kuText.h"
+#include "update/utils/kuURL.h"
+#include "update/utils/kuVersion.h"
+#include "update/utils/kuWait.h"

@@ -1,0 +1,6 @@
+# The command-line front end, run as a real program on the probe corpus.
+tessaro_add_test(cli_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliTest.cpp
+  LABELS cli
+  FIXTURES media_corpus)
+add_dependencies(cli_test tessaro-cli)

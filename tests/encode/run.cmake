@@ -1,0 +1,26 @@
+tessaro_add_test(encode_run_output_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CRedirectOutputTest.cpp
+  LIBS tessaro_encode)
+
+tessaro_add_test(encode_run_process_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CRedirectRunTest.cpp
+  LIBS tessaro_encode Threads::Threads
+  LABELS thread)
+target_include_directories(encode_run_process_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+
+tessaro_add_test(encode_run_control_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/RunControlTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PopupMenuStateTest.cpp
+  LIBS tessaro_encode
+  LABELS thread)
+target_include_directories(encode_run_control_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+
+tessaro_add_test(encode_run_end_to_end_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/RunEndToEndTest.cpp
+  LIBS tessaro_encode
+  LABELS thread
+  FIXTURES media_corpus)
+target_include_directories(encode_run_end_to_end_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# The script starts the project's own tools from the program folder.
+add_dependencies(encode_run_end_to_end_tests fastcopy charshift)

@@ -1,0 +1,17 @@
+tessaro_add_test(platform_process_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ChildProcessTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProcessKillerTest.cpp
+  LIBS tessaro_platform
+  LABELS thread)
+
+add_executable(fake_logind ${CMAKE_CURRENT_LIST_DIR}/FakeLogind.cpp)
+target_link_libraries(fake_logind PRIVATE Qt6::DBus)
+set_target_properties(fake_logind PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+
+tessaro_add_test(platform_power_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PowerManagerTest.cpp
+  LIBS tessaro_platform
+  LABELS dbus)
+target_compile_definitions(platform_power_tests PRIVATE TESSARO_FAKE_LOGIND="$<TARGET_FILE:fake_logind>")
+add_dependencies(platform_power_tests fake_logind)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tessaro::tools {
+
+// How the subtitle text arrives: UTF-16 in either byte order (by its mark,
+// little endian without one) or UTF-8 with or without a mark.
+enum class SubtitleSource { Utf16, Utf8 };
+
+struct RecodeResult {
+    bool ok = false;
+    std::string text;     // in the target code page, without a byte-order mark
+    size_t replaced = 0;  // characters the code page lacks, written as '?'
+    std::string error;
+};
+
+bool IsSupportedCodePage(const std::string& codePage);
+
+// Re-encodes a whole subtitle file. Malformed input fails rather than
+// guessing; characters the code page cannot show become '?'.
+RecodeResult RecodeSubtitle(std::string_view source, SubtitleSource kind,
+                            const std::string& codePage);
+
+}  // namespace tessaro::tools
