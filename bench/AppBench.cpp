@@ -64,7 +64,8 @@ const std::vector<std::string>& Files128() {
 // Settings, registry and temp files of the benchmark stay in a folder of its own.
 void UsePrivateUserFolders(const QTemporaryDir& root) {
     const std::string base = root.path().toStdString();
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TEMP", "APPDATA", "TESSARO_REGISTRY_DIR"}) {
+    for (const char* name :
+         {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TEMP", "APPDATA", "TESSARO_REGISTRY_DIR"}) {
         const std::string folder = base + "/" + name;
         QDir().mkpath(QString::fromStdString(folder));
         ::setenv(name, folder.c_str(), 1);
@@ -149,8 +150,10 @@ void BM_ColdStartToWindowShown(benchmark::State& state) {
     const std::string self = QCoreApplication::applicationFilePath().toStdString();
     for (auto _ : state) {
         const auto spawned = Clock::now().time_since_epoch();
-        const std::string stamp = std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(spawned).count());
-        const std::string result = QDir::temp().filePath(QStringLiteral("tessaro-cold-start")).toStdString();
+        const std::string stamp =
+            std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(spawned).count());
+        const std::string result =
+            QDir::temp().filePath(QStringLiteral("tessaro-cold-start")).toStdString();
         if (Spawn({self, kColdStartChild, stamp, result}) != 0) {
             return state.SkipWithError("child failed");
         }
@@ -176,7 +179,9 @@ int ColdStartChild(int argc, char** argv) {
     if (!QTest::qWaitForWindowExposed(&form)) {
         return 1;
     }
-    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+    const auto now =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+            .count();
     FILE* file = std::fopen(argv[3], "w");
     if (file == nullptr) {
         return 1;

@@ -14,7 +14,8 @@ bool SysfsSaysRemovable(const QByteArray& device) {
         return false;
     }
     const QString block = QFileInfo(QStringLiteral("/sys/class/block/") + name).canonicalFilePath();
-    for (const QString& candidate : {block + QStringLiteral("/removable"), block + QStringLiteral("/../removable")}) {
+    for (const QString& candidate :
+         {block + QStringLiteral("/removable"), block + QStringLiteral("/../removable")}) {
         QFile flag(candidate);
         if (flag.open(QIODevice::ReadOnly)) {
             return flag.read(1) == "1";
@@ -24,7 +25,8 @@ bool SysfsSaysRemovable(const QByteArray& device) {
 }
 
 bool IsDesktopMount(const QString& mountPoint) {
-    return mountPoint.startsWith(QStringLiteral("/media/")) || mountPoint.startsWith(QStringLiteral("/run/media/"));
+    return mountPoint.startsWith(QStringLiteral("/media/")) ||
+           mountPoint.startsWith(QStringLiteral("/run/media/"));
 }
 
 }  // namespace

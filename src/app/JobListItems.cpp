@@ -34,8 +34,9 @@ JobRow JobRowOf(const QTreeWidgetItem& item) {
     JobRow row;
     row.caption = item.text(0).toStdString();
     for (int subItem = 0; subItem < kSubItemCount; ++subItem) {
-        const QString text =
-            subItem < kVisibleSubItems ? item.text(subItem + 1) : item.data(0, HiddenRole(subItem)).toString();
+        const QString text = subItem < kVisibleSubItems
+                                 ? item.text(subItem + 1)
+                                 : item.data(0, HiddenRole(subItem)).toString();
         row.subItems[subItem] = text.toStdString();
     }
     return row;

@@ -21,7 +21,8 @@ void QtEventPump::WaitIdle(std::span<const int> fds, int timeoutMs) {
         if (fd < 0) {
             continue;
         }
-        auto& notifier = notifiers.emplace_back(std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read));
+        auto& notifier =
+            notifiers.emplace_back(std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read));
         QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
     }
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);

@@ -20,7 +20,8 @@ constexpr char kAcknowledged = '1';
 SingleInstance::SingleInstance(const QString& folder, QObject* parent)
     : QObject(parent),
       socketPath_(QDir(folder).filePath(QStringLiteral("tessaro-instance"))),
-      lock_(std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("tessaro-instance.lock")))) {
+      lock_(std::make_unique<QLockFile>(
+          QDir(folder).filePath(QStringLiteral("tessaro-instance.lock")))) {
     // Only a dead owner makes the lock stale, never its age.
     lock_->setStaleLockTime(0);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnection);

@@ -8,8 +8,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,6 +25,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <stdexcept>
 #include <vector>
@@ -56,15 +57,15 @@ constexpr int kDetailsWidth = 368;
 // Longest stretch of probing before the window gets to repaint and take input.
 constexpr qint64 kAddSliceMs = 100;
 
-// The file dialog's filters: description (with its patterns) and the patterns.
-constexpr std::array<std::pair<const char*, const char*>, 3> kOpenDialogFilters = {{
-    {"Media files (*.3gp;*.asf;*.asx;*.avi;*.avs;*.divx;*.dat;*.flv;*.mkv;*.mp4;*.mpg;*.mpeg;*.mts;*.m2ts;*.mov;"
-     "*.ram;*.rm;*.rmvb;*.ts;*.wmv;*.vob)",
-     "*.3gp;*.asf;*.asx;*.avi;*.avs;*.divx;*.dat;*.flv;*.mkv;*.mp4;*.mpg;*.mpeg;*.mts;*.m2ts;*.mov;*.ram;*.rm;"
-     "*.rmvb;*.ts;*.wmv;*.vob"},
-    {"Subtitle files (*.srt;*.sri;*.smi;*.txt)", "*.srt;*.sri;*.smi;*.txt"},
-    {"All files (*.*)", "*"},
-}};
+// The file dialog's filter in its Windows form: description|patterns pairs.
+constexpr char kOpenDialogFilter[] =
+    "Media files "
+    "(*.3gp;*.asf;*.asx;*.avi;*.avs;*.divx;*.dat;*.flv;*.mkv;*.mp4;*.mpg;*.mpeg;*.mts;*.m2ts;*.mov;"
+    "*.ram;*.rm;*.rmvb;*.ts;*.wmv;*.vob)|*.3gp;*.asf;*.asx;*.avi;*.avs;*.divx;*.dat;*.flv;*.mkv;*."
+    "mp4;*.mpg;*.mpeg;"
+    "*.mts;*.m2ts;*.mov;*.ram;*.rm;*.rmvb;*.ts;*.wmv;*.vob|Subtitle files "
+    "(*.srt;*.sri;*.smi;*.txt)|"
+    "*.srt;*.sri;*.smi;*.txt|All files (*.*)|*.*";
 
 struct SortEntry {
     const char* name;
@@ -88,11 +89,16 @@ Widget* Place(Widget* widget, const char* name, int x, int y, int width, int hei
     return widget;
 }
 
+// The same filter as Qt writes it; "*.*" means every file, with or without a dot.
 QStringList QtNameFilters() {
+    const QStringList parts = QString::fromLatin1(kOpenDialogFilter).split(QLatin1Char('|'));
     QStringList filters;
-    for (const auto& [description, patterns] : kOpenDialogFilters) {
-        const QString label = QString::fromLatin1(description).section(QLatin1Char('('), 0, 0).trimmed();
-        filters.append(QStringLiteral("%1 (%2)").arg(label, QString::fromLatin1(patterns).replace(';', ' ')));
+    for (qsizetype index = 0; index + 1 < parts.size(); index += 2) {
+        const QString label = parts[index].section(QLatin1Char('('), 0, 0).trimmed();
+        QString patterns = parts[index + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(QStringLiteral("%1 (%2)").arg(
+            label, patterns == QLatin1String("*.*") ? QStringLiteral("*") : patterns));
     }
     return filters;
 }
@@ -101,7 +107,9 @@ QStringList QtNameFilters() {
 class ListGrowth final : public AddFilesObserver {
 public:
     explicit ListGrowth(TDropFileListView& list) : list_(list) {}
-    void RowAdded(const JobRow& row, size_t /*index*/) override { list_.addTopLevelItem(MakeJobItem(row)); }
+    void RowAdded(const JobRow& row, size_t /*index*/) override {
+        list_.addTopLevelItem(MakeJobItem(row));
+    }
 
 private:
     TDropFileListView& list_;
@@ -110,8 +118,9 @@ private:
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MainForm"));
     if (power == nullptr) {
         ownPower_ = std::make_unique<platform::LogindPowerManager>();
@@ -122,7 +131,8 @@ TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power)
     // Held for the window's life: every probe and report would otherwise load
     // and unload the library again.
     mediaInfoHeld_ = LoadMediaInfoLibrary() == 1;
-    programVersion_ = RecordInstallMarkers(QCoreApplication::applicationFilePath().toStdString()).programVersion;
+    programVersion_ =
+        RecordInstallMarkers(QCoreApplication::applicationFilePath().toStdString()).programVersion;
     BuildWindow();
     ConnectHandlers();
     FormCreate();
@@ -139,7 +149,8 @@ void TMainForm::BuildWindow() {
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
 
-    PageControl1 = Place(new QTabWidget(this), "PageControl1", 0, 0, kWidthWithoutDetails, kPageHeight);
+    PageControl1 =
+        Place(new QTabWidget(this), "PageControl1", 0, 0, kWidthWithoutDetails, kPageHeight);
     PageControl1->setDocumentMode(true);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
@@ -150,7 +161,8 @@ void TMainForm::BuildWindow() {
     BuildFilesPage(TabSheet1);
     BuildOptionsPage(TabSheet2);
 
-    Panel1 = Place(new QWidget(this), "Panel1", 0, kPageHeight, kWidthWithoutDetails, kClientHeight - kPageHeight);
+    Panel1 = Place(new QWidget(this), "Panel1", 0, kPageHeight, kWidthWithoutDetails,
+                   kClientHeight - kPageHeight);
     BuildBottomPanel(Panel1);
     BuildDetailsPane();
     BuildPopupMenu();
@@ -158,7 +170,6 @@ void TMainForm::BuildWindow() {
     OpenDialog1 = new QFileDialog(this, QStringLiteral("Select file"));
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
     OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
-    OpenDialog1->setOption(QFileDialog::ReadOnly, false);
     OpenDialog1->setSizeGripEnabled(true);
     OpenDialog1->setNameFilters(QtNameFilters());
 
@@ -178,12 +189,15 @@ void TMainForm::BuildFilesPage(QWidget* page) {
     for (int index = 0; index < static_cast<int>(kJobColumns.size()); ++index) {
         ListView1->setColumnWidth(index, kJobColumns[index].width);
     }
-    ListView1->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    ListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
+                               QAbstractItemView::EditKeyPressed);
     ListView1->SetAcceptFiles(true);
 
-    Button3 = Place(new QPushButton(QStringLiteral("Add Files..."), page), "Button3", 4, 330, 90, 25);
+    Button3 =
+        Place(new QPushButton(QStringLiteral("Add Files..."), page), "Button3", 4, 330, 90, 25);
     Button4 = Place(new QPushButton(QStringLiteral("Delete"), page), "Button4", 98, 330, 75, 25);
-    Button5 = Place(new QPushButton(QStringLiteral("Clear List"), page), "Button5", 177, 330, 80, 25);
+    Button5 =
+        Place(new QPushButton(QStringLiteral("Clear List"), page), "Button5", 177, 330, 80, 25);
     Label3 = Place(new QLabel(page), "Label3", 360, 330, 168, 25);
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont counterFont = Label3->font();
@@ -201,25 +215,30 @@ void TMainForm::BuildOptionsPage(QWidget* page) {
     Label2 = Place(new QLabel(QStringLiteral("Language:"), page), "Label2", 12, 16, 160, 18);
     ComboBox1 = makeSelector("ComboBox1", 180, 12, 160);
     ComboBox1->addItem(QStringLiteral("English"));
-    CheckBox4 = Place(new QCheckBox(QStringLiteral("Encoding unsupport file only"), page), "CheckBox4", 12, 48, 400, 20);
-    Label5 = Place(new QLabel(QStringLiteral("Video Bitrate (kbps):"), page), "Label5", 12, 84, 160, 18);
+    CheckBox4 = Place(new QCheckBox(QStringLiteral("Encoding unsupport file only"), page),
+                      "CheckBox4", 12, 48, 400, 20);
+    Label5 =
+        Place(new QLabel(QStringLiteral("Video Bitrate (kbps):"), page), "Label5", 12, 84, 160, 18);
     ComboBox2 = makeSelector("ComboBox2", 180, 80, 100);
     for (const std::string_view entry : kBitrateEntries) {
         ComboBox2->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
     }
-    CheckBox3 = Place(new QCheckBox(QStringLiteral("Copy to after encoding: "), page), "CheckBox3", 12, 116, 165, 20);
+    CheckBox3 = Place(new QCheckBox(QStringLiteral("Copy to after encoding: "), page), "CheckBox3",
+                      12, 116, 165, 20);
     ComboBox3 = makeSelector("ComboBox3", 180, 114, 240);
     ComboBox3->addItems(CopyTargetVolumes());
     Label4 = Place(new QLabel(QStringLiteral("Device Serial: "), page), "Label4", 12, 152, 160, 18);
     ComboBox4 = makeSelector("ComboBox4", 180, 148, 160);
-    CheckBox1 = Place(new QCheckBox(QStringLiteral("Shutdown after encoding"), page), "CheckBox1", 12, 184, 400, 20);
-    UpdateButton = Place(new QPushButton(QStringLiteral("&Run update check now..."), page), "UpdateButton", 12, 218,
-                         220, 26);
+    CheckBox1 = Place(new QCheckBox(QStringLiteral("Shutdown after encoding"), page), "CheckBox1",
+                      12, 184, 400, 20);
+    UpdateButton = Place(new QPushButton(QStringLiteral("&Run update check now..."), page),
+                         "UpdateButton", 12, 218, 220, 26);
     Label6 = Place(new QLabel(QStringLiteral("Save Config:"), page), "Label6", 12, 258, 100, 18);
     SpeedButton2 = Place(new QToolButton(page), "SpeedButton2", 120, 256, 30, 22);
     SpeedButton2->setText(QStringLiteral(". . ."));
     SpeedButton2->setAutoRaise(true);
-    CheckBox5 = Place(new QCheckBox(QStringLiteral("Show encoding console"), page), "CheckBox5", 12, 288, 300, 20);
+    CheckBox5 = Place(new QCheckBox(QStringLiteral("Show encoding console"), page), "CheckBox5", 12,
+                      288, 300, 20);
 }
 
 void TMainForm::BuildBottomPanel(QWidget* panel) {
@@ -230,7 +249,8 @@ void TMainForm::BuildBottomPanel(QWidget* panel) {
     SpeedButton1 = Place(new QToolButton(panel), "SpeedButton1", 506, 24, 26, 22);
     SpeedButton1->setText(QStringLiteral("..."));
     SpeedButton1->setAutoRaise(true);
-    CheckBox2 = Place(new QCheckBox(QStringLiteral("Show File Details"), panel), "CheckBox2", 8, 58, 250, 20);
+    CheckBox2 = Place(new QCheckBox(QStringLiteral("Show File Details"), panel), "CheckBox2", 8, 58,
+                      250, 20);
     Button1 = Place(new QPushButton(QStringLiteral("Encode"), panel), "Button1", 272, 86, 84, 28);
     Button2 = Place(new QPushButton(QStringLiteral("Stop"), panel), "Button2", 360, 86, 84, 28);
     Button2->setEnabled(false);
@@ -259,8 +279,8 @@ void TMainForm::BuildBottomPanel(QWidget* panel) {
 }
 
 void TMainForm::BuildDetailsPane() {
-    GroupBox1 = Place(new QGroupBox(QStringLiteral("Properties"), this), "GroupBox1", kWidthWithoutDetails, 0,
-                      kDetailsWidth, kClientHeight);
+    GroupBox1 = Place(new QGroupBox(QStringLiteral("Properties"), this), "GroupBox1",
+                      kWidthWithoutDetails, 0, kDetailsWidth, kClientHeight);
     Details = Place(new QPlainTextEdit(GroupBox1), "Details", 5, 14, 360, 520);
     Details->setReadOnly(true);
     Details->setFrameShape(QFrame::NoFrame);
@@ -289,7 +309,8 @@ void TMainForm::BuildPopupMenu() {
         submenu->menuAction()->setObjectName(QString::fromLatin1(name));
         return submenu;
     };
-    connect(addItem(PopupMenu1, "Item0", "Open(&O). . ."), &QAction::triggered, this, &TMainForm::Item0Click);
+    connect(addItem(PopupMenu1, "Item0", "Open(&O). . ."), &QAction::triggered, this,
+            &TMainForm::Item0Click);
     QMenu* sortMenu = addSubmenu("Item1", "Sort (&S)");
     for (const SortEntry& entry : kSortEntries) {
         QAction* action = addItem(sortMenu, entry.name, entry.caption);
@@ -297,11 +318,15 @@ void TMainForm::BuildPopupMenu() {
         connect(action, &QAction::triggered, this, &TMainForm::SortItemClick);
     }
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N9"));
-    connect(addItem(PopupMenu1, "Item2", "Delete(&D)"), &QAction::triggered, this, &TMainForm::Item2Click);
-    connect(addItem(PopupMenu1, "Item3", "Clear List(&L)"), &QAction::triggered, this, &TMainForm::Button5Click);
+    connect(addItem(PopupMenu1, "Item2", "Delete(&D)"), &QAction::triggered, this,
+            &TMainForm::Item2Click);
+    connect(addItem(PopupMenu1, "Item3", "Clear List(&L)"), &QAction::triggered, this,
+            &TMainForm::Button5Click);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N10"));
-    connect(addItem(PopupMenu1, "Item4", "Encode One(&E). . ."), &QAction::triggered, this, &TMainForm::Item4Click);
-    connect(addItem(PopupMenu1, "Item5", "Encode All (&A). . ."), &QAction::triggered, this, &TMainForm::Button1Click);
+    connect(addItem(PopupMenu1, "Item4", "Encode One(&E). . ."), &QAction::triggered, this,
+            &TMainForm::Item4Click);
+    connect(addItem(PopupMenu1, "Item5", "Encode All (&A). . ."), &QAction::triggered, this,
+            &TMainForm::Button1Click);
     EncodeByMenu = addSubmenu("Item6", "Encode By(B)");
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::PopupMenu1Popup);
 }
@@ -319,22 +344,22 @@ void TMainForm::ConnectHandlers() {
     connect(CheckBox2, &QCheckBox::clicked, this, &TMainForm::CheckBox2Click);
     connect(CheckBox3, &QCheckBox::toggled, this, &TMainForm::CheckBox3Click);
     connect(ComboBox4, &QComboBox::activated, this, &TMainForm::ComboBox4Change);
-    connect(ComboBox4, &QComboBox::editTextChanged, this, [this](const QString&) {
-        if (ComboBox4->lineEdit() != nullptr && ComboBox4->lineEdit()->isModified()) {
-            ComboBox4Change();
-        }
-    });
+    connect(ComboBox4->lineEdit(), &QLineEdit::textEdited, this, &TMainForm::ComboBox4Change);
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected, const QItemSelection& /*deselected*/) {
                 ListView1Change();
                 if (!selected.isEmpty()) {
-                    ListView1SelectItem(ListView1->topLevelItem(selected.indexes().constFirst().row()), true);
+                    ListView1SelectItem(
+                        ListView1->topLevelItem(selected.indexes().constFirst().row()), true);
                 }
             });
     connect(ListView1, &QTreeWidget::itemChanged, this, &TMainForm::ListView1Change);
-    connect(ListView1->model(), &QAbstractItemModel::rowsInserted, this, &TMainForm::ListView1Change);
-    connect(ListView1->model(), &QAbstractItemModel::rowsRemoved, this, &TMainForm::ListView1Change);
-    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TMainForm::ListView1ColumnClick);
+    connect(ListView1->model(), &QAbstractItemModel::rowsInserted, this,
+            &TMainForm::ListView1Change);
+    connect(ListView1->model(), &QAbstractItemModel::rowsRemoved, this,
+            &TMainForm::ListView1Change);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            &TMainForm::ListView1ColumnClick);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &TMainForm::Item0Click);
     connect(ListView1, &TDropFileListView::OnDropFiles, this, &TMainForm::ListView1DropFiles);
     connect(addTimer_, &QTimer::timeout, this, &TMainForm::AddNextPendingFile);
@@ -396,7 +421,8 @@ ProfileSettings TMainForm::ProfileFromControls() const {
     profile.videoBitrate = ComboBox2->currentIndex();
     profile.copyTo = CheckBox3->isChecked();
     profile.driveIndex = ComboBox3->currentIndex();
-    profile.driveMountPoint = profile.driveIndex >= 0 ? ComboBox3->itemText(profile.driveIndex).toStdString() : "";
+    profile.driveMountPoint =
+        profile.driveIndex >= 0 ? ComboBox3->itemText(profile.driveIndex).toStdString() : "";
     profile.deviceSerial = ComboBox4->currentIndex();
     profile.languageValue = ComboBox1->currentIndex();
     return profile;
@@ -408,7 +434,9 @@ ScriptOptions TMainForm::ScriptOptionsFromControls() const {
     options.bitrateIndex = ComboBox2->currentIndex();
     options.outputFolder = OutPath->text().toStdString();
     options.copyToDrive = CheckBox3->isChecked();
-    options.drive = ComboBox3->currentIndex() >= 0 ? ComboBox3->itemText(ComboBox3->currentIndex()).toStdString() : "";
+    options.drive = ComboBox3->currentIndex() >= 0
+                        ? ComboBox3->itemText(ComboBox3->currentIndex()).toStdString()
+                        : "";
     options.unsupportedOnly = CheckBox4->isChecked();
     options.exeFolder = platform::ProgramFolder();
     options.tempFolder = tempFolder_;
@@ -424,8 +452,7 @@ void TMainForm::SaveProfileFromControls() {
 }
 
 void TMainForm::AdjustWindowSize() {
-    const int width = GroupBox1->isVisible() || (!isVisible() && CheckBox2->isChecked()) ? kWidthWithDetails
-                                                                                          : kWidthWithoutDetails;
+    const int width = GroupBox1->isVisibleTo(this) ? kWidthWithDetails : kWidthWithoutDetails;
     setFixedSize(width, kClientHeight);
 }
 
@@ -573,7 +600,8 @@ void TMainForm::Button6Click() {
 }
 
 void TMainForm::SpeedButton1Click() {
-    const QString folder = QFileDialog::getExistingDirectory(this, selectDirCaption_, OutPath->text());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, selectDirCaption_, OutPath->text());
     if (!folder.isEmpty()) {
         OutPath->setText(folder);
     }
@@ -585,7 +613,8 @@ void TMainForm::SpeedButton2Click() {
 
 void TMainForm::CheckBox1Click() {
     QPalette colours = CheckBox1->palette();
-    const QColor text = CheckBox1->isChecked() ? QColor(Qt::red) : palette().color(QPalette::WindowText);
+    const QColor text =
+        CheckBox1->isChecked() ? QColor(Qt::red) : palette().color(QPalette::WindowText);
     colours.setColor(QPalette::WindowText, text);
     colours.setColor(QPalette::ButtonText, text);
     CheckBox1->setPalette(colours);
@@ -638,9 +667,10 @@ void TMainForm::SortByColumn(int column) {
     while (ListView1->topLevelItemCount() > 0) {
         items.push_back(ListView1->takeTopLevelItem(0));
     }
-    std::stable_sort(items.begin(), items.end(), [this](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return ListView1Compare(a, b) < 0;
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [this](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+                         return ListView1Compare(a, b) < 0;
+                     });
     for (QTreeWidgetItem* item : items) {
         ListView1->addTopLevelItem(item);
     }
@@ -716,7 +746,8 @@ void TMainForm::LoadLanguage(int storedIndex, const std::string& languageFilePat
 namespace {
 
 QString Caption(const LanguageSection& section, const QObject& control, const QString& current) {
-    return QString::fromStdString(section.Caption(control.objectName().toStdString(), current.toStdString()));
+    return QString::fromStdString(
+        section.Caption(control.objectName().toStdString(), current.toStdString()));
 }
 
 }  // namespace
@@ -726,7 +757,8 @@ void TMainForm::ApplyLanguage(const LanguageSection& section) {
         if (!FindLocalisableName(control->objectName().toStdString())) {
             continue;
         }
-        if (auto* page = qobject_cast<QWidget*>(control); page != nullptr && PageControl1->indexOf(page) >= 0) {
+        if (auto* page = qobject_cast<QWidget*>(control);
+            page != nullptr && PageControl1->indexOf(page) >= 0) {
             const int index = PageControl1->indexOf(page);
             PageControl1->setTabText(index, Caption(section, *page, PageControl1->tabText(index)));
         } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
@@ -738,8 +770,8 @@ void TMainForm::ApplyLanguage(const LanguageSection& section) {
         } else if (auto* list = qobject_cast<TDropFileListView*>(control)) {
             QTreeWidgetItem* header = list->headerItem();
             for (int column = 0; column < list->columnCount(); ++column) {
-                header->setText(column, QString::fromStdString(
-                                            section.ColumnCaption(column, header->text(column).toStdString())));
+                header->setText(column, QString::fromStdString(section.ColumnCaption(
+                                            column, header->text(column).toStdString())));
             }
         } else if (auto* item = qobject_cast<QAction*>(control)) {
             item->setText(Caption(section, *item, item->text()));
@@ -753,12 +785,14 @@ void TMainForm::ApplyLanguage(const LanguageSection& section) {
 void TMainForm::SetCharset(int charset) {
     // Japanese glyphs come from a Japanese face rather than whatever the
     // fallback would pick for the shared Han characters.
-    const QStringList families = charset == kShiftJisCharset
-                                     ? QStringList{font().family(), QStringLiteral("Noto Sans CJK JP")}
-                                     : QStringList{font().family()};
+    const QStringList families =
+        charset == kShiftJisCharset
+            ? QStringList{font().family(), QStringLiteral("Noto Sans CJK JP")}
+            : QStringList{font().family()};
     static const QStringList kCaptionedClasses = {
-        QStringLiteral("QLabel"),   QStringLiteral("QCheckBox"),  QStringLiteral("QPushButton"),
-        QStringLiteral("QGroupBox"), QStringLiteral("QStatusBar"), QStringLiteral("tessaro::TDropFileListView")};
+        QStringLiteral("QLabel"),      QStringLiteral("QCheckBox"),
+        QStringLiteral("QPushButton"), QStringLiteral("QGroupBox"),
+        QStringLiteral("QStatusBar"),  QStringLiteral("tessaro::TDropFileListView")};
     const auto setFamilies = [&families](QWidget* widget) {
         QFont changed = widget->font();
         changed.setFamilies(families);
@@ -842,7 +876,9 @@ void TMainForm::RunEncode(Encode encode) {
 }
 
 void TMainForm::Button1Click() {
-    RunEncode([this](const JobList& rows, const ScriptOptions& options) { run_->EncodeAll(rows, options); });
+    RunEncode([this](const JobList& rows, const ScriptOptions& options) {
+        run_->EncodeAll(rows, options);
+    });
 }
 
 void TMainForm::Item4Click() {
@@ -851,7 +887,9 @@ void TMainForm::Item4Click() {
         return;
     }
     const int row = ListView1->indexOfTopLevelItem(selected);
-    RunEncode([this, row](const JobList& rows, const ScriptOptions& options) { run_->EncodeOne(rows, row, options); });
+    RunEncode([this, row](const JobList& rows, const ScriptOptions& options) {
+        run_->EncodeOne(rows, row, options);
+    });
 }
 
 void TMainForm::EncodeByClick() {
@@ -872,8 +910,8 @@ void TMainForm::Button2Click() {
 
 void TMainForm::PopupMenu1Popup() {
     QTreeWidgetItem* selected = SelectedRow();
-    const PopupMenuState state =
-        tessaro::PopupMenu1Popup(JobRowsOf(*ListView1), selected ? ListView1->indexOfTopLevelItem(selected) : -1);
+    const PopupMenuState state = tessaro::PopupMenu1Popup(
+        JobRowsOf(*ListView1), selected ? ListView1->indexOfTopLevelItem(selected) : -1);
     const auto enable = [this](const char* name, bool enabled) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(enabled);
     };

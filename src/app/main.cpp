@@ -23,7 +23,8 @@ QStringList AbsoluteFiles(const QStringList& arguments) {
 
 int RunWindow(tessaro::SingleInstance& instance, const QStringList& files) {
     tessaro::TMainForm form;
-    QObject::connect(&instance, &tessaro::SingleInstance::Activated, &form, &tessaro::TMainForm::ActivateFromInstance);
+    QObject::connect(&instance, &tessaro::SingleInstance::Activated, &form,
+                     &tessaro::TMainForm::ActivateFromInstance);
     form.SetCommandLineFiles(files);
     form.show();
     return QApplication::exec();
@@ -43,7 +44,8 @@ int main(int argc, char* argv[]) {
         }
         return RunWindow(instance, files);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Tessaro"), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Tessaro"),
+                              QString::fromLocal8Bit(error.what()));
         return 1;
     }
 }

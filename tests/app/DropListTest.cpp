@@ -82,7 +82,8 @@ TEST(DropFileListViewTest, KeepsLongPathsWholeAndLeavesRemoteOnesOut) {
     view.SetAcceptFiles(true);
     view.show();
     QSignalSpy drops(&view, &TDropFileListView::OnDropFiles);
-    const QString longPath = QStringLiteral("/data/") + QString(400, QLatin1Char('x')) + QStringLiteral(".avi");
+    const QString longPath =
+        QStringLiteral("/data/") + QString(400, QLatin1Char('x')) + QStringLiteral(".avi");
     QList<QUrl> urls = LocalUrls({"/first.avi", longPath});
     urls.insert(1, QUrl(QStringLiteral("https://example.org/remote.avi")));
     EXPECT_TRUE(DragAndDrop(view.viewport(), urls));
@@ -109,9 +110,15 @@ struct CompareCase {
 
 TEST(CompareTextTest, ComparesBytesWithOnlyAsciiLettersFolded) {
     const CompareCase cases[] = {
-        {"1280", "320", -1},  {"320", "720", -1},    {"720", "1280", 1},  {"abc", "ABC", 0},
-        {"abc", "abd", -1},   {"ab", "abc", -1},     {"abc", "ab", 1},    {"", "", 0},
-        {"_", "a", 1},        // '_' (0x5F) sorts after 'A' (0x41) once letters fold up
+        {"1280", "320", -1},
+        {"320", "720", -1},
+        {"720", "1280", 1},
+        {"abc", "ABC", 0},
+        {"abc", "abd", -1},
+        {"ab", "abc", -1},
+        {"abc", "ab", 1},
+        {"", "", 0},
+        {"_", "a", 1},                // '_' (0x5F) sorts after 'A' (0x41) once letters fold up
         {"\xc3\xa9", "\xc3\x89", 1},  // é and É: non-ASCII bytes are not folded
         {"Yes", "No", 1},
     };

@@ -15,7 +15,9 @@ namespace tessaro::testing {
 class EncodingUser : public ScopedUser {
 public:
     EncodingUser()
-        : path_("PATH", (std::string(TESSARO_BIN_DIR) + ":" + qEnvironmentVariable("PATH").toStdString()).c_str()) {
+        : path_("PATH",
+                (std::string(TESSARO_BIN_DIR) + ":" + qEnvironmentVariable("PATH").toStdString())
+                    .c_str()) {
         QDir().mkpath(QPath("home/out"));
         WriteText(ProfileFile(), "[Config]\nOutputFolder=" + Path("home/out") + "\n");
     }
@@ -36,9 +38,9 @@ private:
 // An XviD clip long enough that a run is still going when Stop arrives.
 inline QString MakeLongClip(const QString& path) {
     QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=25",
-                  "-t", "40", "-c:v", "mpeg4", "-vtag", "XVID", "-q:v", "12", path});
+    ffmpeg.start(QStringLiteral("ffmpeg"), {"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi",
+                                            "-i", "testsrc=size=1280x720:rate=25", "-t", "40",
+                                            "-c:v", "mpeg4", "-vtag", "XVID", "-q:v", "12", path});
     EXPECT_TRUE(ffmpeg.waitForFinished(120000));
     EXPECT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
     return path;
@@ -56,7 +58,8 @@ struct RunObservation {
 
 // Watches the run from inside it: every check runs from the window's own
 // event loop while the script is going.
-inline void ObserveRun(TMainForm& form, RunObservation& seen, const std::function<void()>& duringRun = {}) {
+inline void ObserveRun(TMainForm& form, RunObservation& seen,
+                       const std::function<void()>& duringRun = {}) {
     QObject::connect(&form, &TMainForm::RunStarted, &form, [&form, &seen, duringRun] {
         seen.encodeEnabled = Control<QPushButton>(form, "Button1")->isEnabled();
         seen.exitEnabled = Control<QPushButton>(form, "Button6")->isEnabled();

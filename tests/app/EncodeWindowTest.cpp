@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QMenu>
 
 #include "EncodeSupport.h"
 
@@ -70,6 +71,42 @@ TEST_F(EncodeWindowTest, EncodeConvertsTheListWithMencoderAndComesBackIdle) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(user.ScriptFile())));
 }
 
+QStringList OutputFiles(const EncodingUser& user) {
+    return QDir(user.QPath("home/out")).entryList(QDir::Files, QDir::Name);
+}
+
+TEST_F(EncodeWindowTest, MenuEntriesEncodeOnlyTheirRows) {
+    TMainForm form(nullptr, &power);
+    form.show();
+    AddAndWait(form, {CorpusPath("xvid.avi"), CorpusPath("hd720.avi"), CorpusPath("mpeg1.mpg")});
+    auto* list = JobList(form);
+    ASSERT_EQ(list->topLevelItem(1)->text(6), "No");
+
+    list->setCurrentItem(list->topLevelItem(1));
+    Control<QAction>(form, "Item4")->trigger();
+    EXPECT_EQ(OutputFiles(user), QStringList({"hd720_XviD.avi"}));
+
+    ASSERT_TRUE(QFile::remove(user.QPath("home/out/hd720_XviD.avi")));
+    auto* menu = Control<QMenu>(form, "PopupMenu1");
+    emit menu->aboutToShow();
+    QMenu* encodeBy = Control<QAction>(form, "Item6")->menu();
+    QAction* codecGroup = encodeBy->actions().at(1);
+    ASSERT_EQ(codecGroup->text(), "Codec");
+    QAction* hd720Codec = nullptr;
+    for (QAction* value : codecGroup->menu()->actions()) {
+        if (value->text() == list->topLevelItem(1)->text(2)) {
+            hd720Codec = value;
+        }
+    }
+    ASSERT_NE(hd720Codec, nullptr);
+    hd720Codec->trigger();
+    // xvid.avi carries the same codec id as hd720.avi but needs no conversion.
+    EXPECT_TRUE(OutputFiles(user).contains("hd720_XviD.avi"))
+        << OutputFiles(user).join(' ').toStdString();
+    EXPECT_FALSE(OutputFiles(user).contains("mpeg1_XviD.avi"))
+        << OutputFiles(user).join(' ').toStdString();
+}
+
 TEST_F(EncodeWindowTest, StopEndsTheRunAndSkipsTheShutdown) {
     const QString clip = MakeLongClip(user.QPath("home/long.avi"));
     TMainForm form(nullptr, &power);
@@ -95,7 +132,8 @@ TEST_F(EncodeWindowTest, StopEndsTheRunAndSkipsTheShutdown) {
     EXPECT_EQ(PanelText(form, 1), "");
     EXPECT_EQ(power.powerOffRequests, 0);
     EXPECT_FALSE(form.EndedForPowerOff());
-    EXPECT_TRUE(ProcessesUsing(user.QPath("home")).isEmpty()) << ProcessesUsing(user.QPath("home")).join('\n').toStdString();
+    EXPECT_TRUE(ProcessesUsing(user.QPath("home")).isEmpty())
+        << ProcessesUsing(user.QPath("home")).join('\n').toStdString();
     EXPECT_TRUE(Control<QPushButton>(form, "Button1")->isEnabled());
 }
 

@@ -50,9 +50,9 @@ protected:
 const std::string kTwoLanguages =
     "[Language]\nCount=2\nLang_0=English\nLang_1=Japanese\n"
     "[English]\nButton2=Halt\nColumns3=Breadth\nStatus1=Halted\n"
-    "[Japanese]\nButton1=" + kEncodeSjis + "\nTabSheet1=" + kFileSjis + "\nColumns0=" + kFileSjis +
-    "\nItem0=" + kFileSjis + "\nStatus1=" + kEncodeSjis + "\nStatus2=\nSelectDir=" + kFileSjis +
-    "\nButton6=\n";
+    "[Japanese]\nButton1=" +
+    kEncodeSjis + "\nTabSheet1=" + kFileSjis + "\nColumns0=" + kFileSjis + "\nItem0=" + kFileSjis +
+    "\nStatus1=" + kEncodeSjis + "\nStatus2=\nSelectDir=" + kFileSjis + "\nButton6=\n";
 
 TEST_F(LanguageWindowTest, JapaneseIsDecodedFromShiftJisAndApplied) {
     TMainForm form;
@@ -61,7 +61,7 @@ TEST_F(LanguageWindowTest, JapaneseIsDecodedFromShiftJisAndApplied) {
     EXPECT_EQ(Control<QComboBox>(form, "ComboBox1")->currentIndex(), 1);
     EXPECT_EQ(ButtonText(form, "Button1"), kEncodeJapanese);
     EXPECT_EQ(ButtonText(form, "Button6"), "") << "present but empty means empty";
-    EXPECT_EQ(ButtonText(form, "Button2"), "Stop") << "absent keeps the designed caption";
+    EXPECT_EQ(ButtonText(form, "Button2"), "Stop") << "absent keeps the built-in caption";
     EXPECT_EQ(Control<QTabWidget>(form, "PageControl1")->tabText(0), kFileJapanese);
     EXPECT_EQ(JobList(form)->headerItem()->text(0), kFileJapanese);
     EXPECT_EQ(JobList(form)->headerItem()->text(1), "Video Format");
@@ -74,10 +74,12 @@ TEST_F(LanguageWindowTest, JapaneseIsDecodedFromShiftJisAndApplied) {
 TEST_F(LanguageWindowTest, JapaneseSwitchesTheCaptionedControlsToAJapaneseFace) {
     TMainForm form;
     form.LoadLanguage(1, WriteLanguageFile(kTwoLanguages));
-    for (const char* name : {"Button1", "CheckBox2", "Label1", "GroupBox1", "StatusBar1", "ListView1"}) {
+    for (const char* name :
+         {"Button1", "CheckBox2", "Label1", "GroupBox1", "StatusBar1", "ListView1"}) {
         EXPECT_TRUE(Control<QWidget>(form, name)->font().families().contains(kCjkFace)) << name;
     }
-    EXPECT_TRUE(Control<QTabWidget>(form, "PageControl1")->tabBar()->font().families().contains(kCjkFace));
+    EXPECT_TRUE(
+        Control<QTabWidget>(form, "PageControl1")->tabBar()->font().families().contains(kCjkFace));
     // Only those exact kinds: a selector keeps its font.
     EXPECT_FALSE(Control<QComboBox>(form, "ComboBox4")->font().families().contains(kCjkFace));
     EXPECT_FALSE(Control<QWidget>(form, "Details")->font().families().contains(kCjkFace));
@@ -112,14 +114,20 @@ struct ListOnlyCase {
 TEST_F(LanguageWindowTest, FilesThatDoNotQualifyOnlyListTheirNames) {
     const ListOnlyCase cases[] = {
         {"seven languages",
-         "[Language]\nCount=7\nLang_0=English\nLang_1=Japanese\nLang_2=A\nLang_3=B\nLang_4=C\nLang_5=D\nLang_6=E\n"
-         "[Japanese]\nButton1=" + kEncodeSjis + "\n",
+         "[Language]\nCount=7\nLang_0=English\nLang_1=Japanese\nLang_2=A\nLang_3=B\nLang_4=C\nLang_"
+         "5=D\nLang_6=E\n"
+         "[Japanese]\nButton1=" +
+             kEncodeSjis + "\n",
          {"English", "Japanese", "A", "B", "C"}},
-        {"one language", "[Language]\nCount=1\nLang_0=Japanese\n[Japanese]\nButton1=" + kEncodeSjis + "\n",
+        {"one language",
+         "[Language]\nCount=1\nLang_0=Japanese\n[Japanese]\nButton1=" + kEncodeSjis + "\n",
          {"Japanese"}},
-        {"second is not Japanese", "[Language]\nCount=2\nLang_0=English\nLang_1=German\n[German]\nButton1=Los\n",
+        {"second is not Japanese",
+         "[Language]\nCount=2\nLang_0=English\nLang_1=German\n[German]\nButton1=Los\n",
          {"English", "German"}},
-        {"missing names default to English", "[Language]\nCount=2\nLang_1=Japanese\n", {"English", "Japanese"}},
+        {"missing names default to English",
+         "[Language]\nCount=2\nLang_1=Japanese\n",
+         {"English", "Japanese"}},
     };
     for (const ListOnlyCase& testCase : cases) {
         SetStoppedText("");
@@ -150,14 +158,15 @@ TEST_F(LanguageWindowTest, ShippedFileTranslatesEveryCaptionIntoJapanese) {
     TMainForm form;
     form.LoadLanguage(1, shipped);
     EXPECT_EQ(Control<QComboBox>(form, "ComboBox1")->currentText(), "Japanese");
-    for (const char* name : {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "CheckBox1",
-                             "CheckBox2", "CheckBox3", "CheckBox4"}) {
+    for (const char* name : {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6",
+                             "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
         const QString caption = ButtonText(form, name);
         EXPECT_NE(caption, ButtonText(english, name)) << name;
         EXPECT_FALSE(caption.contains(QChar::ReplacementCharacter)) << name;
     }
     for (const char* name : {"Label1", "Label2", "Label4", "Label5"}) {
-        EXPECT_NE(Control<QLabel>(form, name)->text(), Control<QLabel>(english, name)->text()) << name;
+        EXPECT_NE(Control<QLabel>(form, name)->text(), Control<QLabel>(english, name)->text())
+            << name;
     }
     EXPECT_NE(Control<QGroupBox>(form, "GroupBox1")->title(), "Properties");
     EXPECT_FALSE(StoppedText().empty());

@@ -18,7 +18,8 @@ TEST(ShutdownWindowTest, ShutdownAfterACompletedRunSavesTheSettingsFirst) {
         RecordingPowerManager& inner;
         std::string& profile;
         const EncodingUser& user;
-        Recorder(RecordingPowerManager& i, std::string& p, const EncodingUser& u) : inner(i), profile(p), user(u) {}
+        Recorder(RecordingPowerManager& i, std::string& p, const EncodingUser& u)
+            : inner(i), profile(p), user(u) {}
         bool PowerOff() override {
             profile = ReadText(user.ProfileFile());
             return inner.PowerOff();

@@ -34,7 +34,8 @@ TEST_F(SingleInstanceTest, SecondStartHandsItsFilesOverAndEndsWithMinusOne) {
     ASSERT_TRUE(instance.IsListening());
     EXPECT_EQ(instance.DefaultFolder(), user.QPath("runtime"));
     TMainForm form;
-    QObject::connect(&instance, &SingleInstance::Activated, &form, &TMainForm::ActivateFromInstance);
+    QObject::connect(&instance, &SingleInstance::Activated, &form,
+                     &TMainForm::ActivateFromInstance);
     form.show();
     form.showMinimized();
     QSignalSpy added(&form, &TMainForm::AddingFinished);
@@ -48,7 +49,8 @@ TEST_F(SingleInstanceTest, SecondStartHandsItsFilesOverAndEndsWithMinusOne) {
     EXPECT_EQ(static_cast<signed char>(second.exitCode()), -1);
 
     ASSERT_TRUE(added.count() > 0 || added.wait(60000));
-    EXPECT_EQ(ColumnTexts(*JobList(form), 0), QStringList({CorpusPath("xvid.avi"), CorpusPath("b.mkv")}));
+    EXPECT_EQ(ColumnTexts(*JobList(form), 0),
+              QStringList({CorpusPath("xvid.avi"), CorpusPath("b.mkv")}));
     EXPECT_FALSE(form.isMinimized()) << "the first window is restored";
 }
 
@@ -64,7 +66,8 @@ TEST_F(SingleInstanceTest, RunningProgramReceivesALaterStartAndAStaleLockIsTaken
 
     {
         SingleInstance later(SingleInstance::DefaultFolder());
-        EXPECT_FALSE(later.BecomeFirstOrForward({CorpusPath("xvid.avi")})) << "handed to the running program";
+        EXPECT_FALSE(later.BecomeFirstOrForward({CorpusPath("xvid.avi")}))
+            << "handed to the running program";
         EXPECT_FALSE(later.IsListening());
     }
     first.kill();  // dies without cleaning up: its lock and socket stay behind

@@ -34,7 +34,8 @@ TEST_F(StartupCloseTest, FirstStartRecordsVersionAndFolderAndWritesTheDesktopEnt
     EXPECT_EQ(form.ProgramVersion(), "1.2.1.2");
     const std::string entry = ReadText(user.DesktopEntry());
     EXPECT_NE(entry.find("Comment=Tessaro Video Encoder"), std::string::npos) << entry;
-    EXPECT_NE(entry.find(QCoreApplication::applicationFilePath().toStdString()), std::string::npos) << entry;
+    EXPECT_NE(entry.find(QCoreApplication::applicationFilePath().toStdString()), std::string::npos)
+        << entry;
 }
 
 TEST_F(StartupCloseTest, SecondStartFromTheSameFolderWritesNothing) {
@@ -61,7 +62,9 @@ TEST_F(StartupCloseTest, MovedProgramRewritesOnlyTheFolderAndTheEntry) {
 
 TEST_F(StartupCloseTest, ProfileEdgeCasesReadAndWrittenBack) {
     WriteText(user.ProfileFile(),
-              "; kept\n[Other]\nKey=value\n[config]\nOutputFolder=\nFileDetails=5\nUnsupportFormatEncoding=1\n"
+              "; "
+              "kept\n[Other]\nKey=value\n[config]\nOutputFolder=\nFileDetails="
+              "5\nUnsupportFormatEncoding=1\n"
               "ShowEncodingConsole=0\nVideoBitrate=3\nCopyTo=1\nDeviceSerial=2\nfiledetails=0\n");
     {
         TMainForm form;
@@ -72,18 +75,47 @@ TEST_F(StartupCloseTest, ProfileEdgeCasesReadAndWrittenBack) {
         EXPECT_TRUE(Control<QComboBox>(form, "ComboBox3")->isEnabled());
         EXPECT_EQ(Control<QComboBox>(form, "ComboBox2")->currentIndex(), 3);
         EXPECT_EQ(Control<QComboBox>(form, "ComboBox4")->currentIndex(), -1);
-        EXPECT_EQ(Control<QLabel>(form, "OutPath")->text(), user.QPath("home")) << "documents fall back to home";
+        EXPECT_EQ(Control<QLabel>(form, "OutPath")->text(), user.QPath("home"))
+            << "documents fall back to home";
         form.show();
         EXPECT_EQ(form.width(), TMainForm::kWidthWithDetails);
         EXPECT_TRUE(form.close());
     }
     const std::string saved = ReadText(user.ProfileFile());
-    for (const char* line : {"FileDetails=1", "UnsupportFormatEncoding=1", "ShowEncodingConsole=0",
-                             "VideoBitrate=3", "CopyTo=1", "DeviceSerial=-1", "LanguageValue=0", "[Other]",
-                             "Key=value", "; kept"}) {
+    for (const char* line :
+         {"FileDetails=1", "UnsupportFormatEncoding=1", "ShowEncodingConsole=0", "VideoBitrate=3",
+          "CopyTo=1", "DeviceSerial=-1", "LanguageValue=0", "[Other]", "Key=value", "; kept"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
     }
     EXPECT_NE(saved.find("OutputFolder=" + user.Path("home")), std::string::npos) << saved;
+}
+
+TEST_F(StartupCloseTest, AVolumeThatIsGoneIsNotReplacedByAnother) {
+    WriteText(user.ProfileFile(),
+              "[Config]\nCopyTo=1\nDriveIndex=0\nDriveMountPoint=/media/player-unplugged\n");
+    TMainForm form;
+    auto* drives = Control<QComboBox>(form, "ComboBox3");
+    ASSERT_GT(drives->count(), 0) << "the root volume is always listed";
+    EXPECT_EQ(drives->currentIndex(), -1);
+    EXPECT_TRUE(form.close());
+    const std::string saved = ReadText(user.ProfileFile());
+    EXPECT_NE(saved.find("DriveIndex=-1"), std::string::npos) << saved;
+}
+
+TEST_F(StartupCloseTest, ChosenVolumeIsStoredWithItsMountPoint) {
+    const QString root = QStringLiteral("/");
+    {
+        TMainForm form;
+        auto* drives = Control<QComboBox>(form, "ComboBox3");
+        const int index = drives->findText(root);
+        ASSERT_GE(index, 0);
+        drives->setCurrentIndex(index);
+        EXPECT_TRUE(form.close());
+    }
+    EXPECT_NE(ReadText(user.ProfileFile()).find("DriveMountPoint=/\n"), std::string::npos)
+        << ReadText(user.ProfileFile());
+    TMainForm again;
+    EXPECT_EQ(Control<QComboBox>(again, "ComboBox3")->currentText(), root);
 }
 
 TEST_F(StartupCloseTest, OptionsSurviveARestart) {

@@ -36,24 +36,36 @@ TEST_F(WindowTest, EveryControlCarriesItsNameAndEnglishCaption) {
     EXPECT_EQ(form.objectName(), "MainForm");
     EXPECT_EQ(form.windowTitle(), "Tessaro");
     const CaptionCase buttons[] = {
-        {"Button1", "Encode"},       {"Button2", "Stop"},         {"Button3", "Add Files..."},
-        {"Button4", "Delete"},       {"Button5", "Clear List"},   {"Button6", "Exit"},
-        {"UpdateButton", "&Run update check now..."},             {"SpeedButton1", "..."},
-        {"SpeedButton2", ". . ."},   {"CheckBox1", "Shutdown after encoding"},
-        {"CheckBox2", "Show File Details"},                       {"CheckBox3", "Copy to after encoding: "},
-        {"CheckBox4", "Encoding unsupport file only"},            {"CheckBox5", "Show encoding console"},
+        {"Button1", "Encode"},
+        {"Button2", "Stop"},
+        {"Button3", "Add Files..."},
+        {"Button4", "Delete"},
+        {"Button5", "Clear List"},
+        {"Button6", "Exit"},
+        {"UpdateButton", "&Run update check now..."},
+        {"SpeedButton1", "..."},
+        {"SpeedButton2", ". . ."},
+        {"CheckBox1", "Shutdown after encoding"},
+        {"CheckBox2", "Show File Details"},
+        {"CheckBox3", "Copy to after encoding: "},
+        {"CheckBox4", "Encoding unsupport file only"},
+        {"CheckBox5", "Show encoding console"},
     };
     for (const CaptionCase& expected : buttons) {
-        EXPECT_EQ(Control<QAbstractButton>(form, expected.name)->text(), expected.caption) << expected.name;
+        EXPECT_EQ(Control<QAbstractButton>(form, expected.name)->text(), expected.caption)
+            << expected.name;
     }
     const CaptionCase labels[] = {
-        {"Label1", "Output Folder:"}, {"Label2", "Language:"},  {"Label4", "Device Serial: "},
-        {"Label5", "Video Bitrate (kbps):"}, {"Label6", "Save Config:"}, {"Label3", ""},
+        {"Label1", "Output Folder:"},  {"Label2", "Language:"},
+        {"Label4", "Device Serial: "}, {"Label5", "Video Bitrate (kbps):"},
+        {"Label6", "Save Config:"},    {"Label3", ""},
     };
     for (const CaptionCase& expected : labels) {
         EXPECT_EQ(Control<QLabel>(form, expected.name)->text(), expected.caption) << expected.name;
     }
     EXPECT_EQ(Control<QGroupBox>(form, "GroupBox1")->title(), "Properties");
+    EXPECT_EQ(Control<QLabel>(form, "Label3")->font().pointSize(), 10);
+    EXPECT_TRUE(Control<QLabel>(form, "Label3")->alignment() & Qt::AlignRight);
     auto* pages = Control<QTabWidget>(form, "PageControl1");
     ASSERT_EQ(pages->count(), 2);
     EXPECT_EQ(pages->widget(0)->objectName(), "TabSheet1");
@@ -61,21 +73,27 @@ TEST_F(WindowTest, EveryControlCarriesItsNameAndEnglishCaption) {
     EXPECT_EQ(pages->widget(1)->objectName(), "TabSheet2");
     EXPECT_EQ(pages->tabText(1), "Options");
     EXPECT_EQ(pages->currentIndex(), 0);
-    EXPECT_EQ(Control<QFileDialog>(form, "OpenDialog1")->windowTitle(), "Select file");
+    auto* dialog = Control<QFileDialog>(form, "OpenDialog1");
+    EXPECT_EQ(dialog->windowTitle(), "Select file");
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    ASSERT_EQ(dialog->nameFilters().size(), 3);
+    EXPECT_TRUE(dialog->nameFilters()[0].startsWith("Media files (*.3gp *.asf *.asx *.avi"));
+    EXPECT_EQ(dialog->nameFilters()[1], "Subtitle files (*.srt *.sri *.smi *.txt)");
+    EXPECT_EQ(dialog->nameFilters()[2], "All files (*)");
     EXPECT_FALSE(Control<QPushButton>(form, "Button2")->isEnabled());
     EXPECT_NE(Control<QLabel>(form, "OutPath"), nullptr);
     EXPECT_NE(Control<QPlainTextEdit>(form, "Details"), nullptr);
 }
 
-TEST_F(WindowTest, SelectorsHoldTheirDesignedItems) {
+TEST_F(WindowTest, SelectorsHoldTheirBuiltInItems) {
     TMainForm form;
     auto* bitrate = Control<QComboBox>(form, "ComboBox2");
     QStringList bitrates;
     for (int index = 0; index < bitrate->count(); ++index) {
         bitrates.append(bitrate->itemText(index));
     }
-    EXPECT_EQ(bitrates, QStringList({"Default", "512", "600", "640", "700", "800", "900", "1000", "1200", "1500",
-                                     "1800", "2000", "3000"}));
+    EXPECT_EQ(bitrates, QStringList({"Default", "512", "600", "640", "700", "800", "900", "1000",
+                                     "1200", "1500", "1800", "2000", "3000"}));
     auto* device = Control<QComboBox>(form, "ComboBox4");
     ASSERT_EQ(device->count(), 1);
     EXPECT_EQ(device->itemText(0), "Tessaro 1.0");
@@ -98,9 +116,9 @@ TEST_F(WindowTest, HiddenControlsStayHiddenWhenShown) {
 TEST_F(WindowTest, JobListHasSevenColumnsWithTheirWidths) {
     TMainForm form;
     auto* list = JobList(form);
-    const std::pair<const char*, int> columns[] = {{"File Name", 160}, {"Video Format", 80}, {"Codec", 50},
-                                                   {"Width", 50},      {"Height", 50},       {"Audio Format", 80},
-                                                   {"Support", 55}};
+    const std::pair<const char*, int> columns[] = {
+        {"File Name", 160}, {"Video Format", 80}, {"Codec", 50},  {"Width", 50},
+        {"Height", 50},     {"Audio Format", 80}, {"Support", 55}};
     ASSERT_EQ(list->columnCount(), 7);
     for (int column = 0; column < 7; ++column) {
         EXPECT_EQ(list->headerItem()->text(column), columns[column].first);
@@ -139,11 +157,12 @@ TEST_F(WindowTest, AddFilesProbesAcceptedExistingFilesInOrderAndKeepsDuplicates)
     TMainForm form;
     EXPECT_EQ(form.AddFiles({}), -1);
     WriteText(user.Path("home/link.lnk"), "not a shortcut target");
-    AddAndWait(form, {CorpusPath("hd720.avi"), user.QPath("home/gone.avi"), user.QPath("home/link.lnk"),
-                      CorpusPath("xvid.avi"), CorpusPath("hd720.avi")});
+    AddAndWait(form,
+               {CorpusPath("hd720.avi"), user.QPath("home/gone.avi"), user.QPath("home/link.lnk"),
+                CorpusPath("xvid.avi"), CorpusPath("hd720.avi")});
     auto* list = JobList(form);
-    EXPECT_EQ(ColumnTexts(*list, 0),
-              QStringList({CorpusPath("hd720.avi"), CorpusPath("xvid.avi"), CorpusPath("hd720.avi")}));
+    EXPECT_EQ(ColumnTexts(*list, 0), QStringList({CorpusPath("hd720.avi"), CorpusPath("xvid.avi"),
+                                                  CorpusPath("hd720.avi")}));
     EXPECT_EQ(list->topLevelItem(0)->text(3), "1280");
     EXPECT_EQ(list->topLevelItem(0)->text(4), "720");
     EXPECT_EQ(list->topLevelItem(0)->text(6), "No");
@@ -158,7 +177,8 @@ TEST_F(WindowTest, CommandLineFilesAreAddedWhenTheWindowIsShown) {
     QSignalSpy finished(&form, &TMainForm::AddingFinished);
     form.show();
     ASSERT_TRUE(finished.count() > 0 || finished.wait(60000));
-    EXPECT_EQ(ColumnTexts(*JobList(form), 0), QStringList({CorpusPath("xvid.avi"), CorpusPath("b.mkv")}));
+    EXPECT_EQ(ColumnTexts(*JobList(form), 0),
+              QStringList({CorpusPath("xvid.avi"), CorpusPath("b.mkv")}));
 }
 
 void Drop(QWidget* target, const QList<QUrl>& urls) {
@@ -191,7 +211,8 @@ TEST_F(WindowTest, DroppedFilesArriveWholeAndInOrder) {
           QUrl(QStringLiteral("https://example.org/remote.avi")), QUrl::fromLocalFile(longPath),
           QUrl::fromLocalFile(CorpusPath("xvid.avi"))});
     ASSERT_TRUE(finished.count() > 0 || finished.wait(60000));
-    EXPECT_EQ(ColumnTexts(*JobList(form), 0), QStringList({CorpusPath("b.mkv"), longPath, CorpusPath("xvid.avi")}));
+    EXPECT_EQ(ColumnTexts(*JobList(form), 0),
+              QStringList({CorpusPath("b.mkv"), longPath, CorpusPath("xvid.avi")}));
 }
 
 TEST_F(WindowTest, ListKeepsAtMost128Rows) {
@@ -215,7 +236,11 @@ TEST_F(WindowTest, RowsAppearWhileTheRestIsStillBeingProbed) {
     TMainForm form;
     form.show();
     QSignalSpy finished(&form, &TMainForm::AddingFinished);
-    form.AddFiles({CorpusPath("xvid.avi"), CorpusPath("b.mkv"), CorpusPath("hd720.avi")});
+    QStringList paths;
+    for (int index = 0; index < 100; ++index) {
+        paths.append(CorpusPath(index % 2 == 0 ? "xvid.avi" : "b.mkv"));
+    }
+    form.AddFiles(paths);
     EXPECT_TRUE(form.IsAdding());
     int rowsSeenWhileAdding = 0;
     while (form.IsAdding()) {
@@ -225,7 +250,8 @@ TEST_F(WindowTest, RowsAppearWhileTheRestIsStillBeingProbed) {
         }
     }
     EXPECT_GE(rowsSeenWhileAdding, 1);
-    EXPECT_EQ(JobList(form)->topLevelItemCount(), 3);
+    EXPECT_LT(rowsSeenWhileAdding, 100);
+    EXPECT_EQ(JobList(form)->topLevelItemCount(), 100);
 }
 
 TEST_F(WindowTest, ColumnClickSortsByTextAndStably) {
@@ -235,14 +261,16 @@ TEST_F(WindowTest, ColumnClickSortsByTextAndStably) {
     auto* list = JobList(form);
     QHeaderView* header = list->header();
     const auto clickColumn = [header](int column) {
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, Qt::NoModifier,
+            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     };
     clickColumn(3);
     EXPECT_EQ(ColumnTexts(*list, 3), QStringList({"1280", "320", "720"}));
     clickColumn(0);
     const QStringList byName = ColumnTexts(*list, 0);
-    EXPECT_EQ(byName, QStringList({CorpusPath("dvd.vob"), CorpusPath("hd720.avi"), CorpusPath("xvid.avi")}));
+    EXPECT_EQ(byName, QStringList({CorpusPath("dvd.vob"), CorpusPath("hd720.avi"),
+                                   CorpusPath("xvid.avi")}));
     clickColumn(0);
     EXPECT_EQ(ColumnTexts(*list, 0), byName);
 }
@@ -255,8 +283,9 @@ TEST_F(WindowTest, CompareUsesTheSortColumnsSubItemOrTheCaption) {
     const QTreeWidgetItem* small = list->topLevelItem(1);
     form.SortByColumn(3);
     EXPECT_LT(form.ListView1Compare(wide, small), 0);  // "1280" < "320"
-    form.SortByColumn(200);                                // no such column: the caption decides
-    EXPECT_EQ(form.ListView1Compare(wide, small) < 0, CorpusPath("hd720.avi") < CorpusPath("xvid.avi"));
+    form.SortByColumn(200);                            // no such column: the caption decides
+    EXPECT_EQ(form.ListView1Compare(wide, small) < 0,
+              CorpusPath("hd720.avi") < CorpusPath("xvid.avi"));
 }
 
 TEST_F(WindowTest, PositionCounterShowsSelectedRowOfAll) {
@@ -286,7 +315,8 @@ TEST_F(WindowTest, DeleteRemovesTheSelectedRowAndClearEmptiesListAndDetails) {
     const QString report = details->toPlainText();
     ASSERT_FALSE(report.isEmpty());
     Control<QPushButton>(form, "Button4")->click();
-    EXPECT_EQ(ColumnTexts(*list, 0), QStringList({CorpusPath("xvid.avi"), CorpusPath("hd720.avi")}));
+    EXPECT_EQ(ColumnTexts(*list, 0),
+              QStringList({CorpusPath("xvid.avi"), CorpusPath("hd720.avi")}));
     EXPECT_EQ(details->toPlainText(), report);
     Control<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(list->topLevelItemCount(), 0);
@@ -316,7 +346,8 @@ TEST_F(WindowTest, DetailsShowTheLibrarysReportOnlyWhenTheyAreShown) {
     EXPECT_TRUE(details->toPlainText().isEmpty()) << "hidden pane left alone";
 
     Control<QCheckBox>(form, "CheckBox2")->click();
-    EXPECT_TRUE(details->toPlainText().isEmpty()) << "switching on shows nothing until a row is chosen";
+    EXPECT_TRUE(details->toPlainText().isEmpty())
+        << "switching on shows nothing until a row is chosen";
     list->setCurrentItem(list->topLevelItem(1));
     const QString report = details->toPlainText();
     EXPECT_TRUE(report.contains(QStringLiteral("Complete name"))) << report.toStdString();
@@ -340,7 +371,7 @@ TEST_F(WindowTest, DetailsKeepTheirReportWhenTheSelectedFileIsGone) {
     EXPECT_EQ(details->toPlainText(), report);
 }
 
-TEST_F(WindowTest, DetailsPaneLooksAsDesigned) {
+TEST_F(WindowTest, DetailsPaneUsesTealCourierOnButtonFace) {
     TMainForm form;
     auto* details = Control<QPlainTextEdit>(form, "Details");
     EXPECT_TRUE(details->isReadOnly());
@@ -358,11 +389,20 @@ TEST_F(WindowTest, ContextMenuExistsWithEveryItemButIsNeverAttached) {
     EXPECT_EQ(JobList(form)->contextMenuPolicy(), Qt::PreventContextMenu);
     auto* menu = Control<QMenu>(form, "PopupMenu1");
     const CaptionCase items[] = {
-        {"Item0", "Open(&O). . ."},        {"Item1", "Sort (&S)"},          {"Item10", "Name(&N)"},
-        {"Item14", "Video Format(&V)"},    {"Item11", "Codec(&C)"},         {"Item12", "Width(&W)"},
-        {"Item13", "Height(&H)"},          {"Item15", "Audio Format(&A)"}, {"Item16", "Support(&S)"},
-        {"Item2", "Delete(&D)"},           {"Item3", "Clear List(&L)"},     {"Item4", "Encode One(&E). . ."},
-        {"Item5", "Encode All (&A). . ."}, {"Item6", "Encode By(B)"},
+        {"Item0", "Open(&O). . ."},
+        {"Item1", "Sort (&S)"},
+        {"Item10", "Name(&N)"},
+        {"Item14", "Video Format(&V)"},
+        {"Item11", "Codec(&C)"},
+        {"Item12", "Width(&W)"},
+        {"Item13", "Height(&H)"},
+        {"Item15", "Audio Format(&A)"},
+        {"Item16", "Support(&S)"},
+        {"Item2", "Delete(&D)"},
+        {"Item3", "Clear List(&L)"},
+        {"Item4", "Encode One(&E). . ."},
+        {"Item5", "Encode All (&A). . ."},
+        {"Item6", "Encode By(B)"},
     };
     for (const CaptionCase& item : items) {
         EXPECT_EQ(Control<QAction>(*menu, item.name)->text(), item.caption) << item.name;
@@ -402,8 +442,9 @@ TEST_F(WindowTest, SortEntriesOfTheMenuSortByTheirColumn) {
     Control<QAction>(form, "Item12")->trigger();
     EXPECT_EQ(ColumnTexts(*JobList(form), 3), QStringList({"1280", "320", "720"}));
     Control<QAction>(form, "Item10")->trigger();
-    EXPECT_EQ(ColumnTexts(*JobList(form), 0),
-              QStringList({CorpusPath("dvd.vob"), CorpusPath("hd720.avi"), CorpusPath("xvid.avi")}));
+    EXPECT_EQ(
+        ColumnTexts(*JobList(form), 0),
+        QStringList({CorpusPath("dvd.vob"), CorpusPath("hd720.avi"), CorpusPath("xvid.avi")}));
 }
 
 TEST_F(WindowTest, ShutdownCheckBoxCaptionTurnsRedWhenChecked) {

@@ -36,8 +36,8 @@ public:
         for (const char* sub : {"/home", "/config", "/data", "/runtime", "/temp", "/registry"}) {
             QDir().mkpath(QString::fromStdString(root + sub));
         }
-        QFile::setPermissions(QString::fromStdString(root + "/runtime"), QFile::ReadOwner | QFile::WriteOwner |
-                                                                              QFile::ExeOwner);
+        QFile::setPermissions(QString::fromStdString(root + "/runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         Set("HOME", root + "/home");
         Set("XDG_CONFIG_HOME", root + "/config");
         Set("XDG_DATA_HOME", root + "/data");

@@ -39,3 +39,7 @@ tessaro_add_window_test(app_single_instance_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
   FIXTURES media_corpus)
 add_dependencies(app_single_instance_tests tessaro)
+
+tessaro_add_window_test(app_details_without_library_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DetailsWithoutLibraryTest.cpp
+  FIXTURES media_corpus)

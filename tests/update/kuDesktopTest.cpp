@@ -57,6 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MimeCase{".zzqxnotregistered", "application/octet-stream"},
                       MimeCase{"a/b.txt", "application/octet-stream"}));
 
+std::string SystemPath() {
+    const char* path = std::getenv("PATH");
+    return path ? path : "/usr/bin:/bin";
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
@@ -126,7 +131,7 @@ protected:
     ScopedEnv dataDirs_{"XDG_DATA_DIRS",
                         (dir_.path() + "/no-system-data:/usr/share").toUtf8().constData()};
     ScopedEnv desktop_{"XDG_CURRENT_DESKTOP", nullptr};
-    ScopedEnv path_{"PATH", (dir_.path().toStdString() + "/bin:" + std::getenv("PATH")).c_str()};
+    ScopedEnv path_{"PATH", (Root() + "/bin:" + SystemPath()).c_str()};
 };
 
 TEST_F(DesktopTest, GetExecutableByExtensionFindsTheDefaultProgram) {

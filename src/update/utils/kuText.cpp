@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace tessaro {
 namespace {
@@ -14,6 +15,10 @@ bool IsBlank(char c) {
 
 QString ToQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string CaseFolded(std::string_view s) {
+    return ToQString(s).toCaseFolded().toStdString();
 }
 
 std::size_t ToPosition(std::size_t index) {
@@ -113,15 +118,12 @@ std::string ExcludeLeadingChar(std::string_view s, char ch) {
 }
 
 int CaseAnsiCompareText(std::string_view s1, std::string_view s2, bool caseSensitive) {
-    const QString a = ToQString(s1);
-    const QString b = ToQString(s2);
-    const Qt::CaseSensitivity sensitivity = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const int exact = QString::compare(a, b, sensitivity);
+    const std::string a = caseSensitive ? std::string(s1) : CaseFolded(s1);
+    const std::string b = caseSensitive ? std::string(s2) : CaseFolded(s2);
+    const int exact = a.compare(b);
     if (exact == 0) return 0;
-    const int collated = caseSensitive
-                             ? QString::localeAwareCompare(a, b)
-                             : QString::localeAwareCompare(a.toCaseFolded(), b.toCaseFolded());
-    // Collation may call different texts equal; the exact order breaks the tie.
+    // Collation may call different texts equal; the byte order breaks the tie.
+    const int collated = std::strcoll(a.c_str(), b.c_str());
     return collated != 0 ? collated : exact;
 }
 
