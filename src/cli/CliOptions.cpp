@@ -14,7 +14,7 @@ bool LooksLikeOption(std::string_view argument) {
 
 }  // namespace
 
-CliOptions::CliOptions(std::span<const std::string> arguments, std::span<const OptionSpec> specs) {
+CliOptions::CliOptions(std::span<const std::string> arguments, std::span<const OptionRule> rules) {
     for (size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (argument == "--") {
@@ -29,8 +29,8 @@ CliOptions::CliOptions(std::span<const std::string> arguments, std::span<const O
         }
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec& spec = SpecFor(name, specs);
-        if (!spec.takesValue) {
+        const OptionRule& rule = RuleFor(name, rules);
+        if (!rule.takesValue) {
             if (equals != std::string::npos) throw UsageError("option " + name + " takes no value");
             Record(name, std::nullopt);
         } else if (equals != std::string::npos) {
@@ -43,11 +43,11 @@ CliOptions::CliOptions(std::span<const std::string> arguments, std::span<const O
     }
 }
 
-const OptionSpec& CliOptions::SpecFor(std::string_view name,
-                                      std::span<const OptionSpec> specs) const {
-    const auto found = std::find_if(specs.begin(), specs.end(),
-                                    [&](const OptionSpec& s) { return s.name == name; });
-    if (found == specs.end()) throw UsageError("unknown option " + std::string(name));
+const OptionRule& CliOptions::RuleFor(std::string_view name,
+                                      std::span<const OptionRule> rules) const {
+    const auto found = std::find_if(rules.begin(), rules.end(),
+                                    [&](const OptionRule& s) { return s.name == name; });
+    if (found == rules.end()) throw UsageError("unknown option " + std::string(name));
     return *found;
 }
 

@@ -21,7 +21,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;  // "--device"
     bool takesValue = false;
 };
@@ -31,7 +31,7 @@ struct OptionSpec {
 class CliOptions final {
 public:
     // Throws UsageError for an unknown option, a missing value or a repeated option.
-    CliOptions(std::span<const std::string> arguments, std::span<const OptionSpec> specs);
+    CliOptions(std::span<const std::string> arguments, std::span<const OptionRule> rules);
 
     bool Has(std::string_view name) const;
     std::optional<std::string> Value(std::string_view name) const;
@@ -40,7 +40,7 @@ public:
     const std::vector<std::string>& Operands() const { return operands_; }
 
 private:
-    const OptionSpec& SpecFor(std::string_view name, std::span<const OptionSpec> specs) const;
+    const OptionRule& RuleFor(std::string_view name, std::span<const OptionRule> rules) const;
     void Record(std::string name, std::optional<std::string> value);
 
     std::map<std::string, std::optional<std::string>, std::less<>> options_;
@@ -51,7 +51,7 @@ private:
 bool AsksForHelp(std::span<const std::string> arguments);
 
 // The device serial index option shared by the commands: 0 to 2, default 0.
-inline constexpr OptionSpec kDeviceOption{"--device", true};
+inline constexpr OptionRule kDeviceOption{"--device", true};
 int DeviceIndex(const CliOptions& options);
 
 }  // namespace tessaro::cli

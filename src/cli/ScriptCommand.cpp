@@ -17,18 +17,18 @@ namespace {
 
 constexpr std::array kScriptOptions = {
     kDeviceOption,
-    OptionSpec{"--bitrate", true},
-    OptionSpec{"--output", true},
-    OptionSpec{"--copy-to", true},
-    OptionSpec{"--unsupported-only", false},
-    OptionSpec{"--dialect", true},
-    OptionSpec{"--exe-folder", true},
-    OptionSpec{"--temp-folder", true},
-    OptionSpec{"--column", true},
-    OptionSpec{"--value", true},
-    OptionSpec{"--selected", true},
-    OptionSpec{"--rows", true},
-    OptionSpec{"--script", true},
+    OptionRule{"--bitrate", true},
+    OptionRule{"--output", true},
+    OptionRule{"--copy-to", true},
+    OptionRule{"--unsupported-only", false},
+    OptionRule{"--dialect", true},
+    OptionRule{"--exe-folder", true},
+    OptionRule{"--temp-folder", true},
+    OptionRule{"--column", true},
+    OptionRule{"--value", true},
+    OptionRule{"--selected", true},
+    OptionRule{"--rows", true},
+    OptionRule{"--script", true},
 };
 
 void CheckCombinations(const CliOptions& options) {

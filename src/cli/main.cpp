@@ -1,5 +1,6 @@
 #include <array>
 #include <exception>
+#include <iomanip>
 #include <iostream>
 #include <span>
 #include <string>
@@ -17,7 +18,7 @@ constexpr std::array kCommands = {&kProbeCommand, &kScriptCommand, &kEncodeComma
 void PrintOverview(std::ostream& out) {
     out << "Usage: tessaro-cli COMMAND [options] [arguments]\n\nCommands:\n";
     for (const CliCommand* command : kCommands)
-        out << "  " << command->name << "  " << command->summary << '\n';
+        out << "  " << std::left << std::setw(8) << command->name << command->summary << '\n';
     out << "\nRun \"tessaro-cli COMMAND --help\" for a command's options.\n";
 }
 

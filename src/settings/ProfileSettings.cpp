@@ -4,7 +4,7 @@
 
 #include "platform/Paths.h"
 #include "settings/ProfileFile.h"
-#include "settings/SpecialFolders.h"
+#include "settings/ShellFolders.h"
 
 namespace tessaro {
 namespace {

@@ -7,10 +7,7 @@
 // Window tests need one application object for the whole program.
 int main(int argc, char** argv) {
     tessaro::platform::EnsureUtf8CharacterLocale();
-    // Listing the tests happens outside CTest's environment as well.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();

@@ -1,17 +1,17 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QCoreApplication>
+#include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QStatusBar>
-#include <QString>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,44 +23,40 @@
 
 namespace tessaro::testing {
 
+using ::testing::HasSubstr;
+
 inline QString CorpusPath(const char* name) {
-    return QString::fromUtf8(TESSARO_CORPUS_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
+    return QStringLiteral(TESSARO_CORPUS_DIR "/") + QString::fromUtf8(name);
 }
 
-// A user of their own: home, XDG folders, temp, profile and registry folders,
-// all inside one temporary folder that disappears with the test.
+// A user of their own: home, XDG, temp and registry folders inside one temporary folder.
 class ScopedUser {
 public:
     ScopedUser() {
-        const std::string root = dir_.path().toStdString();
-        for (const char* sub : {"/home", "/config", "/data", "/runtime", "/temp", "/registry"}) {
-            QDir().mkpath(QString::fromStdString(root + sub));
+        for (const QString& pair : QStringLiteral("HOME=home XDG_CONFIG_HOME=config APPDATA=config "
+                                                  "XDG_DATA_HOME=data XDG_RUNTIME_DIR=runtime "
+                                                  "TEMP=temp TESSARO_REGISTRY_DIR=registry")
+                                       .split(' ')) {
+            const std::string sub = pair.section(QLatin1Char('='), 1).toStdString();
+            QDir().mkpath(QPath(sub));
+            env_.push_back(std::make_unique<ScopedEnv>(
+                pair.section(QLatin1Char('='), 0, 0).toLatin1().constData(), Path(sub).c_str()));
         }
-        QFile::setPermissions(QString::fromStdString(root + "/runtime"),
+        QFile::setPermissions(QPath("runtime"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        Set("HOME", root + "/home");
-        Set("XDG_CONFIG_HOME", root + "/config");
-        Set("XDG_DATA_HOME", root + "/data");
-        Set("XDG_RUNTIME_DIR", root + "/runtime");
-        Set("TEMP", root + "/temp");
-        Set("APPDATA", root + "/config");
-        Set("TESSARO_REGISTRY_DIR", root + "/registry");
     }
 
     std::string Path(const std::string& sub) const { return dir_.path().toStdString() + "/" + sub; }
     QString QPath(const std::string& sub) const { return QString::fromStdString(Path(sub)); }
     std::string ProfileFile() const { return Path("config/Clipwarp_profiles.ini"); }
-    std::string RegistryFile() const { return Path("registry/HKEY_CURRENT_USER.reg"); }
-    std::string DesktopEntry() const { return Path("data/applications/Tessaro.desktop"); }
-    std::string ScriptFile() const { return Path("temp/~tmp86CB.sh"); }
+    QString DesktopEntry() const { return QPath("data/applications/Tessaro.desktop"); }
+    QString ScriptFile() const { return QPath("temp/~tmp86CB.sh"); }
+
+protected:
+    std::vector<std::unique_ptr<ScopedEnv>> env_;
 
 private:
-    void Set(const char* name, const std::string& value) {
-        env_.push_back(std::make_unique<ScopedEnv>(name, value.c_str()));
-    }
-
     QTemporaryDir dir_;
-    std::vector<std::unique_ptr<ScopedEnv>> env_;
 };
 
 inline std::string ReadText(const std::string& path) {
@@ -74,36 +70,59 @@ inline void WriteText(const std::string& path, const std::string& text) {
     file.write(text.data(), static_cast<qint64>(text.size()));
 }
 
-template <typename T>
-T* Control(const QWidget& form, const char* name) {
+template <typename T = QWidget>
+T* Control(const QObject& form, const char* name) {
     T* control = form.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
+}
+
+inline QAbstractButton* Button(const QObject& form, const char* name) {
+    return Control<QAbstractButton>(form, name);
+}
+
+inline QComboBox* Combo(const QObject& form, const char* name) {
+    return Control<QComboBox>(form, name);
 }
 
 inline TDropFileListView* JobList(const QWidget& form) {
     return Control<TDropFileListView>(form, "ListView1");
 }
 
-// Adds the files and waits until the last one was probed.
-inline void AddAndWait(TMainForm& form, const QStringList& paths) {
-    QSignalSpy finished(&form, &TMainForm::AddingFinished);
-    form.AddFiles(paths);
-    if (form.IsAdding()) {
-        ASSERT_TRUE(finished.wait(120000));
-    }
-}
-
-inline QStringList ColumnTexts(const QTreeWidget& list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        texts.append(list.topLevelItem(row)->text(column));
-    }
-    return texts;
+inline QString DetailsText(const QWidget& form) {
+    return Control<QPlainTextEdit>(form, "Details")->toPlainText();
 }
 
 inline QString PanelText(const QWidget& form, int panel) {
     return Control<QLabel>(form, panel == 0 ? "StatusPanel0" : "StatusPanel1")->text();
+}
+
+// Adds the files and waits until the last one was probed.
+inline void AddAndWait(TMainForm& form, const QStringList& paths) {
+    QSignalSpy finished(&form, &TMainForm::AddingFinished);
+    form.AddFiles(paths);
+    ASSERT_TRUE(!form.IsAdding() || finished.wait(120000));
+}
+
+inline QStringList ColumnTexts(const QTreeWidget& list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list.topLevelItemCount(); ++row)
+        texts.append(list.topLevelItem(row)->text(column));
+    return texts;
+}
+
+// Drags the paths or URLs onto the widget as a file manager does; returns whether it was taken.
+inline bool DragAndDrop(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls.append(QUrl::fromUserInput(path));
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
 }
 
 }  // namespace tessaro::testing

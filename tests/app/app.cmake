@@ -1,45 +1,23 @@
-# The window under QT_QPA_PLATFORM=offscreen, with real media from the corpus.
-# Each program brings its own main: widgets need one application object.
-function(tessaro_add_window_test name)
-  cmake_parse_arguments(W "" "" "SOURCES;FIXTURES;LABELS" ${ARGN})
-  tessaro_add_test(${name}
-    SOURCES ${W_SOURCES} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/AppTestMain.cpp
-    LIBS tessaro_app Qt6::Test
-    LABELS app ${W_LABELS}
-    FIXTURES ${W_FIXTURES})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-endfunction()
-
-tessaro_add_window_test(app_window_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowTest.cpp
+# The window under QT_QPA_PLATFORM=offscreen, with real media from the corpus, the real
+# mencoder, the project's tools beside the program and the built program as a second instance.
+tessaro_add_test(app_window_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/AppTestMain.cpp ${CMAKE_CURRENT_LIST_DIR}/WindowTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/SettingsWindowTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/EncodeWindowTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
+  LIBS tessaro_app Qt6::Test
+  LABELS app
   FIXTURES media_corpus)
+target_include_directories(app_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(app_window_tests tessaro tessaro_language_file fastcopy charshift)
 
-tessaro_add_window_test(app_startup_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/StartupCloseTest.cpp)
-
-tessaro_add_window_test(app_language_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/LanguageWindowTest.cpp)
-add_dependencies(app_language_tests tessaro_language_file)
-
-# Real runs: mencoder from the system, the project's tools beside the program.
-tessaro_add_window_test(app_encode_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/EncodeWindowTest.cpp
-  FIXTURES media_corpus)
-tessaro_add_window_test(app_shutdown_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ShutdownWindowTest.cpp
-  FIXTURES media_corpus)
-add_dependencies(app_encode_tests fastcopy charshift)
-add_dependencies(app_shutdown_tests fastcopy charshift)
-
-tessaro_add_window_test(app_drop_list_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DropListTest.cpp)
-
-# Runs the built program itself as the other instance.
-tessaro_add_window_test(app_single_instance_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
-  FIXTURES media_corpus)
-add_dependencies(app_single_instance_tests tessaro)
-
-tessaro_add_window_test(app_details_without_library_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DetailsWithoutLibraryTest.cpp
-  FIXTURES media_corpus)
+# Tests that need a process of their own: one more run of the same program each.
+foreach(solo IN ITEMS EncodeWindowTest.SoloShutdownAfterACompletedRunSavesTheSettingsFirst
+                      SoloDetailsTest.PaneShowsTheBindingsFallbackLine)
+  string(REGEX REPLACE ".*\\." "" name ${solo})
+  add_test(NAME app_solo_${name} COMMAND app_window_tests --gtest_filter=${solo})
+  set_tests_properties(app_solo_${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TESSARO_SOLO_PROCESS=1"
+    LABELS app
+    FIXTURES_REQUIRED media_corpus)
+endforeach()

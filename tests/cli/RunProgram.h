@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -23,9 +22,8 @@ struct ProgramRun {
 };
 
 inline std::string ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 
@@ -34,20 +32,16 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
 inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                              const std::filesystem::path& scratch, const std::string& input = {},
                              const std::filesystem::path& folder = {}) {
-    const std::filesystem::path in = scratch / "stdin.txt";
-    const std::filesystem::path out = scratch / "stdout.txt";
-    const std::filesystem::path err = scratch / "stderr.txt";
+    const std::string in = scratch / "stdin.txt", out = scratch / "stdout.txt",
+                      err = scratch / "stderr.txt";
     std::ofstream(in, std::ios::binary) << input;
-
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);

@@ -7,43 +7,27 @@
 namespace tessaro::cli {
 namespace {
 
-struct Step {
-    int panel;
-    std::string text;
-};
+using Steps = std::vector<std::pair<int, std::string>>;  // panel, text
 
-struct BarCase {
-    const char* name;
-    bool interactive;
-    std::vector<Step> steps;
-    std::string expected;
-};
-
-void PrintTo(const BarCase& c, std::ostream* out) { *out << c.name; }
-
-class TerminalStatusBarTest : public ::testing::TestWithParam<BarCase> {};
-
-TEST_P(TerminalStatusBarTest, ShowsTheRunAsItGoes) {
-    std::ostringstream out;
-    TerminalStatusBar bar(out, GetParam().interactive);
-    for (const Step& step : GetParam().steps) bar.SetPanelText(step.panel, step.text);
-    bar.Finish();
-    EXPECT_EQ(out.str(), GetParam().expected);
+TEST(TerminalStatusBar, ShowsTheRunAsItGoes) {
+    const Steps run = {{0, ""},          {1, ""},          {0, "Job:1/1"}, {1, "Encoding"},
+                       {1, "Pos: 1.0s"}, {1, "Completed"}, {1, ""},        {0, "Completed"}};
+    const std::tuple<bool, Steps, std::string> cases[] = {
+        {false, run,
+         "Job:1/1\nJob:1/1  Encoding\nJob:1/1  Pos: 1.0s\nJob:1/1  Completed\nCompleted\n"},
+        // A terminal keeps one line, redrawn in place.
+        {true, run, "\r\x1b[KJob:1/1\r\x1b[KJob:1/1  Encoding\r\x1b[KJob:1/1  Pos: 1.0s"
+                    "\r\x1b[KJob:1/1  Completed\r\x1b[KJob:1/1\r\x1b[KCompleted\n"},
+        {false, {{1, "Encoding"}, {1, "Encoding"}}, "Encoding\n"},
+        {true, {{0, ""}, {1, ""}}, ""}};
+    for (const auto& [interactive, steps, expected] : cases) {
+        std::ostringstream out;
+        TerminalStatusBar bar(out, interactive);
+        for (const auto& [panel, text] : steps) bar.SetPanelText(panel, text);
+        bar.Finish();
+        EXPECT_EQ(out.str(), expected);
+    }
 }
-
-const std::vector<Step> kRun = {{0, ""},          {1, ""},           {0, "Job:1/1"}, {1, "Encoding"},
-                                {1, "Pos: 1.0s"}, {1, "Completed"},  {1, ""},        {0, "Completed"}};
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, TerminalStatusBarTest,
-    ::testing::Values(BarCase{"PlainLines", false, kRun,
-                              "Job:1/1\nJob:1/1  Encoding\nJob:1/1  Pos: 1.0s\nJob:1/1  Completed\nCompleted\n"},
-                      BarCase{"OneLineOnATerminal", true, kRun,
-                              "\r\x1b[KJob:1/1\r\x1b[KJob:1/1  Encoding\r\x1b[KJob:1/1  Pos: 1.0s"
-                              "\r\x1b[KJob:1/1  Completed\r\x1b[KJob:1/1\r\x1b[KCompleted\n"},
-                      BarCase{"RepeatedTextDrawnOnce", false, {{1, "Encoding"}, {1, "Encoding"}}, "Encoding\n"},
-                      BarCase{"NothingShownNothingWritten", true, {{0, ""}, {1, ""}}, ""}),
-    [](const ::testing::TestParamInfo<BarCase>& info) { return std::string(info.param.name); });
 
 TEST(TerminalStatusBar, MessageGoesAboveTheStatusLine) {
     std::ostringstream out;

@@ -13,9 +13,8 @@ inline std::string CorpusFile(std::string_view name) {
     return std::string(TESSARO_CORPUS_DIR) + "/" + std::string(name);
 }
 
-// The media library opens non-ASCII paths only under a UTF-8 character
-// locale, which the programs set at start; every test program does the same
-// by registering this environment.
+// The media library opens non-ASCII paths only under a UTF-8 character locale,
+// which the programs set at start.
 class Utf8LocaleEnvironment final : public ::testing::Environment {
 public:
     void SetUp() override { platform::EnsureUtf8CharacterLocale(); }

@@ -2,238 +2,162 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <functional>
 
 #include "RecordingRunView.h"
-#include "RecordingStatusBar.h"
+#include "encode/PopupMenuState.h"
 #include "platform/ProcessTestSupport.h"
 
 namespace tessaro {
 namespace {
 
-using testing::RecordingPowerManager;
-using testing::RecordingRunView;
-using testing::RecordingStatusBar;
-using testing::TempDir;
 using testing::WriteTextFile;
+using Calls = std::vector<std::string>;
+using Panels = std::array<std::string, 2>;
 
-const std::vector<std::string> kRunningState = {"encode-", "stop+", "closeBlocked+"};
-const std::vector<std::string> kIdleState = {"encode+", "stop-", "closeBlocked-"};
+const Calls kRunning = {"encode-", "stop+", "closeBlocked+"};
+const Calls kRunThenIdle = {"encode-", "stop+", "closeBlocked+", "encode+", "stop-", "closeBlocked-"};
 
-std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// Lets a test act while a run is in progress, as the window's input would.
-class CallbackPump final : public IEventPump {
-public:
-    void PumpMessages() override {
-        if (onPump) onPump();
-    }
-    void WaitIdle(std::span<const int> fds, int timeoutMs) override { poll.WaitIdle(fds, timeoutMs); }
-
-    std::function<void()> onPump;
-    PollEventPump poll;
-};
-
-JobRow SkippedRow(const std::string& path) {
-    JobRow row;
-    row.caption = path;
-    row.subItems = {"MPEG-4 Visual", "XVID", "320", "240", "", "Yes", "-1", "512"};
-    return row;
+JobRow Row(std::string caption, std::string video = "MPEG-4 Visual", std::string codec = "XVID",
+           std::string audio = "", std::string support = "Yes", std::string code = "-1") {
+    return {std::move(caption), {std::move(video), std::move(codec), "320", "240", std::move(audio), std::move(support),
+                                 std::move(code), "512"}};
 }
 
 class RunControlTest : public ::testing::Test {
 protected:
-    RunControlTest() { control.SetStatusTexts("Stopped", "Completed"); }
+    RunControlTest() {
+        control.SetStatusTexts("Stopped", "Completed");
+        options.outputFolder = dir.File("out");
+    }
 
     std::string Script(const std::string& body) {
-        const std::string path = dir.File("hand.sh");
-        WriteTextFile(path, body);
-        return path;
+        WriteTextFile(dir.File("hand.sh"), body);
+        return dir.File("hand.sh");
     }
+    bool Ended() const { return std::ranges::find(view.calls, "end") != view.calls.end(); }
 
-    ScriptOptions Options() const {
-        ScriptOptions options;
-        options.outputFolder = dir.File("out");
-        return options;
-    }
-
-    TempDir dir;
-    RecordingStatusBar bar;
-    RecordingRunView view;
-    RecordingPowerManager power;
-    CallbackPump pump;
+    testing::TempDir dir;
+    testing::RecordingStatusBar bar;
+    testing::RecordingRunView view;
+    testing::RecordingPowerManager power;
+    testing::CallbackPump pump;
     RunControl control{dir.Path().string(), bar, view, power, &pump};
+    ScriptOptions options;
+    const JobList rows = {Row(dir.File("a.avi")), Row(dir.File("b.avi"))};
 };
 
 TEST_F(RunControlTest, RunShowsTheRunningStateThenTheCompletedText) {
-    std::vector<std::string> callsDuringRun;
-    std::array<std::string, 2> panelsAtStart;
-    bool sawRunning = false;
+    Calls callsDuringRun;
     pump.onPump = [&] {
-        if (sawRunning) return;
-        sawRunning = true;
+        if (!callsDuringRun.empty()) return;
         callsDuringRun = view.calls;
         EXPECT_TRUE(control.Running());
-        EXPECT_NE(control.CurrentRunner(), nullptr);
+        ASSERT_NE(control.CurrentRunner(), nullptr);
         EXPECT_EQ(control.CurrentRunner()->PollInterval(), 200);
     };
     EXPECT_EQ(control.RunScript(Script("printf '#JOB#Job:1/1\\n#STATUS#Encoding\\n'\nsleep 0.1\n"
-                                       "printf '#STATUS#Completed\\n'\n")),
-              0);
-    EXPECT_TRUE(sawRunning);
-    EXPECT_EQ(callsDuringRun, kRunningState);
-    EXPECT_EQ(view.calls, Concat(kRunningState, kIdleState));
+                                       "printf '#STATUS#Completed\\n'\n")), 0);
+    EXPECT_EQ(callsDuringRun, kRunning);
+    EXPECT_EQ(view.calls, kRunThenIdle);
     EXPECT_FALSE(control.Running());
     EXPECT_EQ(control.CurrentRunner(), nullptr);
     // The script's own "Completed" status is gone; panel 0 has the completed text.
-    EXPECT_EQ(bar.panels, (std::array<std::string, 2>{"Completed", ""}));
-    EXPECT_NE(std::find(bar.changes.begin(), bar.changes.end(), std::make_pair(0, std::string("Job:1/1"))),
-              bar.changes.end());
+    EXPECT_EQ(bar.panels, (Panels{"Completed", ""}));
+    EXPECT_NE(std::ranges::find(bar.changes, std::make_pair(0, std::string("Job:1/1"))), bar.changes.end());
+    view.calls.clear();
+    view.showConsole = true;
+    control.RunScript(Script("true\n"));
+    EXPECT_EQ(view.calls, (Calls{"minimize", "encode-", "stop+", "closeBlocked+", "encode+", "stop-", "closeBlocked-", "restore"}));
 }
 
 TEST_F(RunControlTest, StopShowsTheStoppedTextAndKeepsTheFlagUntilTheNextRun) {
+    control.Stop();
+    EXPECT_FALSE(control.StopFlag()) << "no run to stop";
+    EXPECT_TRUE(view.calls.empty());
     pump.onPump = [&] { control.Stop(); };
     control.RunScript(Script("printf '#STATUS#Encoding\\n'\nexec sleep 30\n"));
     EXPECT_TRUE(control.StopFlag());
-    EXPECT_EQ(bar.panels, (std::array<std::string, 2>{"Stopped", ""}));
+    EXPECT_EQ(bar.panels, (Panels{"Stopped", ""}));
     pump.onPump = nullptr;
     control.RunScript(Script("true\n"));
     EXPECT_FALSE(control.StopFlag());
     EXPECT_EQ(bar.panels[0], "Completed");
 }
 
-TEST_F(RunControlTest, StopOutsideARunChangesNothing) {
-    control.Stop();
-    EXPECT_FALSE(control.StopFlag());
-    EXPECT_TRUE(view.calls.empty());
-}
-
 TEST_F(RunControlTest, AScriptThatCannotStartDoesNotLookCompleted) {
     control.RunScript(dir.File("missing.sh"));
     EXPECT_EQ(control.LastError(), "Error creating process: No such file or directory");
-    EXPECT_EQ(bar.panels, (std::array<std::string, 2>{control.LastError(), ""}));
-    EXPECT_EQ(view.calls, Concat(kRunningState, kIdleState));
-}
-
-TEST_F(RunControlTest, ShownConsoleMinimisesAndRestores) {
-    view.showConsole = true;
-    control.RunScript(Script("true\n"));
-    EXPECT_EQ(view.calls, Concat(Concat({"minimize"}, kRunningState), Concat(kIdleState, {"restore"})));
+    EXPECT_EQ(bar.panels, (Panels{control.LastError(), ""}));
+    EXPECT_EQ(view.calls, kRunThenIdle);
 }
 
 TEST_F(RunControlTest, EmptyListOrNoSelectionDoesNothing) {
-    const JobList none;
-    EXPECT_EQ(control.EncodeAll(none, Options()), RunOutcome::nothing);
-    EXPECT_EQ(control.EncodeBy(0, "XVID", none, Options()), RunOutcome::nothing);
-    const JobList one = {SkippedRow(dir.File("a.avi"))};
-    EXPECT_EQ(control.EncodeOne(one, -1, Options()), RunOutcome::nothing);
-    EXPECT_EQ(control.EncodeOne(one, 1, Options()), RunOutcome::nothing);
-    EXPECT_EQ(control.EncodeBy(4, "XVID", one, Options()), RunOutcome::nothing);
+    EXPECT_EQ(control.EncodeAll({}, options), RunOutcome::nothing);
+    EXPECT_EQ(control.EncodeBy(0, "XVID", {}, options), RunOutcome::nothing);
+    EXPECT_EQ(control.EncodeOne(rows, -1, options), RunOutcome::nothing);
+    EXPECT_EQ(control.EncodeOne(rows, 2, options), RunOutcome::nothing);
+    EXPECT_EQ(control.EncodeBy(4, "XVID", rows, options), RunOutcome::nothing);
     EXPECT_FALSE(std::filesystem::exists(control.ScriptPath()));
     EXPECT_TRUE(view.calls.empty());
     EXPECT_TRUE(bar.changes.empty());
 }
 
 TEST_F(RunControlTest, EncodeCommandsWriteTheScriptBesideTheTempFolderAndRunIt) {
-    const JobList rows = {SkippedRow(dir.File("a.avi")), SkippedRow(dir.File("b.avi"))};
     std::string output;
     control.SetOutputObserver([&](std::string_view chunk) { output += chunk; });
-
-    EXPECT_EQ(control.EncodeAll(rows, Options()), RunOutcome::completed);
+    RunOutcome nested = RunOutcome::completed;
+    pump.onPump = [&] {
+        nested = control.EncodeAll(rows, options);
+        pump.onPump = nullptr;
+    };
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
+    EXPECT_EQ(nested, RunOutcome::nothing) << "no second run while one is in progress";
     EXPECT_EQ(control.ScriptPath(), dir.File("~tmp86CB.sh"));
     EXPECT_TRUE(std::filesystem::exists(control.ScriptPath()));
     EXPECT_NE(output.find("#JOB#Job:2/2"), std::string::npos);
-
     output.clear();
-    EXPECT_EQ(control.EncodeOne(rows, 1, Options()), RunOutcome::completed);
-    EXPECT_NE(output.find("#JOB#Job:1/1"), std::string::npos);
-    EXPECT_NE(output.find("b.avi"), std::string::npos);
-    EXPECT_EQ(output.find("a.avi"), std::string::npos);
-
+    EXPECT_EQ(control.EncodeOne(rows, 1, options), RunOutcome::completed);
+    EXPECT_TRUE(output.find("#JOB#Job:1/1") != output.npos && output.find("b.avi") != output.npos &&
+                output.find("a.avi") == output.npos) << output;
     output.clear();
-    EXPECT_EQ(control.EncodeBy(3, "(NULL)", rows, Options()), RunOutcome::completed);
+    EXPECT_EQ(control.EncodeBy(3, "(NULL)", rows, options), RunOutcome::completed);
     EXPECT_NE(output.find("#JOB#Job:2/2"), std::string::npos);
     EXPECT_EQ(bar.panels[0], "Completed");
     EXPECT_EQ(power.powerOffRequests, 0);
 }
 
-TEST_F(RunControlTest, AScriptThatCannotBeWrittenStartsNoRun) {
-    ScriptOptions options = Options();
-    options.outputFolder.clear();
-    EXPECT_THROW(control.EncodeAll({SkippedRow(dir.File("a.avi"))}, options), ScriptError);
-    EXPECT_TRUE(view.calls.empty());
-}
-
-TEST_F(RunControlTest, NoSecondRunWhileOneIsInProgress) {
-    const JobList rows = {SkippedRow(dir.File("a.avi"))};
-    RunOutcome nested = RunOutcome::completed;
-    pump.onPump = [&] {
-        nested = control.EncodeAll(rows, Options());
-        pump.onPump = nullptr;
-    };
-    EXPECT_EQ(control.EncodeAll(rows, Options()), RunOutcome::completed);
-    EXPECT_EQ(nested, RunOutcome::nothing);
-}
-
-struct ShutdownCase {
-    const char* name;
-    bool optionOn;
-    bool stop;
-    bool scriptMissing;
-    int expectedRequests;
-};
-
-void PrintTo(const ShutdownCase& c, std::ostream* out) { *out << c.name; }
-
-class RunControlShutdown : public RunControlTest, public ::testing::WithParamInterface<ShutdownCase> {};
-
-TEST_P(RunControlShutdown, PowersOffOnlyAfterACompletedRunWithTheOptionOn) {
-    const ShutdownCase& c = GetParam();
-    view.shutdownAfterEncoding = c.optionOn;
-    if (c.stop) pump.onPump = [&] { control.Stop(); };
-    const JobList rows = {SkippedRow(dir.File("a.avi"))};
-    ScriptOptions options = Options();
-    if (c.scriptMissing) {
-        // A temp folder that cannot hold the script: the write fails before any run.
-        RunControl broken(dir.File("no/such/folder"), bar, view, power, &pump);
-        EXPECT_THROW(broken.EncodeAll(rows, options), ScriptError);
-    } else {
-        control.EncodeAll(rows, options);
-    }
-    EXPECT_EQ(power.powerOffRequests, c.expectedRequests);
-    const bool ended = std::find(view.calls.begin(), view.calls.end(), "end") != view.calls.end();
-    EXPECT_EQ(ended, c.expectedRequests == 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, RunControlShutdown,
-                         ::testing::Values(ShutdownCase{"CompletedWithOption", true, false, false, 1},
-                                           ShutdownCase{"CompletedWithoutOption", false, false, false, 0},
-                                           ShutdownCase{"StoppedWithOption", true, true, false, 0},
-                                           ShutdownCase{"NotWrittenWithOption", true, false, true, 0}),
-                         [](const ::testing::TestParamInfo<ShutdownCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-TEST_F(RunControlTest, FailedRunWithTheOptionOnDoesNotPowerOff) {
+TEST_F(RunControlTest, PowersOffOnlyAfterACompletedRunWithTheOptionOnAndEndsTheProgram) {
     view.shutdownAfterEncoding = true;
-    view.showConsole = true;
-    // The script disappears between writing and starting it.
-    view.onMinimize = [&] { std::filesystem::remove(control.ScriptPath()); };
-    EXPECT_EQ(control.EncodeAll({SkippedRow(dir.File("a.avi"))}, Options()), RunOutcome::failed);
-    EXPECT_EQ(control.LastError(), "Error creating process: No such file or directory");
-    EXPECT_EQ(power.powerOffRequests, 0);
-}
-
-TEST_F(RunControlTest, ARefusedPowerOffStillEndsTheProgram) {
-    view.shutdownAfterEncoding = true;
-    power.accept = false;
-    EXPECT_FALSE(control.ShutdownComputer());
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
     EXPECT_EQ(power.powerOffRequests, 1);
-    EXPECT_EQ(view.calls, std::vector<std::string>{"end"});
+    EXPECT_TRUE(Ended());
+    view.calls.clear();
+    // A script that cannot be written starts no run.
+    RunControl broken(dir.File("no/such/folder"), bar, view, power, &pump);
+    EXPECT_THROW(broken.EncodeAll(rows, options), ScriptError);
+    EXPECT_THROW(control.EncodeAll(rows, {}), ScriptError);
+    EXPECT_TRUE(view.calls.empty());
+    pump.onPump = [&] { control.Stop(); };
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::stopped);
+    pump.onPump = nullptr;
+    // The script disappears between writing and starting it.
+    view.showConsole = true;
+    view.onMinimize = [&] { std::filesystem::remove(control.ScriptPath()); };
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::failed);
+    EXPECT_EQ(control.LastError(), "Error creating process: No such file or directory");
+    view.onMinimize = nullptr;
+    view.shutdownAfterEncoding = false;
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
+    EXPECT_EQ(power.powerOffRequests, 1);
+    EXPECT_FALSE(Ended());
+    // A refused power-off still ends the program.
+    power.accept = false;
+    view.calls.clear();
+    EXPECT_FALSE(control.ShutdownComputer());
+    EXPECT_EQ(power.powerOffRequests, 2);
+    EXPECT_EQ(view.calls, Calls{"end"});
 }
 
 TEST_F(RunControlTest, CloseCleanUpRemovesTheScriptOnly) {
@@ -243,6 +167,30 @@ TEST_F(RunControlTest, CloseCleanUpRemovesTheScriptOnly) {
     EXPECT_FALSE(std::filesystem::exists(control.ScriptPath()));
     EXPECT_TRUE(std::filesystem::exists(dir.File("2.txt")));
     control.CloseCleanUp();  // nothing left: no harm
+}
+
+TEST(PopupMenu1Popup, EnablesByRowsAndSelection) {
+    // Rows, selected row, then open/delete/encode one, sort, clear/encode all/encode by (with groups).
+    const std::tuple<size_t, int, bool, bool, bool> cases[] = {
+        {0, -1, false, false, false}, {1, -1, false, false, true}, {1, 0, true, false, true}, {2, 1, true, true, true},
+        {2, 2, false, true, true}};
+    for (const auto& [count, selected, one, sort, all] : cases) {
+        const PopupMenuState s = PopupMenu1Popup(JobList(count, Row("/v/a.avi")), selected);
+        EXPECT_EQ((std::array{s.openEnabled, s.deleteEnabled, s.encodeOneEnabled, s.sortEnabled, s.clearEnabled,
+                              s.encodeAllEnabled, s.encodeByEnabled, !s.encodeBy.empty()}),
+                  (std::array{one, one, one, sort, all, all, all, all})) << count << " rows, selected " << selected;
+    }
+}
+
+TEST(PopupMenu1Popup, GroupsDistinctValuesExactlyInOrderOfFirstAppearance) {
+    ScriptOptions options;
+    const JobList rows = {Row("1", "MPEG-4 Visual", "XVID", "AC-3", "No"), Row("2", "AVC", "avc1", "AAC", "No"),
+                          Row("3", "MPEG-4 Visual", "DX50", "", "Yes"), Row("4", "AVC", "xvid", "AAC ", "No")};
+    const std::vector<EncodeByGroup> expected = {{0, 1, {"MPEG-4 Visual", "AVC"}},
+                                                 {1, 2, {"XVID", "avc1", "DX50", "xvid"}},
+                                                 {2, 5, {"AC-3", "AAC", "(NULL)", "AAC "}},
+                                                 {3, 6, {"No", "Yes"}}};
+    EXPECT_EQ(PopupMenu1Popup(rows, -1).encodeBy, expected);
 }
 
 }  // namespace

@@ -1,39 +1,38 @@
+#include "encode/ScriptWriter.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "encode/ScriptError.h"
-#include "encode/ScriptWriter.h"
+#include "encode/ScriptPaths.h"
 
 namespace tessaro {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using Lines = std::vector<std::string>;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-JobRow Row(std::string caption, std::string code, std::string bitrate = "1500",
-           std::string format = "MPEG-4 Visual", std::string codec = "XVID",
-           std::string audio = "MPEG Audio") {
-    JobRow row;
-    row.caption = std::move(caption);
-    row.subItems = {std::move(format),
-                    std::move(codec),
-                    "640",
-                    "480",
-                    std::move(audio),
-                    code == "0" || code == "7" ? "Yes" : "No",
-                    std::move(code),
-                    std::move(bitrate)};
-    return row;
+const ScriptSyntax& kSh = SyntaxFor(ScriptDialect::sh);
+const ScriptSyntax& kCmd = SyntaxFor(ScriptDialect::cmd);
+const std::string kFastcopy = "\"C:\\App\\fastcopy.exe\" /cmd=update /auto_close /force_close /force_start /log=FALSE ";
+const std::string kMencoder = "\"C:\\App\\mencoder.exe\" ";
+
+JobRow Row(std::string caption, std::string code, std::string bitrate = "1500", std::string format = "MPEG-4 Visual",
+           std::string codec = "XVID") {
+    const std::string support = code == "0" || code == "7" ? "Yes" : "No";
+    return {std::move(caption), {std::move(format), std::move(codec), "640", "480", "MPEG Audio", support, code, bitrate}};
 }
 
 ScriptOptions CmdOptions() {
     ScriptOptions options;
-    options.serial = 0;
     options.outputFolder = "D:\\Out";
     options.drive = "E:";
     options.exeFolder = "C:\\App\\";
@@ -42,8 +41,8 @@ ScriptOptions CmdOptions() {
     return options;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+Lines SplitLines(const std::string& text) {
+    Lines lines;
     size_t start = 0;
     for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
@@ -51,275 +50,189 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+Lines ScriptLines(const ScriptOptions& options, const JobList& rows, const JobSelection& selection = {}) {
+    return SplitLines(BuildScript(options, rows, selection).text);
+}
+
 // The lines a single job adds between its markers and the closing lines.
-std::vector<std::string> JobLines(const ScriptOptions& options, const JobRow& row) {
-    const std::vector<std::string> lines = Lines(BuildScript(options, {row}, {}).text);
-    EXPECT_GE(lines.size(), 6u);
-    return {lines.begin() + 3, lines.end() - 2};
+Lines JobLines(const ScriptOptions& options, const JobRow& row) {
+    const Lines lines = ScriptLines(options, {row});
+    return lines.size() < 6 ? Lines{"(short script)"} : Lines(lines.begin() + 3, lines.end() - 2);
 }
 
 TEST(WriteScript, WritesTheTwoJobExampleByteForByte) {
     ScriptOptions options = CmdOptions();
     options.copyToDrive = true;
-    const JobList rows = {Row("C:\\v\\a.avi", "0"), Row("C:\\v\\b.mkv", "5", "1500")};
-
-    const Script script = BuildScript(options, rows, {});
-
-    const std::string expected =
-        "@ECHO OFF\r\n"
-        "ECHO #JOB#Job:1/2\r\n"
-        "ECHO #STATUS#Encoding\r\n"
-        "ECHO #STATUS#Copyto D:\\Out\\\r\n"
-        "\"C:\\App\\fastcopy.exe\" /cmd=update /auto_close /force_close /force_start /log=FALSE "
-        "\"C:\\v\\a.avi\" "
-        "/to=\"D:\\Out\\\" > C:\\Temp\\2.txt\r\n"
-        "ECHO #STATUS#Copyto E:\r\n"
-        "\"C:\\App\\fastcopy.exe\" /cmd=update /auto_close /force_close /force_start /log=FALSE "
-        "\"C:\\v\\a.avi\" "
-        "/to=\"E:\\\" > C:\\Temp\\2.txt\r\n"
-        "ECHO #JOB#Job:2/2\r\n"
-        "ECHO #STATUS#Encoding\r\n"
-        "\"C:\\App\\mencoder.exe\" \"C:\\v\\b.mkv\"  -af volnorm -srate 44100 -vf-add "
-        "scale=720:-2,harddup -oac "
-        "mp3lame -lameopts cbr:br=128:mode=0 -ovc xvid -xvidencopts "
-        "bitrate=1500:threads=2:max_bframes=0 -o "
-        "\"D:\\Out\\b_XviD.avi\" 2> C:\\Temp\\2.txt\r\n"
-        "ECHO #STATUS#Copyto E:\r\n"
-        "\"C:\\App\\fastcopy.exe\" /cmd=update /auto_close /force_close /force_start /log=FALSE "
-        "\"D:\\Out\\b_XviD.avi\" /to=\"E:\\\" > C:\\Temp\\2.txt\r\n"
-        "ECHO #STATUS#Completed\r\n"
-        "\r\n";
-    EXPECT_EQ(script.text, expected);
+    const Script script = BuildScript(options, {Row("C:\\v\\a.avi", "0"), Row("C:\\v\\b.mkv", "5")}, {});
+    EXPECT_EQ(script.text,
+              "@ECHO OFF\r\n"
+              "ECHO #JOB#Job:1/2\r\n"
+              "ECHO #STATUS#Encoding\r\n"
+              "ECHO #STATUS#Copyto D:\\Out\\\r\n" +
+              kFastcopy + "\"C:\\v\\a.avi\" /to=\"D:\\Out\\\" > C:\\Temp\\2.txt\r\n"
+              "ECHO #STATUS#Copyto E:\r\n" +
+              kFastcopy + "\"C:\\v\\a.avi\" /to=\"E:\\\" > C:\\Temp\\2.txt\r\n"
+              "ECHO #JOB#Job:2/2\r\n"
+              "ECHO #STATUS#Encoding\r\n"
+              "\"C:\\App\\mencoder.exe\" \"C:\\v\\b.mkv\"  -af volnorm -srate 44100 -vf-add scale=720:-2,harddup -oac "
+              "mp3lame -lameopts cbr:br=128:mode=0 -ovc xvid -xvidencopts bitrate=1500:threads=2:max_bframes=0 -o "
+              "\"D:\\Out\\b_XviD.avi\" 2> C:\\Temp\\2.txt\r\n"
+              "ECHO #STATUS#Copyto E:\r\n" +
+              kFastcopy + "\"D:\\Out\\b_XviD.avi\" /to=\"E:\\\" > C:\\Temp\\2.txt\r\n"
+              "ECHO #STATUS#Completed\r\n"
+              "\r\n");
     EXPECT_EQ(script.jobCount, 2);
+    const Script empty = BuildScript(CmdOptions(), {}, {});
+    EXPECT_EQ(empty.text, "@ECHO OFF\r\nECHO #STATUS#Completed\r\n\r\n");
+    EXPECT_EQ(empty.jobCount, 0);
 }
-
-struct CodeCase {
-    const char* code;
-    const char* source;
-    std::vector<std::string> lines;
-};
 
 TEST(WriteScript, WritesEachDecisionCodesCommand) {
     ScriptOptions options = CmdOptions();
     options.serial = 1;
-    const std::string mencoder = "\"C:\\App\\mencoder.exe\" \"C:\\v\\movie.mkv\"  ";
-    const std::string mp3 = "-af volnorm -srate 44100 ";
+    const std::string source = kMencoder + "\"C:\\v\\movie.mkv\"  ", mp3 = "-af volnorm -srate 44100 ";
     const std::string lame = " -oac mp3lame -lameopts cbr:br=128:mode=0";
-    const std::string xvid = " -ovc xvid -xvidencopts bitrate=1500:threads=2:max_bframes=0";
-    const std::string toXvid = " -o \"D:\\Out\\movie_XviD.avi\" 2> C:\\Temp\\2.txt";
-    const std::string charshift =
-        "\"C:\\App\\Charshift.exe\" \"C:\\v\\movie.srt\" \"D:\\Out\\movie.srt\" ";
-    const std::string converting = "ECHO Converting 'C:\\v\\movie.srt' To 'D:\\Out\\movie.srt'";
-    const std::string copy =
-        "\"C:\\App\\fastcopy.exe\" /cmd=update /auto_close /force_close /force_start "
-        "/log=FALSE \"C:\\v\\movie.mkv\" /to=\"D:\\Out\\\" > C:\\Temp\\2.txt";
-    const std::vector<CodeCase> cases = {
-        {"0", "C:\\v\\movie.mkv", {"ECHO #STATUS#Copyto D:\\Out\\", copy}},
-        {"1",
-         "C:\\v\\movie.mkv",
-         {mencoder + mp3 + "-vf-add harddup" + lame +
-          " -ovc copy -o \"D:\\Out\\movie_mp3.mkv\" 2> C:\\Temp\\2.txt"}},
-        {"2",
-         "C:\\v\\movie.mkv",
-         {mencoder + "-vf-add scale=852:-2,harddup -oac copy" + xvid + toXvid}},
-        {"3",
-         "C:\\v\\movie.mkv",
-         {mencoder + "-vf-add scale=-2:540,harddup -oac copy" + xvid + toXvid}},
-        {"4", "C:\\v\\movie.mkv", {mencoder + mp3 + "-vf-add harddup" + lame + xvid + toXvid}},
-        {"5",
-         "C:\\v\\movie.mkv",
-         {mencoder + mp3 + "-vf-add scale=852:-2,harddup" + lame + xvid + toXvid}},
-        {"6",
-         "C:\\v\\movie.mkv",
-         {mencoder + mp3 + "-vf-add scale=-2:540,harddup" + lame + xvid + toXvid}},
-        {"7", "C:\\v\\movie.mkv", {"ECHO #STATUS#Copyto D:\\Out\\", copy}},
-        {"8", "C:\\v\\movie.srt", {converting, charshift + "0 > C:\\Temp\\2.txt"}},
-        {"9", "C:\\v\\movie.srt", {converting, charshift + "0 > C:\\Temp\\2.txt"}},
-        {"10", "C:\\v\\movie.srt", {converting, charshift + "1 > C:\\Temp\\2.txt"}},
-        {"11", "C:\\v\\movie.srt", {converting, charshift + "1 > C:\\Temp\\2.txt"}},
-        {"-1", "C:\\v\\movie.mkv", {"ECHO Skip \"C:\\v\\movie.mkv\""}},
-        {"12", "C:\\v\\movie.mkv", {"ECHO Skip \"C:\\v\\movie.mkv\""}},
-        {"-7", "C:\\v\\movie.mkv", {"ECHO Skip \"C:\\v\\movie.mkv\""}},
-        {"abc", "C:\\v\\movie.mkv", {"ECHO Skip \"C:\\v\\movie.mkv\""}},
-        {"", "C:\\v\\movie.mkv", {"ECHO Skip \"C:\\v\\movie.mkv\""}},
-    };
-    for (const CodeCase& c : cases)
-        EXPECT_THAT(JobLines(options, Row(c.source, c.code)), ElementsAreArray(c.lines))
-            << "code " << c.code;
-}
-
-TEST(WriteScript, NamesOutputsAfterTheSource) {
-    const ScriptOptions options = CmdOptions();
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.mkv", "1")).front(),
-                HasSubstr("-o \"D:\\Out\\movie_mp3.mkv\""));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.mkv", "4")).front(),
-                HasSubstr("-o \"D:\\Out\\movie_XviD.avi\""));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.srt", "10")).back(),
-                HasSubstr("\"D:\\Out\\movie.srt\" 1 >"));
-    EXPECT_THAT(JobLines(options, Row("C:\\v.d\\clip.part.avi", "4")).front(),
-                HasSubstr("-o \"D:\\Out\\clip.part_XviD.avi\""));
-    EXPECT_THAT(JobLines(options, Row("C:\\v.d\\noext", "1")).front(),
-                HasSubstr("-o \"D:\\Out\\noext_mp3\""));
-}
-
-TEST(WriteScript, UsesTheSelectedBitRateOrTheRowsOwn) {
-    ScriptOptions options = CmdOptions();
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4", "4500")).front(),
-                HasSubstr("bitrate=3000:"));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4", "0")).front(),
-                HasSubstr("bitrate=3000:"));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4", "none")).front(),
-                HasSubstr("bitrate=512:"));
+    const std::string xvid = " -ovc xvid -xvidencopts bitrate=1500:threads=2:max_bframes=0 -o \"D:\\Out\\movie_XviD.avi\""
+                             " 2> C:\\Temp\\2.txt";
+    const Lines copy = {"ECHO #STATUS#Copyto D:\\Out\\", kFastcopy + "\"C:\\v\\movie.mkv\" /to=\"D:\\Out\\\" > C:\\Temp\\2.txt"};
+    const std::vector<std::pair<std::string, Lines>> cases = {
+        {"0", copy},
+        {"1", {source + mp3 + "-vf-add harddup" + lame + " -ovc copy -o \"D:\\Out\\movie_mp3.mkv\" 2> C:\\Temp\\2.txt"}},
+        {"2", {source + "-vf-add scale=852:-2,harddup -oac copy" + xvid}},
+        {"3", {source + "-vf-add scale=-2:540,harddup -oac copy" + xvid}},
+        {"4", {source + mp3 + "-vf-add harddup" + lame + xvid}},
+        {"5", {source + mp3 + "-vf-add scale=852:-2,harddup" + lame + xvid}},
+        {"6", {source + mp3 + "-vf-add scale=-2:540,harddup" + lame + xvid}},
+        {"7", copy}};
+    for (const auto& [code, lines] : cases) EXPECT_EQ(JobLines(options, Row("C:\\v\\movie.mkv", code)), lines) << code;
+    for (const char* code : {"8", "9", "10", "11"})
+        EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.srt", code)),
+                    ElementsAre("ECHO Converting 'C:\\v\\movie.srt' To 'D:\\Out\\movie.srt'",
+                                "\"C:\\App\\Charshift.exe\" \"C:\\v\\movie.srt\" \"D:\\Out\\movie.srt\" " +
+                                    std::string(code[1] ? "1" : "0") + " > C:\\Temp\\2.txt"));
+    for (const char* code : {"-1", "12", "-7", "abc", ""})
+        EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.mkv", code)), ElementsAre("ECHO Skip \"C:\\v\\movie.mkv\""));
+    // Output names keep every dot but the last; the bit rate is the selected entry or the row's own, limited.
+    EXPECT_THAT(JobLines(options, Row("C:\\v.d\\clip.part.avi", "4", "4500"))[0],
+                HasSubstr("bitrate=3000:threads=2:max_bframes=0 -o \"D:\\Out\\clip.part_XviD.avi\""));
+    EXPECT_THAT(JobLines(options, Row("C:\\v.d\\noext", "1"))[0], HasSubstr("-o \"D:\\Out\\noext_mp3\""));
     options.bitrateIndex = 3;
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4", "4500")).front(),
-                HasSubstr("bitrate=640:"));
+    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4", "4500"))[0], HasSubstr("bitrate=640:"));
 }
 
-TEST(WriteScript, LeavesUsableFilesInPlaceWhenOnlyUnsupportedOnesAreEncoded) {
+TEST(WriteScript, UnsupportedOnlyLeavesUsableFilesAndCopiesToTheDriveWhatAJobLeaves) {
     ScriptOptions options = CmdOptions();
     options.unsupportedOnly = true;
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "0")),
-                ElementsAre("ECHO Skip Copy \"C:\\v\\a.avi\" To \"D:\\Out\\\" "));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.srt", "7")),
-                ElementsAre("ECHO Skip Copy \"C:\\v\\a.srt\" To \"D:\\Out\\\" "));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4")).front(), HasSubstr("mencoder.exe"));
-}
-
-TEST(WriteScript, CopiesToTheDriveOnlyWhatAJobLeavesBehind) {
-    ScriptOptions options = CmdOptions();
+    const std::string skipCopy = "ECHO Skip Copy \"C:\\v\\a.avi\" To \"D:\\Out\\\" ";
+    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "0")), ElementsAre(skipCopy));
+    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.srt", "7")), ElementsAre("ECHO Skip Copy \"C:\\v\\a.srt\" To \"D:\\Out\\\" "));
+    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "4"))[0], HasSubstr("mencoder.exe"));
     options.copyToDrive = true;
-    options.unsupportedOnly = true;
     const std::string toDrive = " /to=\"E:\\\" > C:\\Temp\\2.txt";
-    const std::string fastcopy =
-        "\"C:\\App\\fastcopy.exe\" /cmd=update /auto_close /force_close /force_start "
-        "/log=FALSE ";
     EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "0")),
-                ElementsAre("ECHO Skip Copy \"C:\\v\\a.avi\" To \"D:\\Out\\\" ",
-                            "ECHO #STATUS#Copyto E:", fastcopy + "\"C:\\v\\a.avi\"" + toDrive));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.srt", "9")).back(),
-                fastcopy + "\"D:\\Out\\a.srt\"" + toDrive);
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", "1")).back(),
-                fastcopy + "\"D:\\Out\\a_mp3.avi\"" + toDrive);
+                ElementsAre(skipCopy, "ECHO #STATUS#Copyto E:", kFastcopy + "\"C:\\v\\a.avi\"" + toDrive));
+    EXPECT_EQ(JobLines(options, Row("C:\\v\\a.srt", "9")).back(), kFastcopy + "\"D:\\Out\\a.srt\"" + toDrive);
+    EXPECT_EQ(JobLines(options, Row("C:\\v\\a.avi", "1")).back(), kFastcopy + "\"D:\\Out\\a_mp3.avi\"" + toDrive);
     for (const char* nothingToCopy : {"-1", "12", "x"})
-        EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", nothingToCopy)),
-                    ElementsAre("ECHO Skip \"C:\\v\\a.avi\""))
-            << nothingToCopy;
+        EXPECT_THAT(JobLines(options, Row("C:\\v\\a.avi", nothingToCopy)), ElementsAre("ECHO Skip \"C:\\v\\a.avi\""));
 }
 
-TEST(WriteScript, FiltersOnOneColumnAndKeepsEveryJobsMarkers) {
+TEST(WriteScript, SelectsByColumnOrOneRowAndKeepsEveryJobsMarkers) {
     const JobList rows = {Row("C:\\v\\a.avi", "4", "900", "MPEG-4 Visual", "FMP4"),
-                          Row("C:\\v\\b.avi", "4", "900", "AVC", "avc1"),
-                          Row("C:\\v\\c.avi", "4", "900", "MPEG-4 Visual", "")};
-    const Script byFormat = BuildScript(CmdOptions(), rows, {1, "MPEG-4 Visual"});
-    const std::vector<std::string> lines = Lines(byFormat.text);
-    EXPECT_EQ(byFormat.jobCount, 3);
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[1], "ECHO #JOB#Job:1/3");
-    EXPECT_THAT(lines[3], HasSubstr("\"C:\\v\\a.avi\"  "));
-    EXPECT_EQ(lines[4], "ECHO #JOB#Job:2/3");
-    EXPECT_EQ(lines[5], "ECHO #STATUS#Encoding");
-    EXPECT_EQ(lines[6], "ECHO Skip \"C:\\v\\b.avi\"");
-    EXPECT_EQ(lines[7], "ECHO #JOB#Job:3/3");
-    EXPECT_THAT(lines[9], HasSubstr("\"C:\\v\\c.avi\"  "));
-
-    const std::vector<std::string> nullCodec =
-        Lines(BuildScript(CmdOptions(), rows, {2, "(NULL)"}).text);
-    EXPECT_EQ(nullCodec[3], "ECHO Skip \"C:\\v\\a.avi\"");
-    EXPECT_EQ(nullCodec[6], "ECHO Skip \"C:\\v\\b.avi\"");
-    EXPECT_THAT(nullCodec[9], HasSubstr("mencoder.exe\" \"C:\\v\\c.avi\""));
-
-    const std::vector<std::string> exact =
-        Lines(BuildScript(CmdOptions(), rows, {1, "mpeg-4 visual"}).text);
-    for (size_t job : {3u, 6u, 9u}) EXPECT_THAT(exact[job], HasSubstr("ECHO Skip ")) << job;
-}
-
-TEST(WriteScript, EncodesOneSelectedRowAsJobOneOfOne) {
-    const JobList rows = {Row("C:\\v\\a.avi", "4"), Row("C:\\v\\b.avi", "4"),
-                          Row("C:\\v\\c.avi", "4")};
-    const Script one = BuildScript(CmdOptions(), rows, {-1, "0", 1});
-    const std::vector<std::string> lines = Lines(one.text);
-    EXPECT_EQ(one.jobCount, 1);
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[1], "ECHO #JOB#Job:1/1");
-    EXPECT_THAT(lines[3], HasSubstr("\"C:\\v\\b.avi\""));
-    EXPECT_THAT(one.text, Not(HasSubstr("a.avi")));
-    EXPECT_THAT(one.text, Not(HasSubstr("c.avi")));
-}
-
-TEST(WriteScript, KeepsASubtitlesOutputInItsOwnFolderAtTheSourcePath) {
-    ScriptOptions options = CmdOptions();
-    options.outputFolder = "C:\\v";
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.srt", "11")),
-                ElementsAre("ECHO Converting 'C:\\v\\movie.srt' To 'C:\\v\\movie.srt'",
-                            "\"C:\\App\\Charshift.exe\" \"C:\\v\\movie.srt\" \"C:\\v\\movie.srt\" "
-                            "1 > C:\\Temp\\2.txt"));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.avi", "0")).back(),
-                HasSubstr("\"C:\\v\\movie.avi\" /to=\"C:\\v\\\""));
+                          Row("C:\\v\\b.avi", "4", "900", "AVC", "avc1"), Row("C:\\v\\c.avi", "4", "900", "MPEG-4 Visual", "")};
+    // Each job's action up to its source's name.
+    const auto actions = [&](const JobSelection& selection) {
+        Lines lines = ScriptLines(CmdOptions(), rows, selection), firsts;
+        for (size_t i = 3; i + 2 < lines.size(); i += 3) firsts.push_back(lines[i].substr(0, lines[i].find(".avi\"") + 5));
+        return firsts;
+    };
+    const auto M = [](char file) { return kMencoder + "\"C:\\v\\" + file + ".avi\""; };
+    const auto S = [](char file) { return "ECHO Skip \"C:\\v\\" + std::string(1, file) + ".avi\""; };
+    EXPECT_EQ(actions({1, "MPEG-4 Visual"}), (Lines{M('a'), S('b'), M('c')}));
+    EXPECT_EQ(actions({2, "(NULL)"}), (Lines{S('a'), S('b'), M('c')}));
+    EXPECT_EQ(actions({1, "mpeg-4 visual"}), (Lines{S('a'), S('b'), S('c')}));
+    EXPECT_EQ(actions({-1, "0", 1}), (Lines{M('b')}));
+    const Lines byFormat = ScriptLines(CmdOptions(), rows, {1, "MPEG-4 Visual"});
+    EXPECT_EQ(Lines(byFormat.begin() + 4, byFormat.begin() + 8),
+              (Lines{"ECHO #JOB#Job:2/3", "ECHO #STATUS#Encoding", S('b'), "ECHO #JOB#Job:3/3"}));
+    EXPECT_EQ(ScriptLines(CmdOptions(), rows, {-1, "0", 1})[1], "ECHO #JOB#Job:1/1");
+    EXPECT_EQ(BuildScript(CmdOptions(), rows, {-1, "0", 1}).jobCount, 1);
 }
 
 TEST(WriteScript, NeverWritesOverAListedSource) {
-    const JobList rows = {Row("C:\\v\\b.mkv", "5"), Row("D:\\Out\\B_XVID.AVI", "0"),
-                          Row("C:\\v\\a.avi", "0"), Row("d:/out//a.avi", "0"),
-                          Row("C:\\w\\b.srt", "8"), Row("D:\\Out\\b.srt", "11")};
     ScriptOptions options = CmdOptions();
     options.copyToDrive = true;
-    const std::vector<std::string> lines = Lines(BuildScript(options, rows, {}).text);
-    const std::vector<std::string> expectedSkips = {
-        "ECHO Skip \"C:\\v\\b.mkv\": \"D:\\Out\\b_XviD.avi\" is a source file of the list",
-        "ECHO Skip \"C:\\v\\a.avi\": \"D:\\Out\\a.avi\" is a source file of the list",
-        "ECHO Skip \"C:\\w\\b.srt\": \"D:\\Out\\b.srt\" is a source file of the list",
-    };
-    for (const std::string& skip : expectedSkips) EXPECT_THAT(lines, ::testing::Contains(skip));
-    EXPECT_THAT(lines,
-                ::testing::Not(::testing::Contains(HasSubstr("-o \"D:\\Out\\b_XviD.avi\""))));
+    const Lines lines = ScriptLines(options, {Row("C:\\v\\b.mkv", "5"), Row("D:\\Out\\B_XVID.AVI", "0"),
+                                              Row("C:\\v\\a.avi", "0"), Row("d:/out//a.avi", "0"),
+                                              Row("C:\\w\\b.srt", "8"), Row("D:\\Out\\b.srt", "11")});
+    for (const char* skip : {"ECHO Skip \"C:\\v\\b.mkv\": \"D:\\Out\\b_XviD.avi\" is a source file of the list",
+                             "ECHO Skip \"C:\\v\\a.avi\": \"D:\\Out\\a.avi\" is a source file of the list",
+                             "ECHO Skip \"C:\\w\\b.srt\": \"D:\\Out\\b.srt\" is a source file of the list"})
+        EXPECT_THAT(lines, Contains(skip));
+    EXPECT_THAT(lines, Not(Contains(HasSubstr("-o \"D:\\Out\\b_XviD.avi\""))));
     // Copies and conversions onto themselves stay: they leave the file as it was.
-    EXPECT_THAT(lines, ::testing::Contains(HasSubstr("\"d:/out//a.avi\" /to=\"D:\\Out\\\"")));
-    EXPECT_THAT(lines, ::testing::Contains(HasSubstr("\"D:\\Out\\b.srt\" \"D:\\Out\\b.srt\" 1 >")));
+    EXPECT_THAT(lines, Contains(HasSubstr("\"d:/out//a.avi\" /to=\"D:\\Out\\\"")));
+    EXPECT_THAT(lines, Contains(HasSubstr("\"D:\\Out\\b.srt\" \"D:\\Out\\b.srt\" 1 >")));
     // A skipped job leaves nothing to copy to the drive.
-    EXPECT_THAT(lines,
-                ::testing::Not(::testing::Contains(HasSubstr("\"C:\\v\\a.avi\" /to=\"E:\\\""))));
+    EXPECT_THAT(lines, Not(Contains(HasSubstr("\"C:\\v\\a.avi\" /to=\"E:\\\""))));
+    options.outputFolder = "C:\\v";
+    options.copyToDrive = false;
+    EXPECT_THAT(JobLines(options, Row("C:\\v\\movie.srt", "11")),
+                ElementsAre("ECHO Converting 'C:\\v\\movie.srt' To 'C:\\v\\movie.srt'",
+                            "\"C:\\App\\Charshift.exe\" \"C:\\v\\movie.srt\" \"C:\\v\\movie.srt\" 1 > C:\\Temp\\2.txt"));
 }
 
 TEST(WriteScript, DoublesPercentSignsAndEscapesOperatorsOutsideQuotes) {
     ScriptOptions options = CmdOptions();
     options.outputFolder = "D:\\R&D %USERNAME%";
     options.tempFolder = "C:\\Temp Files";
-    EXPECT_THAT(
-        JobLines(options, Row("C:\\v\\100% a&b.srt", "10")),
-        ElementsAre(
-            "ECHO Converting 'C:\\v\\100%% a^&b.srt' To 'D:\\R^&D %%USERNAME%%\\100%% a^&b.srt'",
-            "\"C:\\App\\Charshift.exe\" \"C:\\v\\100%% a&b.srt\" \"D:\\R&D %%USERNAME%%\\100%% "
-            "a&b.srt\" "
-            "1 > \"C:\\Temp Files\\2.txt\""));
-    EXPECT_THAT(JobLines(options, Row("C:\\v\\a&b.avi", "0")).front(),
-                "ECHO #STATUS#Copyto D:\\R^&D %%USERNAME%%\\");
+    EXPECT_THAT(JobLines(options, Row("C:\\v\\100% a&b.srt", "10")),
+                ElementsAre("ECHO Converting 'C:\\v\\100%% a^&b.srt' To 'D:\\R^&D %%USERNAME%%\\100%% a^&b.srt'",
+                            "\"C:\\App\\Charshift.exe\" \"C:\\v\\100%% a&b.srt\" \"D:\\R&D %%USERNAME%%\\100%% a&b.srt\" "
+                            "1 > \"C:\\Temp Files\\2.txt\""));
+    EXPECT_EQ(JobLines(options, Row("C:\\v\\a&b.avi", "0"))[0], "ECHO #STATUS#Copyto D:\\R^&D %%USERNAME%%\\");
 }
 
 TEST(WriteScript, RefusesInputTheScriptCannotCarry) {
     const JobList rows = {Row("C:\\v\\a.avi", "4")};
-    ScriptOptions options = CmdOptions();
-    EXPECT_THROW(BuildScript(options, {Row("C:\\v\\a\" & calc & \".avi", "4")}, {}), ScriptError);
-    EXPECT_THROW(BuildScript(options, {Row("C:\\v\\a\r\nb.avi", "4")}, {}), ScriptError);
-    EXPECT_THROW(BuildScript(options, rows, {-1, "0", -1}), ScriptError);
-    EXPECT_THROW(BuildScript(options, rows, {-1, "0", 1}), ScriptError);
-    EXPECT_THROW(BuildScript(options, {}, {-1, "0", 0}), ScriptError);
-    EXPECT_THROW(BuildScript(options, rows, {9, "x"}), ScriptError);
-    EXPECT_NO_THROW(BuildScript(options, rows, {8, "1500"}));
-    options.outputFolder.clear();
-    EXPECT_THROW(BuildScript(options, rows, {}), ScriptError);
-    options = CmdOptions();
-    options.copyToDrive = true;
-    options.drive.clear();
-    EXPECT_THROW(BuildScript(options, rows, {}), ScriptError);
-    options = CmdOptions();
-    options.tempFolder.clear();
-    EXPECT_THROW(BuildScript(options, rows, {}), ScriptError);
+    const ScriptOptions good = CmdOptions();
+    EXPECT_THROW(BuildScript(good, {Row("C:\\v\\a\" & calc & \".avi", "4")}, {}), ScriptError);
+    EXPECT_THROW(BuildScript(good, {Row("C:\\v\\a\r\nb.avi", "4")}, {}), ScriptError);
+    for (const JobSelection& bad : {JobSelection{-1, "0", -1}, JobSelection{-1, "0", 1}, JobSelection{9, "x"}})
+        EXPECT_THROW(BuildScript(good, rows, bad), ScriptError);
+    EXPECT_THROW(BuildScript(good, {}, {-1, "0", 0}), ScriptError);
+    EXPECT_NO_THROW(BuildScript(good, rows, {8, "1500"}));
+    EXPECT_THROW(kSh.CheckValue("The file name", std::string("a\0b", 3)), ScriptError);
+    EXPECT_NO_THROW(kSh.CheckValue("The file name", "a\"b'c\nd"));
+    EXPECT_THROW(kCmd.CheckValue("The file name", "a\nb"), ScriptError);
+    for (std::string ScriptOptions::*field : {&ScriptOptions::outputFolder, &ScriptOptions::drive, &ScriptOptions::tempFolder}) {
+        ScriptOptions options = good;
+        options.copyToDrive = true;
+        options.*field = "";
+        EXPECT_THROW(BuildScript(options, rows, {}), ScriptError);
+    }
 }
 
-TEST(WriteScript, WritesAnEmptyListAsAScriptThatOnlyCompletes) {
-    const Script script = BuildScript(CmdOptions(), {}, {});
-    EXPECT_EQ(script.jobCount, 0);
-    EXPECT_EQ(script.text, "@ECHO OFF\r\nECHO #STATUS#Completed\r\n\r\n");
+TEST(ScriptSyntax, EscapesBatchOperatorsAndComparesPathsAsTheSystemNamesFiles) {
+    const Pairs echoes = {{"#STATUS#Copyto D:\\R&D\\", "ECHO #STATUS#Copyto D:\\R^&D\\"},
+                          {"Skip \"C:\\R&D\\a.avi\"", "ECHO Skip \"C:\\R&D\\a.avi\""},
+                          {"Converting 'a|b>c<d^e' To 'x'", "ECHO Converting 'a^|b^>c^<d^^e' To 'x'"},
+                          {"Skip Copy \"a&b\" To \"c&d\" ", "ECHO Skip Copy \"a&b\" To \"c&d\" "}, {"100% done", "ECHO 100%% done"}};
+    for (const auto& [text, echo] : echoes) EXPECT_EQ(kCmd.Echo(text), echo) << text;
+    // A redirection target is quoted only when it would split.
+    EXPECT_EQ(kCmd.RedirectTarget("C:\\A&B\\2.txt") + kCmd.RedirectTarget("C:\\50%\\2.txt"), "\"C:\\A&B\\2.txt\"C:\\50%%\\2.txt");
+    EXPECT_NE(kCmd.ComparablePath("\\\\server\\a"), kCmd.ComparablePath("\\server\\a"));
+    const Pairs shSame = {{"/v/a.avi", "/v//a.avi"}, {"/v/./a.avi", "/v/a.avi"}, {"/./v/a.avi", "/v/a.avi"}, {"/v/.", "/v"}};
+    for (const auto& [a, b] : shSame) EXPECT_EQ(kSh.ComparablePath(a), kSh.ComparablePath(b)) << a;
+    const Pairs shDifferent = {{"/v/a.avi", "/v/A.avi"}, {"/v/.a.avi", "/v/a.avi"}, {"/v/../a.avi", "/a.avi"}};
+    for (const auto& [a, b] : shDifferent) EXPECT_NE(kSh.ComparablePath(a), kSh.ComparablePath(b)) << a;
+    const std::tuple<const char*, const char*, std::string> splits[] = {
+        {"C:movie.mkv", "\\/:", "movie|.mkv"}, {"/v/back\\slash.avi", "/", "back\\slash|.avi"},
+        {"/v/.hidden", "/", "|.hidden"}, {"/v.d/a.b.c", "/", "a.b|.c"}, {"C:\\v.d\\movie", "\\/:", "movie|"}};
+    for (const auto& [path, separators, parts] : splits)
+        EXPECT_EQ(SplitFileName(path, separators).stem + "|" + SplitFileName(path, separators).extension, parts) << path;
+    // A file name starting with a dash is never taken for an option.
+    EXPECT_EQ(OperandPath("-o.avi", '/') + OperandPath("/v/-o.avi", '/') + OperandPath("-x.avi", '\\'), "./-o.avi/v/-o.avi.\\-x.avi");
 }
 
 }  // namespace

@@ -1,17 +1,12 @@
-tessaro_add_test(encode_run_output_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CRedirectOutputTest.cpp
-  LIBS tessaro_encode)
-
+# The script runner, the run control and whole runs with the real tools.
 tessaro_add_test(encode_run_process_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CRedirectRunTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CRedirectTest.cpp
   LIBS tessaro_encode Threads::Threads
   LABELS thread)
 target_include_directories(encode_run_process_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 
 tessaro_add_test(encode_run_control_tests
-  SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/RunControlTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PopupMenuStateTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/RunControlTest.cpp
   LIBS tessaro_encode
   LABELS thread)
 target_include_directories(encode_run_control_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

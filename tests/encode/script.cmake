@@ -7,11 +7,8 @@ tessaro_add_test(script_writer_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScriptWriterTest.cpp
   LIBS tessaro_encode
   LABELS encode)
-tessaro_add_test(script_quoting_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScriptQuotingTest.cpp
-  LIBS tessaro_encode
-  LABELS encode)
 tessaro_add_test(sh_script_run_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ShScriptRunTest.cpp
   LIBS tessaro_encode
   LABELS encode)
+target_include_directories(sh_script_run_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -19,14 +19,11 @@ namespace tessaro::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-run-XXXXXX").string();
+        std::string pattern = std::filesystem::temp_directory_path() / "tessaro-run-XXXXXX";
         if (!::mkdtemp(pattern.data())) throw std::system_error(errno, std::generic_category());
         path_ = pattern;
     }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TempDir() { std::filesystem::remove_all(path_, ignored_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -35,6 +32,7 @@ public:
 
 private:
     std::filesystem::path path_;
+    std::error_code ignored_;
 };
 
 inline void WriteTextFile(const std::string& path, const std::string& text) {
@@ -55,19 +53,14 @@ inline std::string MakeUniqueSleeper(const TempDir& dir, const std::string& stem
     return path;
 }
 
-// A process the test starts itself, outside any run; ended and collected on destruction.
+// A process the test starts itself (argv[0] a full path); ended and collected on destruction.
 class OutsideProcess {
 public:
-    // argv[0] is the program's full path.
-    explicit OutsideProcess(const std::vector<std::string>& argv) {
+    explicit OutsideProcess(std::vector<std::string> argv) {
         std::vector<char*> arguments;
-        for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
+        for (std::string& argument : argv) arguments.push_back(argument.data());
         arguments.push_back(nullptr);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execv(arguments[0], arguments.data());
-            ::_exit(127);
-        }
+        if ((pid_ = ::fork()) == 0) ::_exit(::execv(arguments[0], arguments.data()) ? 127 : 0);
     }
     ~OutsideProcess() {
         if (Alive()) ::kill(pid_, SIGKILL);
@@ -78,17 +71,15 @@ public:
 
     pid_t Pid() const { return pid_; }
     bool Alive() const {
-        if (collected_) return false;
         siginfo_t info{};
-        return ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        return !collected_ &&
+               ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
                info.si_pid == 0;
     }
     // Wait status once the process has ended.
     int Collect() {
-        if (!collected_ && pid_ > 0) {
-            ::waitpid(pid_, &status_, 0);
-            collected_ = true;
-        }
+        if (!collected_ && pid_ > 0) ::waitpid(pid_, &status_, 0);
+        collected_ = true;
         return status_;
     }
 

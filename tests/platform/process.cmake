@@ -1,7 +1,5 @@
 tessaro_add_test(platform_process_tests
-  SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/ChildProcessTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ProcessKillerTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProcessGroupTest.cpp
   LIBS tessaro_platform
   LABELS thread)
 

@@ -1,68 +1,29 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <optional>
-#include <string>
+#include "../platform/ProcessTestSupport.h"
+#include "../platform/ScopedEnv.h"
 
 namespace tessaro::testing {
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline void WriteFile(const std::string& path, const std::string& content) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << content;
+    WriteTextFile(path, content);
 }
 
-// A throw-away home folder with its own XDG folders, so that nothing a test
-// writes reaches the real user's settings. The environment is restored after.
+// A throw-away home with its own XDG folders, so nothing a test writes reaches the user's settings.
 class ScratchHome : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tessaro-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        home_ = pattern;
-        SetVariable("HOME", home_);
-        SetVariable("XDG_CONFIG_HOME", home_ + "/config");
-        SetVariable("XDG_DATA_HOME", home_ + "/data");
-        SetVariable("APPDATA", std::nullopt);
-        SetVariable("TESSARO_REGISTRY_DIR", std::nullopt);
-    }
-
-    void TearDown() override {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-        std::filesystem::remove_all(home_);
-    }
-
-    void SetVariable(const std::string& name, const std::optional<std::string>& value) {
-        if (!saved_.count(name)) {
-            const char* old = getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            setenv(name.c_str(), value->c_str(), 1);
-        else
-            unsetenv(name.c_str());
-    }
-
-    std::string Home() const { return home_; }
+    std::string Home() const { return home_.Path().string(); }
 
 private:
-    std::string home_;
-    std::map<std::string, std::optional<std::string>> saved_;
+    TempDir home_;
+    ScopedEnv homeVariable_{"HOME", Home().c_str()};
+    ScopedEnv config_{"XDG_CONFIG_HOME", (Home() + "/config").c_str()};
+    ScopedEnv data_{"XDG_DATA_HOME", (Home() + "/data").c_str()};
+    ScopedEnv appData_{"APPDATA", nullptr};
+    ScopedEnv defaultRegistry_{"TESSARO_REGISTRY_DIR", nullptr};
 };
 
 }  // namespace tessaro::testing

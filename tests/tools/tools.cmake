@@ -1,10 +1,7 @@
 # These tests run the real tools, so they are built first.
-tessaro_add_test(charshift_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CharshiftTest.cpp ${CMAKE_CURRENT_LIST_DIR}/ToolRun.cpp
-  LABELS tools)
-add_dependencies(charshift_test charshift)
-
-tessaro_add_test(fastcopy_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/FastcopyTest.cpp ${CMAKE_CURRENT_LIST_DIR}/ToolRun.cpp
-  LABELS tools)
-add_dependencies(fastcopy_test fastcopy)
+foreach(tool IN ITEMS Charshift Fastcopy)
+  string(TOLOWER ${tool} name)
+  tessaro_add_test(${name}_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/${tool}Test.cpp LABELS tools)
+  target_include_directories(${name}_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  add_dependencies(${name}_test ${name})
+endforeach()

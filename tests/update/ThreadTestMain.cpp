@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-// The thread component needs an application object on the main thread: it is the
-// user-interface thread that synchronised calls run on.
+// Synchronised calls and waits run on the user-interface thread's event loop, so these
+// tests run with a real application object.
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

@@ -3,235 +3,151 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
-#include <ostream>
-#include <thread>
-
 #include "ThreadTestSupport.h"
-#include "update/thread/kuThread.h"
 
 namespace tessaro {
 namespace {
 
+using test::BlockingThread;
 using test::OnMainThread;
 using test::PumpFor;
 using test::PumpUntil;
 using namespace std::chrono_literals;
 
 TEST(kuThreadLifecycle, NeverExecutedComponentIsDestroyedWithoutEvents) {
-    std::atomic<int> executed = 0;
-    int terminated = 0;
+    int events = 0;
     auto owner = std::make_unique<QObject>();
     auto* thread = new TkuThread(owner.get());
-    thread->SetOnExecute([&](QObject*) { ++executed; });
-    thread->SetOnTerminate([&](QObject*) { ++terminated; });
-
-    EXPECT_TRUE(thread->Suspended());
-    EXPECT_FALSE(thread->Running());
-    EXPECT_NE(thread->ThreadID(), 0u);
-    EXPECT_NE(thread->ThreadID(), static_cast<std::uint32_t>(gettid()));
+    thread->SetOnExecute([&](QObject*) { ++events; });
+    thread->SetOnTerminate([&](QObject*) { ++events; });
+    EXPECT_TRUE(thread->Suspended() && !thread->Running());
     owner.reset();
-
     PumpFor(5ms);
-    EXPECT_EQ(executed, 0);
-    EXPECT_EQ(terminated, 0);
+    EXPECT_EQ(events, 0);
 }
 
 TEST(kuThreadLifecycle, WorkRunsOnItsThreadAndTerminateOnTheInterfaceThread) {
     TkuThread thread;
-    std::atomic<bool> workOnMain = true;
-    QObject* workSender = nullptr;
+    std::atomic<QObject*> workSender = nullptr;
     QObject* terminateSender = nullptr;
-    bool terminateOnMain = false;
-    int terminated = 0;
     thread.SetOnExecute([&](QObject* sender) {
-        workSender = sender;
-        workOnMain = OnMainThread();
+        workSender = OnMainThread() ? nullptr : sender;
         thread.SetReturnValue(42);
     });
-    thread.SetOnTerminate([&](QObject* sender) {
-        terminateSender = sender;
-        terminateOnMain = OnMainThread();
-        ++terminated;
-    });
-
+    thread.SetOnTerminate(
+        [&](QObject* sender) { terminateSender = OnMainThread() ? sender : nullptr; });
     ASSERT_TRUE(thread.Execute());
-    // WaitFor services the completion call itself, without an event loop.
-    EXPECT_EQ(thread.WaitFor(), 42);
-    EXPECT_EQ(terminated, 1);
-    EXPECT_FALSE(workOnMain);
-    EXPECT_TRUE(terminateOnMain);
+    EXPECT_EQ(thread.WaitFor(), 42);  // services the completion call without an event loop
     EXPECT_EQ(workSender, &thread);
     EXPECT_EQ(terminateSender, &thread);
-    EXPECT_FALSE(thread.Running());
 }
 
-TEST(kuThreadLifecycle, ExecuteOverARunningThreadAbandonsIt) {
-    TkuThread thread;
-    std::atomic<int> started = 0;
-    std::atomic<bool> firstSawTerminated = false;
-    std::atomic<bool> firstLeft = false;
-    std::atomic<bool> release = false;
-    int terminated = 0;
-    thread.SetOnExecute([&](QObject*) {
-        if (++started > 1) return;
-        test::WorkUntilStopped(thread, release);
-        firstSawTerminated = thread.Terminated();
-        firstLeft = true;
-    });
-    thread.SetOnTerminate([&](QObject*) { ++terminated; });
-
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return started == 1; }));
-    const std::uint32_t firstId = thread.ThreadID();
-    thread.Execute();
-    EXPECT_NE(thread.ThreadID(), firstId);
-
-    ASSERT_TRUE(PumpUntil([&] { return firstLeft && terminated == 1 && !thread.Running(); }));
+TEST(kuThreadLifecycle, ExecuteOverARunningThreadAbandonsItWithoutItsCompletion) {
+    BlockingThread work;
+    work.thread.Execute();
+    ASSERT_TRUE(work.AwaitStarts(1));
+    const std::uint32_t firstId = work.thread.ThreadID();
+    work.thread.Execute();
+    EXPECT_NE(work.thread.ThreadID(), firstId);
+    ASSERT_TRUE(PumpUntil([&] { return work.left == 1 && work.started == 2; }));
+    EXPECT_TRUE(work.sawTerminated);
+    work.release = true;
+    ASSERT_TRUE(PumpUntil([&] { return work.terminated == 1 && !work.thread.Running(); }));
     PumpFor(10ms);
-    EXPECT_EQ(started, 2);
-    EXPECT_TRUE(firstSawTerminated);
-    EXPECT_EQ(terminated, 1) << "the abandoned run must not raise OnTerminate";
+    EXPECT_EQ(work.terminated, 1) << "the abandoned run must not raise OnTerminate";
 }
 
-TEST(kuThreadLifecycle, ForcedTerminationParksAFreshThreadAtOnce) {
-    TkuThread thread;
-    std::atomic<bool> started = false;
-    std::atomic<bool> release = false;
-    int terminated = 0;
-    thread.SetOnExecute([&](QObject*) {
-        started = true;
-        test::WorkUntilStopped(thread, release);
-    });
-    thread.SetOnTerminate([&](QObject*) { ++terminated; });
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return started.load(); }));
+TEST(kuThreadLifecycle, DestructionWaitsForAbandonedWorkToLeave) {
+    BlockingThread work;
+    for (int run = 1; run <= 2; ++run) {
+        work.thread.Execute();
+        ASSERT_TRUE(work.AwaitStarts(run));
+    }
+    work.owned.reset();
+    EXPECT_EQ(work.left, 2) << "no worker may outlive the component it could still reach";
+}
 
-    thread.Terminate(true);
-    EXPECT_TRUE(thread.Suspended());
-    EXPECT_FALSE(thread.Running());
-    EXPECT_FALSE(thread.Terminated());
-    EXPECT_TRUE(static_cast<bool>(thread.OnExecute())) << "the fresh thread keeps the events";
+TEST(kuThreadLifecycle, PoliteTerminationEndsTheWorkForcedParksAFreshThread) {
+    BlockingThread work;
+    work.thread.Execute();
+    ASSERT_TRUE(work.AwaitStarts(1));
+    work.thread.Terminate(false);
+    ASSERT_TRUE(PumpUntil([&] { return work.terminated == 1; }));
+    EXPECT_TRUE(work.sawTerminated);
+    work.thread.Execute();
+    ASSERT_TRUE(work.AwaitStarts(2));
+    work.thread.Terminate(true);
+    EXPECT_TRUE(work.thread.Suspended() && !work.thread.Running() && !work.thread.Terminated());
+    EXPECT_TRUE(static_cast<bool>(work.thread.OnExecute())) << "the fresh thread keeps the events";
     PumpFor(10ms);
-    EXPECT_EQ(terminated, 0);
-}
-
-TEST(kuThreadLifecycle, PoliteTerminationLetsTheWorkFinishWithItsEvent) {
-    TkuThread thread;
-    std::atomic<bool> started = false;
-    std::atomic<bool> release = false;
-    std::atomic<bool> sawTerminated = false;
-    int terminated = 0;
-    thread.SetOnExecute([&](QObject*) {
-        started = true;
-        test::WorkUntilStopped(thread, release);
-        sawTerminated = thread.Terminated();
-    });
-    thread.SetOnTerminate([&](QObject*) { ++terminated; });
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return started.load(); }));
-
-    thread.Terminate(false);
-    ASSERT_TRUE(PumpUntil([&] { return terminated == 1; }));
-    EXPECT_TRUE(sawTerminated);
+    EXPECT_EQ(work.terminated, 1);
 }
 
 TEST(kuThreadLifecycle, WorkThatTerminatesItselfStopsAtOnceWithoutEvents) {
     TkuThread thread;
-    std::atomic<bool> afterTerminate = false;
-    std::atomic<bool> caughtByWork = false;
-    int terminated = 0;
-    int exceptions = 0;
+    std::atomic<bool> goneOn = false;
+    int events = 0;
     thread.SetOnExecute([&](QObject*) {
         try {
             thread.Terminate(true);
-            afterTerminate = true;
         } catch (const std::runtime_error&) {
-            caughtByWork = true;
         }
+        goneOn = true;
     });
-    thread.SetOnTerminate([&](QObject*) { ++terminated; });
-    thread.SetOnException([&](QObject*) { ++exceptions; });
-
+    thread.SetOnTerminate([&](QObject*) { ++events; });
+    thread.SetOnException([&](QObject*) { ++events; });
     thread.Execute();
     ASSERT_TRUE(PumpUntil([&] { return !thread.Running(); }));
     PumpFor(10ms);
-    EXPECT_FALSE(afterTerminate);
-    EXPECT_FALSE(caughtByWork);
-    EXPECT_EQ(terminated, 0);
-    EXPECT_EQ(exceptions, 0);
+    EXPECT_FALSE(goneOn);
+    EXPECT_EQ(events, 0);
 }
 
-class kuThreadRestart : public testing::TestWithParam<bool> {};
-
-TEST_P(kuThreadRestart, OnTerminateMayStartTheNextRun) {
-    constexpr int kRuns = 5;
-    TkuThread thread;
-    thread.SetWaitThread(GetParam());
-    std::atomic<int> executed = 0;
-    int terminated = 0;
-    thread.SetOnExecute([&](QObject*) { ++executed; });
-    thread.SetOnTerminate([&](QObject*) {
-        if (++terminated < kRuns) thread.Execute();
-    });
-
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return terminated == kRuns; }));
-    PumpFor(5ms);
-    EXPECT_EQ(executed, kRuns);
-    EXPECT_EQ(terminated, kRuns);
+TEST(kuThreadLifecycle, OnTerminateMayStartTheNextRunWithAndWithoutWaiting) {
+    for (const bool waitThread : {false, true}) {
+        TkuThread thread;
+        thread.SetWaitThread(waitThread);
+        std::atomic<int> executed = 0;
+        int terminated = 0;
+        thread.SetOnExecute([&](QObject*) { ++executed; });
+        thread.SetOnTerminate([&](QObject*) {
+            if (++terminated < 5) thread.Execute();
+        });
+        thread.Execute();
+        ASSERT_TRUE(PumpUntil([&] { return terminated == 5; }));
+        PumpFor(5ms);
+        EXPECT_EQ(executed + terminated, 10) << waitThread;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutWaiting, kuThreadRestart, testing::Bool());
-
-struct TFreeCase {
-    const char* name;
-    bool freeOnTerminate;
-    bool withOnTerminate;
-    bool ownerFreed;
-};
-
-void PrintTo(const TFreeCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(kuThreadLifecycle, FreeOnTerminateFreesTheOwnerOnlyThroughTheCompletion) {
+    struct Row {
+        bool freeOnTerminate, withOnTerminate, ownerFreed;
+    };
+    for (const Row& row :
+         {Row{true, true, true}, Row{true, false, false}, Row{false, true, false}}) {
+        QPointer<QObject> owner = new QObject;
+        auto* thread = new TkuThread(owner);
+        std::atomic<bool> done = false;
+        thread->SetFreeOnTerminate(row.freeOnTerminate);
+        thread->SetOnExecute([&](QObject*) { done = true; });
+        if (row.withOnTerminate) thread->SetOnTerminate([](QObject*) {});
+        thread->Execute();
+        ASSERT_TRUE(PumpUntil([&] { return owner.isNull() || (done && !thread->Running()); }));
+        PumpFor(10ms);
+        EXPECT_EQ(owner.isNull(), row.ownerFreed) << row.freeOnTerminate << row.withOnTerminate;
+        delete owner.data();
+    }
 }
-
-class kuThreadFreeOnTerminate : public testing::TestWithParam<TFreeCase> {};
-
-TEST_P(kuThreadFreeOnTerminate, FreesTheOwnerOnlyThroughTheCompletion) {
-    const TFreeCase& c = GetParam();
-    QPointer<QObject> owner = new QObject;
-    auto* thread = new TkuThread(owner);
-    std::atomic<bool> done = false;
-    thread->SetFreeOnTerminate(c.freeOnTerminate);
-    thread->SetOnExecute([&](QObject*) { done = true; });
-    if (c.withOnTerminate) thread->SetOnTerminate([](QObject*) {});
-
-    thread->Execute();
-    ASSERT_TRUE(PumpUntil([&] { return owner.isNull() || (done && !thread->Running()); }));
-    PumpFor(10ms);
-    EXPECT_EQ(owner.isNull(), c.ownerFreed);
-    delete owner.data();
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, kuThreadFreeOnTerminate,
-                         testing::Values(TFreeCase{"FreedAfterCompletion", true, true, true},
-                                         TFreeCase{"NoCompletionNoFree", true, false, false},
-                                         TFreeCase{"FlagClear", false, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(kuThreadLifecycle, DestroyingWhileTheWorkerBlocksInSynchronizeDoesNotDeadlock) {
     auto thread = std::make_unique<TkuThread>();
-    std::atomic<bool> calling = false;
-    std::atomic<bool> left = false;
-    std::atomic<bool> destroyed = false;
+    std::atomic<bool> calling = false, destroyed = false;
     std::atomic<int> callsAfterDestruction = 0;
     thread->SetOnExecute([&, component = thread.get()](QObject*) {
         while (!component->Terminated()) {
             calling = true;
-            component->Synchronize([&] {
-                if (destroyed) ++callsAfterDestruction;
-            });
+            component->Synchronize([&] { callsAfterDestruction += destroyed ? 1 : 0; });
         }
     });
     thread->SetOnTerminate([&](QObject*) { ++callsAfterDestruction; });
@@ -245,27 +161,7 @@ TEST(kuThreadLifecycle, DestroyingWhileTheWorkerBlocksInSynchronizeDoesNotDeadlo
     EXPECT_EQ(callsAfterDestruction, 0);
 }
 
-TEST(kuThreadLifecycle, DestructionWaitsForAbandonedWorkToLeave) {
-    auto thread = std::make_unique<TkuThread>();
-    std::atomic<int> started = 0;
-    std::atomic<int> left = 0;
-    std::atomic<bool> release = false;
-    thread->SetOnExecute([&, component = thread.get()](QObject*) {
-        ++started;
-        test::WorkUntilStopped(*component, release);
-        std::this_thread::sleep_for(5ms);  // a last step after the check
-        ++left;
-    });
-    thread->Execute();
-    ASSERT_TRUE(PumpUntil([&] { return started == 1; }));
-    thread->Execute();
-    ASSERT_TRUE(PumpUntil([&] { return started == 2; }));
-
-    thread.reset();
-    EXPECT_EQ(left, 2) << "no worker may outlive the component it could still reach";
-}
-
-TEST(kuThreadLifecycle, OwnerFreedInsideTheCompletionLeavesTheWorkerToEnd) {
+TEST(kuThreadLifecycle, OwnerFreedInsideACallLeavesTheWorkerToEnd) {
     QPointer<QObject> owner = new QObject;
     auto* thread = new TkuThread(owner);
     std::atomic<bool> afterCall = false;
@@ -279,17 +175,15 @@ TEST(kuThreadLifecycle, OwnerFreedInsideTheCompletionLeavesTheWorkerToEnd) {
     EXPECT_FALSE(afterCall) << "the worker must not return into work whose component is gone";
 }
 
-TEST(kuThreadLifecycle, SuspendCountsAndSuspendedPropertyStartTheParkedThread) {
+TEST(kuThreadLifecycle, SuspendCountsAndTheSuspendedPropertyStartTheParkedThread) {
     TkuThread thread;
     std::atomic<int> executed = 0;
     thread.SetOnExecute([&](QObject*) { ++executed; });
-
     thread.Suspend();  // count 2
     thread.Resume();   // count 1: still parked
     PumpFor(5ms);
     EXPECT_TRUE(thread.Suspended());
     EXPECT_EQ(executed, 0);
-
     thread.setProperty("Suspended", QVariant(false));
     ASSERT_TRUE(PumpUntil([&] { return executed == 1; }));
     EXPECT_FALSE(thread.Suspended());

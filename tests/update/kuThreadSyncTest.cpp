@@ -1,150 +1,109 @@
-#include <sched.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <QPointer>
+#include "update/thread/kuThread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cerrno>
-#include <ostream>
+#include <stdexcept>
 #include <string>
 
 #include "ThreadTestSupport.h"
-#include "update/thread/kuThread.h"
-#include "update/thread/kuThreadPriority.h"
-#include "update/thread/kuThreadWindow.h"
 
 namespace tessaro {
 namespace {
 
-using test::OnMainThread;
 using test::PumpUntil;
 
-TEST(kuThreadSync, WorkerBlocksUntilTheCallHasRunOnTheInterfaceThread) {
-    TkuThread thread;
-    int valueSetOnMain = 0;
-    bool callOnMain = false;
-    std::atomic<int> seenByWorker = 0;
-    std::atomic<bool> done = false;
-    thread.SetOnExecute([&](QObject*) {
-        for (int i = 1; i <= 20; ++i) {
-            thread.Synchronize([&, i] {
-                callOnMain = OnMainThread();
-                valueSetOnMain = i;
-            });
-            // Written on the interface thread, visible here because the call blocked.
-            if (valueSetOnMain != i) return;
-            seenByWorker = i;
-        }
-        done = true;
-    });
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
-    EXPECT_EQ(seenByWorker, 20);
-    EXPECT_TRUE(callOnMain);
-}
-
-TEST(kuThreadSync, CallFromTheInterfaceThreadRunsDirectly) {
-    TkuThread thread;
-    bool ran = false;
-    thread.Synchronize([&] { ran = OnMainThread(); });
-    EXPECT_TRUE(ran);
-}
-
-TEST(kuThreadSync, SynchronizeExPassesItsDataAndIgnoresAnEmptyMethod) {
-    TkuThread thread;
-    std::string received;
-    std::atomic<bool> done = false;
-    thread.SetOnExecute([&](QObject*) {
-        std::string payload = "payload";
-        thread.SynchronizeEx([&](void* data) { received = *static_cast<std::string*>(data); },
-                             &payload);
-        thread.SynchronizeEx(nullptr, &payload);
-        done = true;
-    });
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
-    EXPECT_EQ(received, "payload");
-}
-
-TEST(kuThreadSync, CallsFromManyComponentsAllArrive) {
-    constexpr int kThreads = 4;
-    constexpr int kCalls = 50;
+TEST(kuThreadSync, WorkersBlockUntilTheirCallsHaveRunOnTheInterfaceThread) {
+    constexpr int kThreads = 4, kCalls = 50;
     std::vector<std::unique_ptr<TkuThread>> threads;
-    int arrived = 0;
+    int arrived = 0, onMain = 0;
     std::atomic<int> finished = 0;
+    std::string received;
     for (int t = 0; t < kThreads; ++t) {
         auto& thread = threads.emplace_back(std::make_unique<TkuThread>());
-        thread->SetOnExecute([&, component = thread.get()](QObject*) {
-            for (int i = 0; i < kCalls; ++i) component->Synchronize([&] { ++arrived; });
+        thread->SetOnExecute([&, t, component = thread.get()](QObject*) {
+            for (int i = 1; i <= kCalls; ++i) {
+                int value = 0;
+                component->Synchronize([&] {
+                    onMain += test::OnMainThread() ? 1 : 0;
+                    value = ++arrived;
+                });
+                if (value == 0) return;  // written on the interface thread: the call blocked
+            }
+            std::string payload = "payload" + std::to_string(t);
+            component->SynchronizeEx(
+                [&](void* data) { received += *static_cast<std::string*>(data); }, &payload);
+            component->SynchronizeEx(nullptr, &payload);
             ++finished;
         });
     }
     for (auto& thread : threads) thread->Execute();
     ASSERT_TRUE(PumpUntil([&] { return finished == kThreads; }));
-    EXPECT_EQ(arrived, kThreads * kCalls);
+    EXPECT_EQ(arrived + onMain, 2 * kThreads * kCalls);
+    EXPECT_EQ(received.size(), kThreads * std::string("payload0").size());
 }
 
-TEST(kuThreadSync, OneWindowServesAllComponentsWhileReferenced) {
-    TkuThread first;
-    const QPointer<TkuThreadWindow> window = TkuThreadWindow::Acquire();
-    TkuThreadWindow::Release();
-    ASSERT_FALSE(window.isNull()) << "the component holds a reference";
-    TkuThread second;
-    EXPECT_EQ(TkuThreadWindow::Acquire(), window.data());
-    TkuThreadWindow::Release();
-    EXPECT_TRUE(window->IsUiThread());
+enum class TSite { Work, Completion, SynchronizedCall };
+
+TEST(kuThreadExceptions, AreRoutedAsHandleExceptionsSays) {
+    struct Row {
+        TSite site;
+        bool handleExceptions, withOnException;
+        int expectedOnException;
+        bool expectedWorkCaught;  // the work saw the exception of its synchronised call
+        bool expectedFatal;       // kept as the run's fatal exception
+    };
+    const Row rows[] = {{TSite::Work, true, true, 1, false, false},
+                        {TSite::Work, false, true, 0, false, true},
+                        {TSite::Work, true, false, 0, false, false},  // dropped
+                        {TSite::Completion, true, true, 1, false, false},
+                        {TSite::Completion, false, true, 0, false, true},
+                        {TSite::SynchronizedCall, true, true, 0, false, false},
+                        {TSite::SynchronizedCall, false, true, 0, true, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(row.site) << row.handleExceptions << row.withOnException);
+        TkuThread thread;
+        thread.SetHandleExceptions(row.handleExceptions);
+        std::atomic<bool> workCaught = false;
+        int onException = 0;
+        int terminated = 0;
+        thread.SetOnExecute([&](QObject*) {
+            if (row.site == TSite::Work) throw std::runtime_error("work failed");
+            if (row.site != TSite::SynchronizedCall) return;
+            try {
+                thread.Synchronize([] { throw std::runtime_error("call failed"); });
+            } catch (const std::runtime_error& e) {
+                workCaught = std::string(e.what()) == "call failed";
+            }
+        });
+        thread.SetOnTerminate([&](QObject*) {
+            ++terminated;
+            if (row.site == TSite::Completion) throw std::runtime_error("completion failed");
+        });
+        if (row.withOnException)
+            thread.SetOnException([&](QObject*) { onException += test::OnMainThread() ? 1 : 100; });
+        thread.Execute();
+        ASSERT_TRUE(PumpUntil([&] { return terminated == 1 && !thread.Running(); }));
+        EXPECT_EQ(onException, row.expectedOnException);
+        EXPECT_EQ(workCaught.load(), row.expectedWorkCaught);
+        const std::exception_ptr fatal = thread.FatalException();
+        ASSERT_EQ(fatal != nullptr, row.expectedFatal);
+        if (fatal) {
+            EXPECT_THROW(std::rethrow_exception(fatal), std::runtime_error);
+        }
+    }
 }
 
-struct TPriorityCase {
-    const char* name;
-    TThreadPriority priority;
-    int expectedPolicy;
-};
-
-void PrintTo(const TPriorityCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class kuThreadPriorityTest : public testing::TestWithParam<TPriorityCase> {};
-
-TEST_P(kuThreadPriorityTest, LoweringIsAppliedToTheWorker) {
-    const TPriorityCase& c = GetParam();
+TEST(kuThreadExceptions, ACallOnTheInterfaceThreadRunsDirectlyAndRaisesOnlyWhenUnhandled) {
     TkuThread thread;
-    thread.SetPriority(c.priority);
-    std::atomic<int> nice = 0;
-    std::atomic<int> policy = -1;
-    std::atomic<bool> done = false;
-    thread.SetOnExecute([&](QObject*) {
-        nice = CallingThreadNice();
-        policy = sched_getscheduler(0);
-        done = true;
-    });
-    const int baseNice = CallingThreadNice();
-    thread.Execute();
-    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
-    EXPECT_EQ(thread.Priority(), c.priority);
-    EXPECT_EQ(nice.load(), std::min(19, baseNice + NiceOffsetOf(c.priority)));
-    EXPECT_EQ(policy.load(), c.expectedPolicy);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, kuThreadPriorityTest,
-    testing::Values(TPriorityCase{"Idle", TThreadPriority::tpIdle, SCHED_IDLE},
-                    TPriorityCase{"Lowest", TThreadPriority::tpLowest, SCHED_OTHER},
-                    TPriorityCase{"Lower", TThreadPriority::tpLower, SCHED_OTHER},
-                    TPriorityCase{"Normal", TThreadPriority::tpNormal, SCHED_OTHER}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(kuThreadPriority, RaisingIsRecordedEvenWhereTheKernelRefuses) {
-    TkuThread thread;
-    thread.SetPriority(TThreadPriority::tpTimeCritical);
-    EXPECT_EQ(thread.Priority(), TThreadPriority::tpTimeCritical);
-    thread.SetOnExecute([](QObject*) {});
-    thread.Execute();
-    EXPECT_EQ(thread.Priority(), TThreadPriority::tpTimeCritical) << "a fresh thread keeps it";
+    bool ran = false;
+    thread.Synchronize([&] { ran = test::OnMainThread(); });
+    EXPECT_TRUE(ran);
+    const auto failing = [] { throw std::runtime_error("direct call failed"); };
+    EXPECT_NO_THROW(thread.Synchronize(failing));
+    thread.SetHandleExceptions(false);
+    EXPECT_THROW(thread.Synchronize(failing), std::runtime_error);
 }
 
 }  // namespace

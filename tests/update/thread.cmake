@@ -3,8 +3,6 @@ tessaro_add_test(update_thread_tests
     ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuThreadLifecycleTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuThreadWaitTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuThreadExceptionTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuThreadSyncTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuSyncEventTest.cpp
   LIBS tessaro_update_thread
   LABELS thread update)

@@ -1,18 +1,12 @@
 tessaro_add_test(update_utils_text_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/kuTextTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuCommandLineTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuVersionTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuBase64Test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuNumericTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuURLTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuWaitWithoutApplicationTest.cpp
   LIBS tessaro_update_utils
   LABELS update utils)
 
 tessaro_add_test(update_utils_files_tests
   SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/kuFoldersTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuFilesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuFilesTest.qrc
     ${CMAKE_CURRENT_LIST_DIR}/kuStringListTest.cpp
@@ -24,9 +18,20 @@ tessaro_add_test(update_utils_desktop_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/UtilsGuiTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuDesktopTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuWaitTest.cpp
-  LIBS tessaro_update_utils Qt6::Gui Qt6::Network
+  LIBS tessaro_update_utils Qt6::Gui
   LABELS update utils)
+
+# Waiting and StopWait cross threads: these also run in the ThreadSanitizer build.
+tessaro_add_test(update_utils_wait_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuWaitTest.cpp
+  LIBS tessaro_update_utils
+  LABELS update utils thread)
+tessaro_add_test(update_utils_wait_plain_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/kuWaitWithoutApplicationTest.cpp
+  LIBS tessaro_update_utils
+  LABELS update utils thread)
 
 # Date conversions depend on the zone: the suite runs in the machine's zone and
 # again in two fixed ones, one of them with daylight saving time.

@@ -1,4 +1,4 @@
-#include "settings/SpecialFolders.h"
+#include "settings/ShellFolders.h"
 
 #include "platform/Folders.h"
 #include "platform/Paths.h"
