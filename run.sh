@@ -21,6 +21,7 @@ fi
 
 output=${TESSARO_OUTPUT:-${BUILD_DIR:-build}/sample-output}
 mkdir -p "$output"
+output=$(realpath "$output")
 echo "== Job rows (file, video format, codec, width, height, audio format, support, decision, bit rate)"
 "$bin/tessaro-cli" probe "${files[@]}"
 echo
@@ -30,5 +31,5 @@ echo
 echo "== Converting into $output"
 "$bin/tessaro-cli" encode --output "$output" "${files[@]}"
 echo
-echo "Results are in $(cd "$output" && pwd):"
+echo "Results are in $output:"
 ls -l "$output"
