@@ -75,7 +75,7 @@ int LoadLocked(Binding& binding) {
         ++binding.loadCount;
         return 1;
     }
-    void* library = dlopen(LibraryFileName(), RTLD_NOW | RTLD_LOCAL);
+    void* library = dlopen(LibraryFileName(), RTLD_LAZY | RTLD_LOCAL);
     if (!library) return -1;
     MediaInfoEntryPoints entries;
     if (BindAll(library, entries) != 0) {

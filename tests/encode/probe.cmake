@@ -3,7 +3,7 @@
 tessaro_add_test(encode_probe_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProbeTest.cpp
   LIBS tessaro_encode
-  LABELS encode
+  LABELS encode thread
   FIXTURES media_corpus)
 target_include_directories(encode_probe_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 
