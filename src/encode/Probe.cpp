@@ -1,14 +1,12 @@
 #include "encode/Probe.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <system_error>
 
 #include "encode/DeviceProfile.h"
 #include "encode/JobRow.h"
 #include "encode/MediaInfo.h"
+#include "platform/WholeFile.h"
 #include "text/Zutf8_16.h"
 
 namespace tessaro {
@@ -19,38 +17,11 @@ constexpr const char* kSamiFormat = "Sami";
 constexpr const char* kPlainTextFormat = "Text";
 constexpr const char* kNoEncoding = "(NULL)";
 
-class FileDescriptor final {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_ = -1;
-};
-
-[[noreturn]] void ThrowFileError(const std::string& path) {
-    throw std::system_error(errno, std::generic_category(), path);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) ThrowFileError(path);
+std::string ReadSubtitleFile(const std::string& path) {
     std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count == 0) return bytes;
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            ThrowFileError(path);
-        }
-        bytes.append(buffer, static_cast<size_t>(count));
-    }
+    if (!platform::ReadWholeFile(path, bytes))
+        throw std::system_error(errno, std::generic_category(), path);
+    return bytes;
 }
 
 std::string TextStreamFormat(const std::string& path) {
@@ -63,7 +34,7 @@ std::string TextStreamFormat(const std::string& path) {
 
 int8_t ProbeSubtitle(video_struct& record, const std::string& path) {
     record.video_format = TextStreamFormat(path);
-    const std::string bytes = ReadWholeFile(path);
+    const std::string bytes = ReadSubtitleFile(path);
     if (record.video_format.empty())
         record.video_format = ZUtf8_16::IsSami(bytes) ? kSamiFormat : kPlainTextFormat;
     ZUtf8_16 detector;

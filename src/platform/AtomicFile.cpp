@@ -30,7 +30,9 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-int CreateSibling(const std::string& path, std::string& siblingPath, mode_t mode) {
+}  // namespace
+
+int CreateFileBeside(const std::string& path, mode_t mode, std::string& siblingPath) {
     const std::string folder = ExtractFileDir(path);
     const std::string stem = "." + ExtractFileName(path) + ".";
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
@@ -43,12 +45,10 @@ int CreateSibling(const std::string& path, std::string& siblingPath, mode_t mode
     return -1;
 }
 
-}  // namespace
-
 bool WriteFileAtomically(const std::string& path, std::string_view content, mode_t mode,
                          std::string* error) {
     std::string sibling;
-    const int fd = CreateSibling(path, sibling, mode);
+    const int fd = CreateFileBeside(path, mode, sibling);
     if (fd < 0) return Fail(error, "Cannot create a file beside", path);
     const bool written = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     const int savedErrno = errno;

@@ -8,13 +8,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 #include "platform/RegistryHive.h"
+#include "platform/WholeFile.h"
 
 namespace tessaro::platform {
 namespace {
@@ -29,15 +28,6 @@ struct LoadedHive {
 bool Fail(std::string* error, const std::string& reason) {
     if (error) *error = reason;
     return false;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    content = buffer.str();
-    return !in.bad();
 }
 
 LoadedHive LoadHive(const std::string& path, RegistryRoot root) {

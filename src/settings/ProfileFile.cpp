@@ -1,8 +1,5 @@
 #include "settings/ProfileFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -11,6 +8,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
+#include "platform/WholeFile.h"
 
 namespace tessaro {
 namespace {
@@ -112,27 +110,6 @@ std::optional<int> ParseInteger(std::string_view text) {
     return static_cast<int>(number);
 }
 
-enum class ReadResult { missing, read, failed };
-
-ReadResult ReadWholeFile(const std::string& path, std::string& content, std::string* error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) return ReadResult::missing;
-    bool ok = fd >= 0;
-    char buffer[65536];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        content.append(buffer, static_cast<size_t>(got));
-    }
-    if (!ok && error) *error = "Cannot read " + path + ": " + std::strerror(errno);
-    if (fd >= 0) ::close(fd);
-    return ok ? ReadResult::read : ReadResult::failed;
-}
-
 }  // namespace
 
 ProfileFile ProfileFile::Parse(std::string_view bytes) {
@@ -160,14 +137,9 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
 
 std::optional<ProfileFile> ProfileFile::Load(const std::string& path, std::string* error) {
     std::string content;
-    switch (ReadWholeFile(path, content, error)) {
-        case ReadResult::missing:
-            return ProfileFile();
-        case ReadResult::read:
-            return Parse(content);
-        case ReadResult::failed:
-            break;
-    }
+    if (platform::ReadWholeFile(path, content)) return Parse(content);
+    if (errno == ENOENT) return ProfileFile();
+    if (error) *error = "Cannot read " + path + ": " + std::strerror(errno);
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,8 +8,8 @@
 #include <string>
 
 #include "SubtitleRecoder.h"
-#include "WholeFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -74,10 +75,9 @@ mode_t OutputMode(const std::string& output) {
 
 int Convert(const Request& request) {
     std::string content;
-    std::string error;
-    if (!tessaro::tools::ReadWholeFile(request.source, content, error)) {
+    if (!tessaro::platform::ReadWholeFile(request.source, content)) {
         std::fprintf(stderr, "charshift: cannot read '%s': %s\n", request.source.c_str(),
-                     error.c_str());
+                     std::strerror(errno));
         return kExitFailure;
     }
     const tessaro::tools::RecodeResult recoded =
@@ -87,6 +87,7 @@ int Convert(const Request& request) {
                      request.source.c_str(), recoded.error.c_str(), request.output.c_str());
         return kExitFailure;
     }
+    std::string error;
     if (!tessaro::platform::WriteFileAtomically(request.output, recoded.text,
                                                 OutputMode(request.output), &error)) {
         std::fprintf(stderr, "charshift: %s\n", error.c_str());

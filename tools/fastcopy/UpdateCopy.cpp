@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "FileContents.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 namespace tessaro::tools {
@@ -46,19 +47,6 @@ int EnsureFolder(const std::string& folder) {
     return std::filesystem::is_directory(folder, error) ? 0 : ENOTDIR;
 }
 
-int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
-    const std::string folder = platform::ExtractFileDir(target);
-    const std::string stem =
-        "." + ExtractFileName(target) + ".fastcopy-" + std::to_string(getpid());
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        temporary = JoinPath(folder, stem + "-" + std::to_string(attempt));
-        const int fd =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
 // Empty when the temporary holds a complete copy on disk, else why it does not:
 // only then may it take the target's name.
 std::string FillTemporary(int from, int to, const struct stat& source, uint64_t& copied) {
@@ -74,7 +62,7 @@ std::string FillTemporary(int from, int to, const struct stat& source, uint64_t&
 
 CopyReport CopyThroughTemporary(int from, const struct stat& source, CopyReport report) {
     std::string temporary;
-    const int to = CreateTemporaryBeside(report.destination, temporary);
+    const int to = platform::CreateFileBeside(report.destination, 0600, temporary);
     if (to < 0) {
         return Failure(report, "cannot create a file beside '" + report.destination + "'", errno);
     }
