@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/Paths.h"
+#include "platform/TerminationCleanup.h"
 
 namespace tessaro::platform {
 namespace {
@@ -40,6 +41,7 @@ int CreateFileBeside(const std::string& path, mode_t mode, std::string& siblingP
                                stem + std::to_string(getpid()) + "-" + std::to_string(attempt));
         const int fd =
             ::open(siblingPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) RemoveOnTermination(siblingPath.c_str());
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -56,9 +58,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, mode
     if (!written || std::rename(sibling.c_str(), path.c_str()) != 0) {
         const int reason = written ? errno : savedErrno;
         ::unlink(sibling.c_str());
+        RemoveOnTermination(nullptr);
         errno = reason;
         return Fail(error, "Cannot write", path);
     }
+    RemoveOnTermination(nullptr);
     return true;
 }
 

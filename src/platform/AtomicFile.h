@@ -9,7 +9,8 @@ namespace tessaro::platform {
 
 // Opens a fresh, hidden file for writing beside `path` (never following a
 // link) and names it in `siblingPath`; -1 with errno set on failure. The caller
-// fills it and renames it over `path`, or removes it.
+// fills it and renames it over `path`, or removes it, then calls
+// RemoveOnTermination(nullptr) (see TerminationCleanup).
 int CreateFileBeside(const std::string& path, mode_t mode, std::string& siblingPath);
 
 // Writes the whole content to a fresh file beside `path` (never following a

@@ -19,7 +19,7 @@ namespace {
 
 // Signals whose handlers or ignore settings of this program must not pass to
 // the script: a Ctrl-C handler or an ignored SIGPIPE would change how tools end.
-constexpr std::initializer_list<int> kDefaultSignals = {SIGINT, SIGTERM, SIGHUP,
+constexpr std::initializer_list<int> kDefaultSignals = {SIGINT,  SIGTERM, SIGHUP,
                                                         SIGQUIT, SIGPIPE, SIGCHLD};
 
 class SpawnSetup final {
@@ -61,8 +61,9 @@ private:
         for (int signal : kDefaultSignals) sigaddset(&defaults, signal);
         sigset_t none;
         sigemptyset(&none);
-        if (int error = ::posix_spawnattr_setflags(
-                &attributes_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK))
+        if (int error = ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP |
+                                                                     POSIX_SPAWN_SETSIGDEF |
+                                                                     POSIX_SPAWN_SETSIGMASK))
             return error;
         if (int error = ::posix_spawnattr_setpgroup(&attributes_, 0)) return error;
         if (int error = ::posix_spawnattr_setsigdefault(&attributes_, &defaults)) return error;
@@ -80,15 +81,19 @@ int OpenProcessDescriptor(pid_t pid) {
 
 }  // namespace
 
-ChildProcess::~ChildProcess() { Close(std::chrono::milliseconds(0)); }
+ChildProcess::~ChildProcess() {
+    Close(std::chrono::milliseconds(0));
+}
 
 int ChildProcess::Start(const std::vector<std::string>& argv, const std::string& currentDirectory,
                         int outputFd) {
     if (Started() || argv.empty()) return EINVAL;
+    exitStatus_ = -1;
     SpawnSetup setup;
     if (int error = setup.Prepare(currentDirectory, outputFd)) return error;
     std::vector<char*> arguments;
-    for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : argv)
+        arguments.push_back(const_cast<char*>(argument.c_str()));
     arguments.push_back(nullptr);
     pid_t pid = -1;
     if (int error = ::posix_spawn(&pid, arguments[0], setup.Actions(), setup.Attributes(),
@@ -120,6 +125,7 @@ bool ChildProcess::Close(std::chrono::milliseconds grace) {
         collected = ::waitpid(pid_, &status, 0);
     } while (collected < 0 && errno == EINTR);
     const int waitError = errno;
+    if (collected >= 0) exitStatus_ = status;
     pid_ = -1;
     if (exitFd_ >= 0) ::close(exitFd_);
     exitFd_ = -1;

@@ -44,9 +44,13 @@ public:
     // descriptor. Returns false (errno set) when the child could not be collected.
     bool Close(std::chrono::milliseconds grace);
 
+    // The wait status (see waitpid) of the child Close collected; -1 before.
+    int ExitStatus() const { return exitStatus_; }
+
 private:
     pid_t pid_ = -1;
     int exitFd_ = -1;
+    int exitStatus_ = -1;
 };
 
 }  // namespace tessaro::platform

@@ -1,11 +1,13 @@
 #include "platform/Folders.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -34,10 +36,7 @@ std::string UnquoteUserDirValue(const std::string& raw) {
     return ExpandHome(value);
 }
 
-void RequirePrivateFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-        throw std::runtime_error("Cannot create the temporary folder " + path + ": " +
-                                 std::strerror(errno));
+struct stat ExamineFolder(const std::string& path) {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0)
         throw std::runtime_error("Cannot examine the temporary folder " + path + ": " +
@@ -46,6 +45,54 @@ void RequirePrivateFolder(const std::string& path) {
         throw std::runtime_error("The temporary folder " + path + " is not a folder");
     if (info.st_uid != getuid())
         throw std::runtime_error("The temporary folder " + path + " belongs to another user");
+    return info;
+}
+
+bool HoldsEntriesOfOthers(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return true;
+    DIR* directory = ::fdopendir(fd);
+    if (!directory) {
+        ::close(fd);
+        return true;
+    }
+    bool foreign = false;
+    while (const dirent* entry = ::readdir(directory)) {
+        struct stat info {};
+        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            info.st_uid != getuid())
+            foreign = true;
+    }
+    ::closedir(directory);
+    return foreign;
+}
+
+// Whatever others could put into a folder open to them stays out of use: the
+// folder is renamed (never emptied, as nothing in it may be touched safely)
+// and a fresh one takes its place.
+void SetAside(const std::string& path) {
+    // A fresh empty folder of a unique name, which the rename then replaces.
+    std::string aside = path + ".untrusted-XXXXXX";
+    if (::mkdtemp(aside.data()) == nullptr || std::rename(path.c_str(), aside.c_str()) != 0)
+        throw std::runtime_error(
+            "The temporary folder " + path +
+            " was open to other users and cannot be set aside: " + std::strerror(errno));
+}
+
+void MakeFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        throw std::runtime_error("Cannot create the temporary folder " + path + ": " +
+                                 std::strerror(errno));
+}
+
+void RequirePrivateFolder(const std::string& path) {
+    MakeFolder(path);
+    struct stat info = ExamineFolder(path);
+    if ((info.st_mode & 022) != 0 || HoldsEntriesOfOthers(path)) {
+        SetAside(path);
+        MakeFolder(path);
+        info = ExamineFolder(path);
+    }
     if ((info.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0)
         throw std::runtime_error("Cannot make the temporary folder " + path + " private");
 }
@@ -66,11 +113,17 @@ std::string HomeFolder() {
     return "/";
 }
 
-std::string ConfigHome() { return EnvOr("XDG_CONFIG_HOME", JoinPath(HomeFolder(), ".config")); }
+std::string ConfigHome() {
+    return EnvOr("XDG_CONFIG_HOME", JoinPath(HomeFolder(), ".config"));
+}
 
-std::string DataHome() { return EnvOr("XDG_DATA_HOME", JoinPath(HomeFolder(), ".local/share")); }
+std::string DataHome() {
+    return EnvOr("XDG_DATA_HOME", JoinPath(HomeFolder(), ".local/share"));
+}
 
-std::string ProfileFolder() { return EnvOr("APPDATA", ConfigHome()); }
+std::string ProfileFolder() {
+    return EnvOr("APPDATA", ConfigHome());
+}
 
 std::string TempFolder() {
     if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;

@@ -8,8 +8,10 @@ namespace tessaro::platform {
 std::string ProgramFolder();
 
 // $TEMP when set, else a private per-user folder ${TMPDIR:-/tmp}/tessaro-<uid>,
-// created with mode 0700. Throws std::runtime_error when that folder cannot be
-// made safe (another user owns it, it is a link, or it is not a folder).
+// created with mode 0700. One found open to others (group- or world-writable,
+// or holding another user's entries) is set aside for a fresh one. Throws
+// std::runtime_error when that folder cannot be made safe (another user owns
+// it, it is a link, or it is not a folder).
 std::string TempFolder();
 
 // $APPDATA when set, else $XDG_CONFIG_HOME, else ~/.config.
@@ -23,6 +25,8 @@ std::string DataHome();    // $XDG_DATA_HOME or ~/.local/share
 // user-dirs.dirs; falls back to the home folder as the desktop does.
 std::string UserDirectory(const std::string& xdgName);
 
-inline std::string DocumentsFolder() { return UserDirectory("DOCUMENTS"); }
+inline std::string DocumentsFolder() {
+    return UserDirectory("DOCUMENTS");
+}
 
 }  // namespace tessaro::platform

@@ -34,7 +34,8 @@ bool ReadAll(int fd, std::string& content) {
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
     content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO returns at once and is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     const bool read = IsRegularFile(fd) && ReadAll(fd, content);
     const int reason = errno;

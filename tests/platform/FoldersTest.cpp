@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "ProcessTestSupport.h"
 #include "ScopedEnv.h"
+#include "platform/AnsiCodePage.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
+#include "platform/RunFolder.h"
 
 namespace tessaro::platform {
 namespace {
@@ -26,7 +30,8 @@ TEST(Paths, SplitJoinAndCompareLikeTheScriptWriterExpects) {
     EXPECT_EQ(JoinPath("/out", "a.avi") + JoinPath("/", "/b") + JoinPath("", "c"), "/out/a.avi/bc");
     EXPECT_EQ(StripFileExt("/a.d/m.part1.mkv") + StripFileExt("/a.d/m"), "/a.d/m.part1/a.d/m");
     EXPECT_EQ(ToLowerAscii("MPEG-4 \xC3\x89T\xC3\x89"), "mpeg-4 \xC3\x89t\xC3\x89");
-    EXPECT_TRUE(EqualsNoCase("MEnCoder", "mencoder") && !EqualsNoCase("mencoder", "mencoder2"));
+    EXPECT_TRUE(EqualsNoCase("MEnCoder", "mencoder"));
+    EXPECT_FALSE(EqualsNoCase("mencoder", "mencoder2"));
 }
 
 TEST(WriteFileAtomically, ReplacesWholeFilesAndNeverWritesThroughALink) {
@@ -48,6 +53,13 @@ TEST(WriteFileAtomically, ReplacesWholeFilesAndNeverWritesThroughALink) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 3) << "no temporary file left";
 }
 
+int SetAsideFolders(const fs::path& root) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(root))
+        count += entry.path().filename().string().find(".untrusted-") != std::string::npos;
+    return count;
+}
+
 TEST(TempFolder, PrefersTempElseAPrivateFolderOfThisUser) {
     testing::TempDir root;
     {
@@ -60,10 +72,25 @@ TEST(TempFolder, PrefersTempElseAPrivateFolderOfThisUser) {
     EXPECT_EQ(TempFolder(), folder.string());
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder)));
     EXPECT_EQ(mode(), fs::perms::owner_all);
-    fs::permissions(folder, fs::perms::all);
-    EXPECT_EQ(TempFolder(), folder.string()) << "reused";
+    testing::WriteTextFile((folder / "kept.txt").string(), "mine");
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
+    EXPECT_EQ(TempFolder(), folder.string());
     EXPECT_EQ(mode(), fs::perms::owner_all) << "tightened";
-    fs::remove(folder);
+    EXPECT_TRUE(fs::exists(folder / "kept.txt")) << "nobody else could write there: reused";
+    fs::permissions(folder, fs::perms::all);
+    EXPECT_EQ(TempFolder(), folder.string());
+    EXPECT_EQ(mode(), fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_empty(folder)) << "open to others: a fresh folder";
+    EXPECT_EQ(SetAsideFolders(root.Path()), 1);
+    if (::geteuid() == 0) {
+        // Another user's entry in a folder that is private now: it was open once.
+        fs::create_symlink("/etc/passwd", folder / "2.txt");
+        ASSERT_EQ(::lchown((folder / "2.txt").c_str(), 65534, 65534), 0);
+        EXPECT_EQ(TempFolder(), folder.string());
+        EXPECT_TRUE(fs::is_empty(folder));
+        EXPECT_EQ(SetAsideFolders(root.Path()), 2);
+    }
+    fs::remove_all(folder);
     fs::create_directory_symlink(root.Path(), folder);
     EXPECT_THROW(TempFolder(), std::runtime_error) << "a planted link is refused";
 }
@@ -89,6 +116,62 @@ TEST(UserFolders, FollowAppDataXdgAndUserDirsThenHome) {
     const ScopedEnv app("APPDATA", "/app/data");
     EXPECT_EQ(ProfileFolder(), "/app/data");
     EXPECT_TRUE(fs::exists(fs::path(ProgramFolder()) / "platform_paths_tests"));
+}
+
+TEST(RunFolder, EachRunGetsAPrivateFolderAndTheNextRunClearsWhatOthersLeft) {
+    testing::TempDir base;
+    std::string error;
+    std::optional<RunFolder> first = RunFolder::Create(base.Path().string(), "cli", &error);
+    std::optional<RunFolder> second = RunFolder::Create(base.Path().string(), "cli", &error);
+    ASSERT_TRUE(first) << error;
+    ASSERT_TRUE(second) << error;
+    EXPECT_NE(first->Path(), second->Path());
+    EXPECT_TRUE(first->Path().ends_with("/run-cli-" + first->Tag()));
+    EXPECT_EQ(first->Tag().size(), 6u);
+    EXPECT_EQ(fs::status(first->Path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    testing::WriteTextFile(first->Path() + "/failed-1.txt", "why");
+    const std::string kept = first->Path(), removed = second->Path();
+    first->Keep();
+    first.reset();
+    second.reset();
+    EXPECT_TRUE(fs::exists(kept + "/failed-1.txt"));
+    EXPECT_FALSE(fs::exists(removed));
+    {
+        std::optional<RunFolder> busy = RunFolder::Create(base.Path().string(), "cli", &error);
+        std::optional<RunFolder> window = RunFolder::Create(base.Path().string(), "window", &error);
+        ASSERT_TRUE(busy) << error;
+        ASSERT_TRUE(window) << error;
+        window->Keep();
+        EXPECT_FALSE(fs::exists(kept)) << "removed by the next run of the same front end";
+        std::optional<RunFolder> next = RunFolder::Create(base.Path().string(), "cli", &error);
+        EXPECT_TRUE(fs::exists(busy->Path())) << "a run still going on keeps its folder";
+        EXPECT_TRUE(fs::exists(window->Path())) << "another front end's log stays";
+    }
+    EXPECT_FALSE(RunFolder::Create(base.File("missing"), "cli", &error));
+    EXPECT_NE(error.find("missing"), std::string::npos) << error;
+}
+
+TEST(AnsiCodePage, FollowsWindowsChoiceForTheLocalesLanguage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ja_JP.UTF-8", "CP932"},   {"ko_KR.UTF-8", "CP949"},  {"zh_CN.UTF-8", "CP936"},
+        {"zh_SG", "CP936"},         {"zh_TW.UTF-8", "CP950"},  {"zh_HK.Big5-HKSCS", "CP950"},
+        {"ru_RU.KOI8-R", "CP1251"}, {"uk_UA.UTF-8", "CP1251"}, {"bg_BG", "CP1251"},
+        {"sr_RS", "CP1251"},        {"sr_RS@latin", "CP1250"}, {"uz_UZ@cyrillic", "CP1251"},
+        {"pl_PL.UTF-8", "CP1250"},  {"cs_CZ", "CP1250"},       {"el_GR.UTF-8", "CP1253"},
+        {"tr_TR.UTF-8", "CP1254"},  {"he_IL.UTF-8", "CP1255"}, {"ar_EG.UTF-8", "CP1256"},
+        {"fa_IR", "CP1256"},        {"lt_LT.UTF-8", "CP1257"}, {"vi_VN", "CP1258"},
+        {"th_TH.UTF-8", "CP874"},   {"de_DE.UTF-8", "CP1252"}, {"en_US", "CP1252"},
+        {"C.UTF-8", "CP1252"},      {"POSIX", "CP1252"},       {"", "CP1252"},
+        {"sah_RU", "CP1251"},       {"sa_IN", "CP1252"},       {"jam_JM", "CP1252"},
+    };
+    for (const auto& [locale, codePage] : cases)
+        EXPECT_EQ(AnsiCodePageFor(locale), codePage) << locale;
+    const ScopedEnv all("LC_ALL", nullptr), type("LC_CTYPE", ""), lang("LANG", "ja_JP.UTF-8");
+    EXPECT_EQ(SystemAnsiCodePage(), "CP932") << "an empty LC_CTYPE counts as unset";
+    const ScopedEnv typeSet("LC_CTYPE", "ko_KR.UTF-8");
+    EXPECT_EQ(SystemAnsiCodePage(), "CP949");
+    const ScopedEnv allSet("LC_ALL", "el_GR");
+    EXPECT_EQ(SystemAnsiCodePage(), "CP1253");
 }
 
 }  // namespace

@@ -64,7 +64,8 @@ TEST(KillProcessesByName, EndsEveryProcessOfThatNameWithoutCaseAndNoOther) {
     EXPECT_TRUE(KillProcessesByName("ZZKILL" + std::to_string(::getpid()), SIGKILL));
     EXPECT_TRUE(KilledBy(first.Collect(), SIGKILL));
     EXPECT_TRUE(KilledBy(second.Collect(), SIGKILL));
-    EXPECT_TRUE(other.Alive() && longer.Alive());
+    EXPECT_TRUE(other.Alive());
+    EXPECT_TRUE(longer.Alive());
     EXPECT_TRUE(KillProcessesByName(ExtractFileName(longName), SIGTERM));
     EXPECT_TRUE(KilledBy(longer.Collect(), SIGTERM));
     EXPECT_FALSE(KillProcessesByName("no-such-program-" + std::to_string(::getpid()), SIGKILL));

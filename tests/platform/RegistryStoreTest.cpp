@@ -35,7 +35,8 @@ TEST_F(RegistryStoreTest, WritesRegedit4TextWithParentKeysAndNamesWithoutCase) {
     EXPECT_EQ(store_.ReadString("software\\CLIPWARP\\settings\\", "VERSIONINFO"), "1.2.1.2");
     EXPECT_EQ(store_.ReadString(kSettings, "LastFolder"), "/opt/T \"new\"\\/");
     EXPECT_EQ(store_.SubKeyNames("SOFTWARE"), std::vector<std::string>{"Clipwarp"});
-    EXPECT_TRUE(store_.KeyExists("\\software\\clipwarp") && !store_.KeyExists("Software\\Other"));
+    EXPECT_TRUE(store_.KeyExists("\\software\\clipwarp"));
+    EXPECT_FALSE(store_.KeyExists("Software\\Other"));
 }
 
 TEST_F(RegistryStoreTest, TypedValuesRoundTripAndLongHexWraps) {
@@ -79,7 +80,8 @@ TEST_F(RegistryStoreTest, CorruptFileReadsEmptyAndIsKeptAside) {
                                 "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"a\"=hex:1g\n"}) {
         std::filesystem::remove(store_.FilePath() + ".corrupt");
         testing::WriteTextFile(store_.FilePath(), corrupt);
-        EXPECT_FALSE(store_.KeyExists("A") || store_.KeyExists("Software")) << corrupt;
+        EXPECT_FALSE(store_.KeyExists("A")) << corrupt;
+        EXPECT_FALSE(store_.KeyExists("Software")) << corrupt;
         ASSERT_TRUE(store_.WriteValue("A", "v", std::uint32_t{1})) << corrupt;
         EXPECT_EQ(ReadTextFile(store_.FilePath() + ".corrupt"), corrupt);
         EXPECT_EQ(store_.ReadDword("A", "v"), 1u) << corrupt;
@@ -90,19 +92,24 @@ TEST_F(RegistryStoreTest, CorruptFileReadsEmptyAndIsKeptAside) {
 }
 
 TEST_F(RegistryStoreTest, RefusesWhatTheFormatCannotHoldAndDeletesValuesAndKeys) {
-    EXPECT_FALSE(store_.WriteValue("K", "a\nb", "x"s) || store_.WriteValue("K\nL", "a", "x"s));
-    EXPECT_FALSE(store_.WriteValue("K", "a", std::string("x\0y", 3)) || store_.DeleteKeyTree(""));
+    EXPECT_FALSE(store_.WriteValue("K", "a\nb", "x"s));
+    EXPECT_FALSE(store_.WriteValue("K\nL", "a", "x"s));
+    EXPECT_FALSE(store_.WriteValue("K", "a", std::string("x\0y", 3)));
+    EXPECT_FALSE(store_.DeleteKeyTree(""));
     EXPECT_FALSE(std::filesystem::exists(store_.FilePath()));
     for (const char* key : {"A\\B\\C", "A\\B", "A\\D"})
         ASSERT_TRUE(store_.WriteValue(key, "v", 1u));
     EXPECT_EQ(store_.SubKeyNames("a"), (std::vector<std::string>{"B", "D"}));
     EXPECT_FALSE(store_.DeleteValue("A\\B", "missing"));
-    EXPECT_TRUE(store_.DeleteValue("a\\b", "V") && !store_.ValueExists("A\\B", "v"));
+    EXPECT_TRUE(store_.DeleteValue("a\\b", "V"));
+    EXPECT_FALSE(store_.ValueExists("A\\B", "v"));
     std::string error;
     EXPECT_FALSE(store_.DeleteKey("A\\B", &error));
     EXPECT_EQ(error, "The key has subkeys");
-    EXPECT_TRUE(store_.DeleteKey("A\\B\\C") && store_.DeleteKey("A\\B"));
-    EXPECT_TRUE(store_.DeleteKeyTree("A") && !store_.DeleteKeyTree("A"));
+    EXPECT_TRUE(store_.DeleteKey("A\\B\\C"));
+    EXPECT_TRUE(store_.DeleteKey("A\\B"));
+    EXPECT_TRUE(store_.DeleteKeyTree("A"));
+    EXPECT_FALSE(store_.DeleteKeyTree("A"));
     EXPECT_EQ(FileText(), "REGEDIT4\n\n");
 }
 
