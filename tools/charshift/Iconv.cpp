@@ -11,8 +11,7 @@ Iconv::~Iconv() {
     if (IsOpen()) ::iconv_close(handle_);
 }
 
-// Output goes through a fixed chunk, so each call costs what it converts even
-// when it is called once per unrepresentable character.
+// Output goes through a fixed chunk, appended as it fills.
 Iconv::Stop Iconv::Convert(std::string_view& input, std::string& output) {
     while (true) {
         char chunk[16384];

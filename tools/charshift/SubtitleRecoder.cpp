@@ -2,6 +2,9 @@
 
 #include "Iconv.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace tessaro::tools {
 namespace {
 
@@ -11,10 +14,6 @@ namespace {
 // the restart after each unrepresentable character cheap.
 constexpr const char* kUnicode = "WCHAR_T";
 static_assert(sizeof(wchar_t) == 4, "wchar_t must hold any Unicode character");
-constexpr wchar_t kQuestionMarkCharacter = L'?';
-const std::string_view kQuestionMark(reinterpret_cast<const char*>(&kQuestionMarkCharacter),
-                                     sizeof kQuestionMarkCharacter);
-
 struct SourceForm {
     const char* encoding;
     size_t markLength;
@@ -62,23 +61,34 @@ RecodeResult Decode(std::string_view source, SubtitleSource kind) {
     return Failure(std::string("cannot decode ") + form.encoding);
 }
 
+// "U+00E9 'é'" for the message naming a character the code page lacks.
+std::string DescribeCharacter(wchar_t character) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+    std::string described = code;
+    Iconv toUtf8("UTF-8", kUnicode);
+    std::string_view unicode(reinterpret_cast<const char*>(&character), sizeof character);
+    std::string utf8;
+    if (toUtf8.IsOpen() && toUtf8.Convert(unicode, utf8) == Iconv::Stop::Done)
+        described += " '" + utf8 + "'";
+    return described;
+}
+
 RecodeResult Encode(std::string_view unicode, const std::string& codePage) {
     Iconv encoder(codePage, kUnicode);
     if (!encoder.IsOpen()) return Failure("unknown code page " + codePage);
     RecodeResult result;
-    while (true) {
-        const Iconv::Stop stop = encoder.Convert(unicode, result.text);
-        if (stop == Iconv::Stop::Done) break;
-        if (stop != Iconv::Stop::IllegalSequence) return Failure("cannot encode to " + codePage);
-        // Through the encoder, so a stateful code page stays in step.
-        std::string_view mark = kQuestionMark;
-        if (encoder.Convert(mark, result.text) != Iconv::Stop::Done) {
-            return Failure(codePage + " cannot show '?' either");
-        }
-        unicode.remove_prefix(sizeof(wchar_t));
-        ++result.replaced;
+    const size_t total = unicode.size() / sizeof(wchar_t);
+    const Iconv::Stop stop = encoder.Convert(unicode, result.text);
+    if (stop == Iconv::Stop::IllegalSequence) {
+        wchar_t character = 0;
+        std::memcpy(&character, unicode.data(), sizeof character);
+        const size_t position = total - unicode.size() / sizeof(wchar_t) + 1;
+        return Failure("character " + std::to_string(position) + ", " +
+                       DescribeCharacter(character) + ", has no place in " + codePage);
     }
-    if (!encoder.Finish(result.text)) return Failure("cannot encode to " + codePage);
+    if (stop != Iconv::Stop::Done || !encoder.Finish(result.text))
+        return Failure("cannot encode to " + codePage);
     result.ok = true;
     return result;
 }

@@ -12,15 +12,15 @@ enum class SubtitleSource { Utf16, Utf8 };
 
 struct RecodeResult {
     bool ok = false;
-    std::string text;     // in the target code page, without a byte-order mark
-    size_t replaced = 0;  // characters the code page lacks, written as '?'
+    std::string text;  // in the target code page, without a byte-order mark
     std::string error;
 };
 
 bool IsSupportedCodePage(const std::string& codePage);
 
 // Re-encodes a whole subtitle file. Malformed input fails rather than
-// guessing; characters the code page cannot show become '?'.
+// guessing, and so does a character the code page cannot hold: a subtitle
+// with lost text must not pass for a converted one.
 RecodeResult RecodeSubtitle(std::string_view source, SubtitleSource kind,
                             const std::string& codePage);
 

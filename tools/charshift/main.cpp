@@ -8,7 +8,9 @@
 #include <string>
 
 #include "SubtitleRecoder.h"
+#include "platform/AnsiCodePage.h"
 #include "platform/AtomicFile.h"
+#include "platform/TerminationCleanup.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -17,7 +19,6 @@ using tessaro::tools::SubtitleSource;
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr const char* kDefaultCodePage = "CP1252";
 constexpr const char* kCodePageVariable = "TESSARO_SUBTITLE_CODEPAGE";
 
 constexpr const char* kUsage =
@@ -26,12 +27,14 @@ constexpr const char* kUsage =
     "\n"
     "  FLAG 0   SOURCE is UTF-16, byte order by its byte-order mark (little endian without one)\n"
     "  FLAG 1   SOURCE is UTF-8, with or without a byte-order mark\n"
-    "  CODEPAGE the players' code page as iconv names it (default CP1252;\n"
-    "           for example CP932 for Japanese players). Without the argument\n"
-    "           the environment variable TESSARO_SUBTITLE_CODEPAGE is used when set.\n"
+    "  CODEPAGE the players' code page as iconv names it, for example CP932 for\n"
+    "           Japanese players. Without the argument the environment variable\n"
+    "           TESSARO_SUBTITLE_CODEPAGE is used when set, else the code page\n"
+    "           Windows uses for the user's locale (LC_ALL, LC_CTYPE or LANG).\n"
     "\n"
-    "Characters the code page lacks are written as '?'. OUTPUT may be SOURCE itself;\n"
-    "it is replaced in one step, so a failed run leaves the old file as it was.\n"
+    "A character the code page cannot hold fails the conversion: nothing is\n"
+    "written. OUTPUT may be SOURCE itself; it is replaced in one step, so a failed\n"
+    "run leaves the old file as it was. SOURCE must be a regular file.\n"
     "Exit status: 0 converted, 1 failed, 2 bad arguments.\n";
 
 struct Request {
@@ -61,7 +64,7 @@ CodePageChoice ChooseCodePage(int argc, char** argv) {
     if (argc == 5) return {argv[4], "argument"};
     const char* fromEnvironment = std::getenv(kCodePageVariable);
     if (fromEnvironment && *fromEnvironment) return {fromEnvironment, kCodePageVariable};
-    return {kDefaultCodePage, "default"};
+    return {tessaro::platform::SystemAnsiCodePage(), "the locale's"};
 }
 
 // Keeps the permission bits of a file being replaced; a new file gets the usual ones.
@@ -73,7 +76,22 @@ mode_t OutputMode(const std::string& output) {
     return 0666 & ~mask;
 }
 
+// A FIFO or device would block the read or never end.
+int CheckSource(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        std::fprintf(stderr, "charshift: cannot read '%s': %s\n", path.c_str(),
+                     std::strerror(errno));
+        return kExitFailure;
+    }
+    if (S_ISREG(info.st_mode)) return EXIT_SUCCESS;
+    std::fprintf(stderr, "charshift: '%s' is not a regular file; nothing was converted\n",
+                 path.c_str());
+    return kExitFailure;
+}
+
 int Convert(const Request& request) {
+    if (const int status = CheckSource(request.source); status != EXIT_SUCCESS) return status;
     std::string content;
     if (!tessaro::platform::ReadWholeFile(request.source, content)) {
         std::fprintf(stderr, "charshift: cannot read '%s': %s\n", request.source.c_str(),
@@ -93,17 +111,15 @@ int Convert(const Request& request) {
         std::fprintf(stderr, "charshift: %s\n", error.c_str());
         return kExitFailure;
     }
-    std::printf("Converted '%s' to '%s'\n", request.source.c_str(), request.output.c_str());
-    if (recoded.replaced > 0) {
-        std::fprintf(stderr, "charshift: %zu character(s) that %s lacks were written as '?'\n",
-                     recoded.replaced, request.codePage.c_str());
-    }
+    std::printf("Converted '%s' to '%s' (%s)\n", request.source.c_str(), request.output.c_str(),
+                request.codePage.c_str());
     return EXIT_SUCCESS;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    tessaro::platform::EnableTerminationCleanup();
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
         return EXIT_SUCCESS;

@@ -15,6 +15,7 @@
 #include "FileContents.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
+#include "platform/TerminationCleanup.h"
 
 namespace tessaro::tools {
 namespace {
@@ -71,10 +72,10 @@ CopyReport CopyThroughTemporary(int from, const struct stat& source, CopyReport 
     if (reason.empty() && std::rename(temporary.c_str(), report.destination.c_str()) != 0) {
         reason = std::strerror(errno);
     }
-    if (!reason.empty()) {
-        ::unlink(temporary.c_str());
+    if (!reason.empty()) ::unlink(temporary.c_str());
+    platform::RemoveOnTermination(nullptr);
+    if (!reason.empty())
         return Failure(report, "cannot write '" + report.destination + "'", reason);
-    }
     report.outcome = CopyOutcome::Copied;
     return report;
 }

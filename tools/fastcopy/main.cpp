@@ -5,6 +5,7 @@
 
 #include "FastcopyArguments.h"
 #include "UpdateCopy.h"
+#include "platform/TerminationCleanup.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ bool Report(const std::string& source, const CopyReport& report) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tessaro::platform::EnableTerminationCleanup();
     const std::vector<std::string> words(argv + 1, argv + argc);
     const tessaro::tools::ParsedArguments parsed = tessaro::tools::ParseFastcopyArguments(words);
     if (!parsed.ok) {
