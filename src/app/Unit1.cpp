@@ -378,7 +378,8 @@ void TMainForm::FormCreate() {
     profileFolder_ = platform::ProfileFolder();
     IStatusBar& statusBar = *this;
     IRunStateView& view = *this;
-    run_ = std::make_unique<RunControl>(tempFolder_, statusBar, view, *power_, pump_.get());
+    run_ =
+        std::make_unique<RunControl>(tempFolder_, "window", statusBar, view, *power_, pump_.get());
     LoadLanguage(LoadProfileIntoControls());
     ListView1->clear();
     GroupBox1->setVisible(CheckBox2->isChecked());
@@ -740,7 +741,7 @@ void TMainForm::LoadLanguage(int storedIndex, const std::string& languageFilePat
     ApplyLanguage(*choice.section);
     selectDirCaption_ = QString::fromStdString(choice.section->SelectDirCaption());
     SetCharset(choice.section->Charset());
-    run_->SetStatusTexts(StoppedText(), CompletedText());
+    run_->SetStatusTexts(StoppedText(), CompletedText(), FailedJobsText());
 }
 
 namespace {
@@ -778,6 +779,7 @@ void TMainForm::ApplyLanguage(const LanguageSection& section) {
         } else if (qobject_cast<QStatusBar*>(control) != nullptr) {
             SetStoppedText(section.StoppedText());
             SetCompletedText(section.CompletedText());
+            SetFailedJobsText(section.FailedJobsText());
         }
     }
 }

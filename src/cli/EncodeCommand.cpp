@@ -12,8 +12,10 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/ScriptRequest.h"
 #include "cli/TerminalStatusBar.h"
 #include "encode/RunControl.h"
+#include "encode/RunReport.h"
 #include "platform/Folders.h"
 #include "platform/PowerManager.h"
 
@@ -24,12 +26,15 @@ constexpr std::string_view kShutdownOption = "--shutdown";
 constexpr std::string_view kShowConsoleOption = "--show-console";
 // Options of the script command that encode sets itself.
 constexpr std::array<std::string_view, 2> kFixedScriptOptions = {"--dialect", "--script"};
+constexpr int kExitJobsFailed = 3;
 constexpr int kExitStopped = 130;
+constexpr int kShownLogLines = 5;
 constexpr std::array kStopSignals = {SIGINT, SIGTERM, SIGHUP};
 
 // The English texts the window shows before a language is applied.
 constexpr const char* kStoppedText = "Stopped";
 constexpr const char* kCompletedText = "Completed";
+constexpr const char* kFailedJobsText = "%d of %d jobs failed";
 
 struct EncodeArguments {
     bool shutdown = false;
@@ -134,12 +139,13 @@ private:
     std::array<struct sigaction, kStopSignals.size()> previous_{};
 };
 
-// The shell's own complaints ("<script>: 5: fastcopy: not found") are the
-// run's errors worth a line of their own; the tools' chatter is not.
-class ShellErrorLines final {
+// Lines of the run worth one of their own: the shell's complaints about the
+// script ("<run folder>/~tmp86CB.sh: 5: ...") and the announcement of an
+// output that takes another name. The tools' chatter is not; a failed tool is
+// named with its job at the end.
+class RunMessageLines final {
 public:
-    ShellErrorLines(std::string scriptPath, TerminalStatusBar& bar)
-        : prefix_(std::move(scriptPath) + ": "), bar_(bar) {}
+    explicit RunMessageLines(TerminalStatusBar& bar) : bar_(bar) {}
 
     void Take(std::string_view chunk) {
         for (char c : chunk) {
@@ -153,11 +159,12 @@ public:
 
 private:
     void Flush() {
-        if (line_.starts_with(prefix_)) bar_.PrintMessage(std::cerr, line_);
+        if (line_.find(kScriptComplaint) != std::string::npos) bar_.PrintMessage(std::cerr, line_);
+        if (line_.starts_with(kOutputAnnouncement)) bar_.PrintMessage(std::cout, line_);
         line_.clear();
     }
 
-    std::string prefix_;
+    static constexpr std::string_view kScriptComplaint = "/~tmp86CB.sh: ";
     TerminalStatusBar& bar_;
     std::string line_;
 };
@@ -166,6 +173,8 @@ int ExitCodeFor(RunOutcome outcome) {
     switch (outcome) {
         case RunOutcome::completed:
             return kExitOk;
+        case RunOutcome::jobsFailed:
+            return kExitJobsFailed;
         case RunOutcome::stopped:
             return kExitStopped;
         case RunOutcome::failed:
@@ -175,30 +184,63 @@ int ExitCodeFor(RunOutcome outcome) {
     return kExitFailure;
 }
 
+void PrintIndented(std::ostream& out, const std::string& lines) {
+    size_t start = 0;
+    while (start < lines.size()) {
+        const size_t end = lines.find('\n', start);
+        out << "    " << lines.substr(start, end - start) << '\n';
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+}
+
+// Each failed job by its number and file, with the end of its tool's messages.
+void ReportFailedJobs(const RunControl& control) {
+    const RunReport& report = control.LastReport();
+    for (const FailedJob& job : report.failed) {
+        std::cerr << "tessaro-cli encode: job " << job.number << "/" << report.jobCount;
+        if (job.logPath.empty()) {
+            std::cerr << " failed: the script ended before it\n";
+            continue;
+        }
+        std::cerr << " failed: " << job.name << '\n';
+        PrintIndented(std::cerr, LastLines(job.logPath, kShownLogLines));
+    }
+    if (!control.KeptRunFolder().empty())
+        std::cerr << "tessaro-cli encode: the failed jobs' messages are kept in "
+                  << control.KeptRunFolder() << " until the next encode\n";
+}
+
 int RunEncode(std::span<const std::string> arguments) {
     const EncodeArguments parsed = SplitArguments(arguments);
+    const ScriptRequest request(parsed.scriptArguments);
     TerminalStatusBar bar(std::cout, ::isatty(STDOUT_FILENO) == 1);
     TerminalRunView view(parsed.showConsole, parsed.shutdown);
     OnDemandPowerManager power;
-    RunControl control(platform::TempFolder(), bar, view, power);
-    control.SetStatusTexts(kStoppedText, kCompletedText);
+    RunControl control(request.Options().tempFolder, "cli", bar, view, power);
+    control.SetStatusTexts(kStoppedText, kCompletedText, kFailedJobsText);
 
-    const std::string scriptPath = control.ScriptPath();
-    std::vector<std::string> scriptArguments = {"--dialect", "sh", "--script", scriptPath};
-    scriptArguments.insert(scriptArguments.end(), parsed.scriptArguments.begin(),
-                           parsed.scriptArguments.end());
-    if (const int written = kScriptCommand.run(scriptArguments); written != kExitOk) return written;
-
-    ShellErrorLines shellErrors(scriptPath, bar);
-    control.SetOutputObserver([&](std::string_view chunk) { shellErrors.Take(chunk); });
+    // From here on Ctrl-C stops the run, also while the files are probed.
+    StopSignals stopSignals(control);
+    control.RequestRun();
+    const JobList rows = request.Rows();
+    if (rows.empty()) {
+        std::cerr << "tessaro-cli encode: no job rows, nothing to do\n";
+        return kExitFailure;
+    }
+    RunMessageLines messages(bar);
+    control.SetOutputObserver([&](std::string_view chunk) { messages.Take(chunk); });
     RunOutcome outcome;
-    {
-        StopSignals stopSignals(control);
-        outcome = control.RunSequence(scriptPath);
+    try {
+        outcome = control.Encode(rows, request.Selection(rows.size()), request.Options());
+    } catch (const ScriptError& error) {
+        std::cerr << "tessaro-cli encode: " << error.what() << '\n';
+        return kExitFailure;
     }
     bar.Finish();
     if (outcome == RunOutcome::failed)
         std::cerr << "tessaro-cli encode: " << control.LastError() << '\n';
+    if (outcome == RunOutcome::jobsFailed) ReportFailedJobs(control);
     if (power.requested && !power.accepted)
         std::cerr << "tessaro-cli encode: the system did not take the power-off request\n";
     return ExitCodeFor(outcome);
@@ -213,7 +255,10 @@ const CliCommand kEncodeCommand{
     "\n"
     "Probes PATHs, writes the conversion script as \"tessaro-cli script\" does (see\n"
     "its --help for the script options; --dialect and --script are set by encode)\n"
-    "and runs it, showing the job and status texts as the run goes on.\n"
+    "into a fresh folder of this run inside the temp folder, and runs it, showing\n"
+    "the job and status texts as the run goes on. Every job's tools are checked:\n"
+    "a failed job leaves no output behind (an earlier output stays as it was), is\n"
+    "named with the end of its tool's messages, and the run goes on.\n"
     "\n"
     "  --shutdown          power the computer off when the run completes (asked of\n"
     "                      systemd-logind, which may ask for authorisation)\n"
@@ -222,9 +267,10 @@ const CliCommand kEncodeCommand{
     "\n"
     "Ctrl-C stops the run and ends the tools it started.\n"
     "\n"
-    "Exit status: 0 when the run completed, 130 when it was stopped, 1 when it\n"
-    "could not start (no rows, the script could not be saved or run), 2 for bad\n"
-    "arguments.\n",
+    "Exit status: 0 when every job was done, 1 when there was nothing to do or the\n"
+    "run could not start (no rows, the script could not be saved or run), 2 for\n"
+    "bad arguments, 3 when the run finished but some jobs failed, 130 when it was\n"
+    "stopped.\n",
     RunEncode,
 };
 

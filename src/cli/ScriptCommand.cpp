@@ -1,150 +1,75 @@
-#include <array>
-#include <fstream>
 #include <iostream>
+#include <random>
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
-#include "cli/CliProbe.h"
-#include "cli/JobRowText.h"
-#include "encode/DeviceProfile.h"
+#include "cli/ScriptRequest.h"
 #include "encode/ScriptError.h"
-#include "encode/ScriptPaths.h"
 #include "encode/ScriptWriter.h"
-#include "platform/Folders.h"
 
 namespace tessaro::cli {
 namespace {
 
-constexpr std::array kScriptOptions = {
-    kDeviceOption,
-    OptionRule{"--bitrate", true},
-    OptionRule{"--output", true},
-    OptionRule{"--copy-to", true},
-    OptionRule{"--unsupported-only", false},
-    OptionRule{"--dialect", true},
-    OptionRule{"--exe-folder", true},
-    OptionRule{"--temp-folder", true},
-    OptionRule{"--column", true},
-    OptionRule{"--value", true},
-    OptionRule{"--selected", true},
-    OptionRule{"--rows", true},
-    OptionRule{"--script", true},
-};
-
-void CheckCombinations(const CliOptions& options) {
-    if (options.Has("--selected") && (options.Has("--column") || options.Has("--value")))
-        throw UsageError("--selected cannot be combined with --column or --value");
-    if (options.Has("--value") && !options.Has("--column"))
-        throw UsageError("--value needs --column");
-    if (options.IntValue("--column", 0, kSubItemCount, 0) > 0 && !options.Has("--value"))
-        throw UsageError("--column K from 1 up needs --value");
-    if (options.Has("--rows") && !options.Operands().empty())
-        throw UsageError("give either --rows or PATHs, not both");
-    if (!options.Has("--rows") && options.Operands().empty())
-        throw UsageError("script needs PATHs or --rows");
-}
-
-ScriptDialect DialectOf(const CliOptions& options) {
-    const std::string name = options.Value("--dialect").value_or("sh");
-    const std::optional<ScriptDialect> dialect = ParseScriptDialect(name);
-    if (!dialect) throw UsageError("--dialect is cmd or sh, not \"" + name + "\"");
-    return *dialect;
-}
-
-ScriptOptions ScriptOptionsOf(const CliOptions& options) {
-    ScriptOptions script;
-    script.dialect = DialectOf(options);
-    script.serial = DeviceIndex(options);
-    script.bitrateIndex =
-        options.IntValue("--bitrate", 0, static_cast<int>(kBitrateEntries.size()) - 1, 0);
-    script.outputFolder = options.Value("--output").value_or(platform::DocumentsFolder());
-    script.copyToDrive = options.Has("--copy-to");
-    script.drive = options.Value("--copy-to").value_or("");
-    script.unsupportedOnly = options.Has("--unsupported-only");
-    const char separator = SyntaxFor(script.dialect).Separator();
-    script.exeFolder = FolderWithSeparator(
-        options.Value("--exe-folder").value_or(platform::ProgramFolder()), separator);
-    script.tempFolder =
-        options.Has("--temp-folder") ? *options.Value("--temp-folder") : platform::TempFolder();
-    return script;
-}
-
-JobList ReadRowsFrom(const std::string& source) {
-    if (source == "-") return ReadJobRows(std::cin, "standard input");
-    std::ifstream in(source, std::ios::binary);
-    if (!in) throw UsageError("cannot read the rows file " + source);
-    return ReadJobRows(in, source);
-}
-
-JobSelection SelectionOf(const CliOptions& options, size_t rowCount) {
-    if (options.Has("--selected")) {
-        const int row = options.IntValue("--selected", 1, static_cast<int>(rowCount), 1);
-        return {-1, "0", row - 1};
-    }
-    return {options.IntValue("--column", 0, kSubItemCount, 0),
-            options.Value("--value").value_or("0"), -1};
+// Names the script's work files apart from those of any other script.
+std::string RandomRunTag() {
+    constexpr std::string_view kCharacters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::uniform_int_distribution<size_t> pick(0, kCharacters.size() - 1);
+    std::string tag;
+    for (int i = 0; i < 8; ++i) tag += kCharacters[pick(device)];
+    return tag;
 }
 
 int RunScript(std::span<const std::string> arguments) {
-    const CliOptions options(arguments, kScriptOptions);
-    CheckCombinations(options);
-    const ScriptOptions scriptOptions = ScriptOptionsOf(options);
-    const JobList rows =
-        options.Has("--rows")
-            ? ReadRowsFrom(*options.Value("--rows"))
-            : ProbeFiles(options.Operands(), scriptOptions.serial, std::cerr, nullptr).rows;
+    const ScriptRequest request(arguments);
+    const JobList rows = request.Rows();
     if (rows.empty()) {
         std::cerr << "tessaro-cli: no job rows, no script written\n";
         return kExitFailure;
     }
-    const JobSelection selection = SelectionOf(options, rows.size());
+    ScriptOptions options = request.Options();
+    options.runTag = RandomRunTag();
     Script script;
     try {
-        script = BuildScript(scriptOptions, rows, selection);
+        script = BuildScript(options, rows, request.Selection(rows.size()));
     } catch (const ScriptError& error) {
         throw UsageError(error.what());
     }
-    if (const auto path = options.Value("--script"))
-        SaveScript(script, scriptOptions.dialect, *path);
+    if (const auto path = request.ScriptPath())
+        SaveScript(script, options.dialect, *path);
     else
         std::cout << script.text << std::flush;
     return kExitOk;
 }
+
+constexpr std::string_view kUsageHead =
+    "Usage: tessaro-cli script [options] [PATH...]\n"
+    "\n"
+    "Writes the conversion script the window's Encode commands run, for rows\n"
+    "probed from PATHs or read from --rows, to standard output or --script FILE.\n"
+    "\n";
+
+constexpr std::string_view kUsageTail =
+    "  --dialect cmd|sh    Windows batch script or POSIX shell script (default sh)\n"
+    "  --exe-folder DIR    folder of mencoder, charshift, fastcopy and avifinish\n"
+    "                      (default: the program's folder; sh also searches PATH)\n"
+    "  --temp-folder DIR   folder of the tools' log 2.txt and the sh script's record\n"
+    "                      of its jobs (default: the private temp folder)\n"
+    "  --script FILE       save the script to FILE (replaced atomically)\n"
+    "\n"
+    "Exit status: 0 when the script was written, 1 when there were no rows or it\n"
+    "could not be saved, 2 for bad arguments or rows (nothing is written then).\n";
+
+const std::string kUsage =
+    std::string(kUsageHead) + std::string(ScriptRequest::OptionsHelp()) + std::string(kUsageTail);
 
 }  // namespace
 
 const CliCommand kScriptCommand{
     "script",
     "write the conversion script for job rows",
-    "Usage: tessaro-cli script [options] [PATH...]\n"
-    "\n"
-    "Writes the conversion script the window's Encode commands run, for rows\n"
-    "probed from PATHs or read from --rows, to standard output or --script FILE.\n"
-    "\n"
-    "  --device N          device serial index 0 to 2 (default 0)\n"
-    "  --bitrate INDEX     video bit rate selector entry: 0 Default (the file's own\n"
-    "                      rate, at most 3000), 1 512, 2 600, 3 640, 4 700, 5 800,\n"
-    "                      6 900, 7 1000, 8 1200, 9 1500, 10 1800, 11 2000, 12 3000\n"
-    "  --output DIR        output folder (default: the documents folder)\n"
-    "  --copy-to DRIVE     copy each result to DRIVE after encoding (\"E:\" for cmd,\n"
-    "                      a mounted volume's folder for sh)\n"
-    "  --unsupported-only  leave files that need no conversion where they are\n"
-    "  --dialect cmd|sh    Windows batch script or POSIX shell script (default sh)\n"
-    "  --exe-folder DIR    folder of mencoder, charshift and fastcopy (default: the\n"
-    "                      program's folder; sh also searches PATH)\n"
-    "  --temp-folder DIR   folder of the tools' log 2.txt (default: the private\n"
-    "                      temp folder)\n"
-    "  --column K --value V\n"
-    "                      K 0: every row (default); K from 1: only rows whose\n"
-    "                      sub-item K-1 is V (\"(NULL)\" matches an empty one); the\n"
-    "                      others are skipped\n"
-    "  --selected ROW      only row ROW, counted from 1 (written as Job:1/1)\n"
-    "  --rows FILE|-       rows in the probe output format instead of PATHs, probed\n"
-    "                      with the same --device\n"
-    "  --script FILE       save the script to FILE (replaced atomically)\n"
-    "\n"
-    "Exit status: 0 when the script was written, 1 when there were no rows or it\n"
-    "could not be saved, 2 for bad arguments or rows (nothing is written then).\n",
+    kUsage,
     RunScript,
 };
 

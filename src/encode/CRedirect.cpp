@@ -28,7 +28,8 @@ constexpr std::string_view kStatusMarker = "#STATUS#";
 constexpr std::string_view kProgressPrefix = "Pos";
 // mencoder rewrites its progress line with CR; the script's echo ends lines with LF.
 constexpr std::string_view kLineBreaks = "\r\n";
-constexpr std::string_view kCancelledText = "\r\nCancelled.\r\n\r\nProcess terminated successfully.\r\n";
+constexpr std::string_view kCancelledText =
+    "\r\nCancelled.\r\n\r\nProcess terminated successfully.\r\n";
 constexpr std::string_view kNoStatusText = "No status because FormatMessage failed.\r\n";
 // Long enough for mencoder to close its file after SIGTERM.
 constexpr auto kStopGrace = std::chrono::milliseconds(1000);
@@ -96,6 +97,13 @@ CRedirect::~CRedirect() {
 
 void CRedirect::Run(bool showConsole) {
     errorText.clear();
+    exitStatus = -1;
+    // A Stop that came while the run was being prepared is honoured before
+    // anything starts.
+    if (stopRequested.load()) {
+        OnOutput(kCancelledText);
+        return;
+    }
     std::array<int, 2> pipeFds{-1, -1};
     if (!showConsole && ::pipe2(pipeFds.data(), O_CLOEXEC) != 0) {
         ReportError("Error creating pipe");
@@ -115,6 +123,7 @@ void CRedirect::Run(bool showConsole) {
         else
             WaitForChild(child);
         CloseChild(child);
+        exitStatus = child.ExitStatus();
         processGroup.store(-1);
     }
     ClosePipeEnd(readFd, "Error closing pipe read handle.");
@@ -131,7 +140,9 @@ void CRedirect::Stop() {
     errno = savedErrno;
 }
 
-void CRedirect::SetSleepInterval(int milliseconds) { pollInterval = milliseconds; }
+void CRedirect::SetSleepInterval(int milliseconds) {
+    pollInterval = milliseconds;
+}
 
 void CRedirect::OnOutput(std::string_view chunk) {
     if (outputObserver) outputObserver(chunk);
@@ -157,7 +168,9 @@ void CRedirect::ReportError(std::string_view message, int errorNumber) {
     OnOutput(text);
 }
 
-void CRedirect::PumpMessages() { pump.PumpMessages(); }
+void CRedirect::PumpMessages() {
+    pump.PumpMessages();
+}
 
 int CRedirect::FindFrom(std::string_view text, std::string_view pattern, int start) {
     if (start < 0 || static_cast<size_t>(start) >= text.size()) return -1;

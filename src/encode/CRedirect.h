@@ -58,6 +58,8 @@ public:
     // The first failure of the last Run ("Error creating process: ..."), or empty.
     bool Failed() const { return !errorText.empty(); }
     const std::string& ErrorText() const { return errorText; }
+    // The script's wait status after Run (see waitpid), -1 when it never ran.
+    int ExitStatus() const { return exitStatus; }
 
 private:
     enum class ReadResult { chunk, empty, endOfFile, failed };
@@ -81,6 +83,7 @@ private:
     int wakeFd = -1;
     std::atomic<int> processGroup{-1};
     std::string errorText;
+    int exitStatus = -1;
     OutputObserver outputObserver;
 };
 

@@ -36,6 +36,8 @@ std::string_view ToolFileName(ScriptTool tool) {
             return "Charshift.exe";
         case ScriptTool::fastcopy:
             return "fastcopy.exe";
+        case ScriptTool::avifinish:
+            return "avifinish.exe";
     }
     return {};
 }
@@ -82,6 +84,20 @@ std::string CmdSyntax::ComparablePath(std::string_view path) const {
         result += unified;
     }
     return result;
+}
+
+std::string CmdSyntax::JobBlock(int, std::string_view, const std::vector<std::string>& steps,
+                                std::string_view) const {
+    std::string block;
+    for (const std::string& step : steps) {
+        if (!block.empty()) block += LineEnd();
+        block += step;
+    }
+    return block;
+}
+
+std::string CmdSyntax::Closing(int) const {
+    return Echo("#STATUS#Completed") + std::string(LineEnd());
 }
 
 }  // namespace tessaro

@@ -21,6 +21,23 @@ public:
     void CheckValue(std::string_view what, std::string_view value) const override;
     std::string ComparablePath(std::string_view path) const override;
     bool PathsAreLocal() const override { return false; }
+
+    // The batch script checks nothing: every step is a line of its own.
+    std::string Preamble(std::string_view) const override { return {}; }
+    std::string WorkFile(std::string_view output, std::string_view, int) const override {
+        return std::string(output);
+    }
+    std::string FinishStep(std::string_view, std::string_view, std::string_view,
+                           std::string_view) const override {
+        return {};
+    }
+    std::string RefusalStep(std::string_view reason) const override { return Echo(reason); }
+    std::string ToolMessagesTo(std::string_view log) const override {
+        return "> " + RedirectTarget(log);
+    }
+    std::string JobBlock(int number, std::string_view name, const std::vector<std::string>& steps,
+                         std::string_view workFile) const override;
+    std::string Closing(int jobCount) const override;
 };
 
 }  // namespace tessaro

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "encode/OpenablePath.h"
+
 namespace tessaro {
 
 namespace {
@@ -145,7 +147,9 @@ MediaInfo::~MediaInfo() {
 
 size_t MediaInfo::Open(const std::string& path) {
     if (path.find('\0') != std::string::npos) throw std::invalid_argument("path holds a NUL byte");
-    return handle_ ? entries_->Open(handle_, path.c_str()) : 0;
+    if (!handle_) return 0;
+    const OpenablePath openable(path);
+    return entries_->Open(handle_, openable.Path().c_str());
 }
 
 void MediaInfo::Close() {

@@ -1,9 +1,13 @@
 #include "encode/RunControl.h"
 
+#include <sys/wait.h>
+
 #include <cstdio>
 
 #include "encode/PopupMenuState.h"
+#include "platform/Paths.h"
 #include "platform/PowerManager.h"
+#include "platform/RunFolder.h"
 
 namespace tessaro {
 namespace {
@@ -11,74 +15,176 @@ namespace {
 constexpr int kRunPollInterval = 200;
 constexpr const char* kAllValue = "0";
 
+bool EndedNormally(int waitStatus) {
+    return waitStatus != -1 && WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == 0;
+}
+
+// A stopped run's work files are cut off; a failed step removes its own, so
+// this finds only what a stop (or a killed script) left behind.
+void RemoveWorkFiles(const Script& script) {
+    for (const std::string& work : script.workFiles) std::remove(work.c_str());
+}
+
 }  // namespace
 
-RunControl::RunControl(std::string tempFolder, IStatusBar& statusBar, IRunStateView& view,
-                       platform::IPowerManager& power, IEventPump* pump)
-    : tempFolder(std::move(tempFolder)), statusBar(statusBar), view(view), power(power), pump(pump) {}
+std::string FormatFailedJobsText(std::string_view format, int failed, int total) {
+    std::string text;
+    int filled = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (filled < 2 && format.substr(i, 2) == "%d") {
+            text += std::to_string(filled++ == 0 ? failed : total);
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
 
-void RunControl::SetStatusTexts(std::string stopped, std::string completed) {
+RunControl::RunControl(std::string tempFolder, std::string frontEnd, IStatusBar& statusBar,
+                       IRunStateView& view, platform::IPowerManager& power, IEventPump* pump)
+    : tempFolder(std::move(tempFolder)),
+      frontEnd(std::move(frontEnd)),
+      statusBar(statusBar),
+      view(view),
+      power(power),
+      pump(pump) {}
+
+void RunControl::SetStatusTexts(std::string stopped, std::string completed,
+                                std::string failedJobs) {
     stoppedText = std::move(stopped);
     completedText = std::move(completed);
+    failedJobsText = std::move(failedJobs);
 }
 
 RunOutcome RunControl::EncodeAll(const JobList& rows, const ScriptOptions& options) {
     if (rows.empty()) return RunOutcome::nothing;
-    return EncodeSelection(rows, JobSelection{0, kAllValue, -1}, options);
+    return Encode(rows, JobSelection{0, kAllValue, -1}, options);
 }
 
-RunOutcome RunControl::EncodeOne(const JobList& rows, int selectedRow, const ScriptOptions& options) {
-    if (selectedRow < 0 || static_cast<size_t>(selectedRow) >= rows.size()) return RunOutcome::nothing;
-    return EncodeSelection(rows, JobSelection{-1, kAllValue, selectedRow}, options);
+RunOutcome RunControl::EncodeOne(const JobList& rows, int selectedRow,
+                                 const ScriptOptions& options) {
+    if (selectedRow < 0 || static_cast<size_t>(selectedRow) >= rows.size())
+        return RunOutcome::nothing;
+    return Encode(rows, JobSelection{-1, kAllValue, selectedRow}, options);
 }
 
 RunOutcome RunControl::EncodeBy(int group, const std::string& value, const JobList& rows,
                                 const ScriptOptions& options) {
     if (rows.empty() || group < 0 || group >= kEncodeByGroupCount) return RunOutcome::nothing;
-    return EncodeSelection(rows, JobSelection{EncodeByColumn(group), value, -1}, options);
+    return Encode(rows, JobSelection{EncodeByColumn(group), value, -1}, options);
+}
+
+void RunControl::RequestRun() {
+    if (runRequested.exchange(true)) return;
+    stopFlag.store(false);
+}
+
+void RunControl::EndRequest() {
+    runRequested.store(false);
 }
 
 void RunControl::Stop() {
-    CRedirect* runner = currentRunner.load();
-    if (!runner) return;
+    if (!runRequested.load() && !Running()) return;
     stopFlag.store(true);
-    runner->Stop();
+    if (CRedirect* runner = currentRunner.load()) runner->Stop();
+}
+
+RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection,
+                              ScriptOptions options) {
+    if (Running() || rows.empty()) return RunOutcome::nothing;
+    RequestRun();
+    lastError.clear();
+    lastReport = {};
+    std::string error;
+    std::optional<platform::RunFolder> folder =
+        platform::RunFolder::Create(tempFolder, frontEnd, &error);
+    if (!folder) {
+        EndRequest();
+        throw ScriptError(error);
+    }
+    options.tempFolder = folder->Path();
+    options.runTag = folder->Tag();
+    options.dialect = ScriptDialect::sh;
+    Script script;
+    try {
+        script = BuildScript(options, rows, selection);
+        SaveScript(script, options.dialect, ScriptPathFor(options));
+    } catch (const ScriptError&) {
+        EndRequest();
+        throw;
+    }
+    const RunOutcome outcome = RunWritten(script, folder->Path());
+    keptRunFolder.clear();
+    if (lastReport.FailedCount() > 0 || outcome == RunOutcome::failed) {
+        folder->Keep();
+        keptRunFolder = folder->Path();
+    }
+    EndRequest();
+    if (outcome != RunOutcome::stopped && outcome != RunOutcome::failed &&
+        view.ShutdownAfterEncoding())
+        ShutdownComputer();
+    return outcome;
+}
+
+RunOutcome RunControl::RunWritten(const Script& script, const std::string& runFolder) {
+    ScriptOptions where;
+    where.tempFolder = runFolder;
+    reportFolder = runFolder;
+    reportJobCount = script.jobCount;
+    RunScript(ScriptPathFor(where));
+    RemoveWorkFiles(script);
+    return Outcome();
+}
+
+RunOutcome RunControl::Outcome() const {
+    if (stopFlag.load()) return RunOutcome::stopped;
+    if (!lastError.empty()) return RunOutcome::failed;
+    return lastReport.FailedCount() > 0 ? RunOutcome::jobsFailed : RunOutcome::completed;
 }
 
 int RunControl::RunScript(const std::string& scriptPath) {
     const bool showConsole = view.ShowEncodingConsole();
     if (showConsole) view.MinimizeApplication();
-    stopFlag.store(false);
-    lastError.clear();
+    const bool ownRequest = !runRequested.load();
+    RequestRun();
+    lastExitStatus = -1;
     {
         CRedirect runner(scriptPath, statusBar, {}, pump);
         runner.SetOutputObserver(outputObserver);
         currentRunner.store(&runner);
+        // A Stop that came before the runner existed.
+        if (stopFlag.load()) runner.Stop();
         SetRunState();
         runner.SetSleepInterval(kRunPollInterval);
         // Tools the script left running end with its process group inside
         // Run; other programs' tools of the same name are none of this run's business.
         runner.Run(showConsole);
-        lastError = runner.ErrorText();
+        if (lastError.empty()) lastError = runner.ErrorText();
+        lastExitStatus = runner.ExitStatus();
         currentRunner.store(nullptr);
     }
+    if (!stopFlag.load() && lastError.empty())
+        lastReport = ReadRunReport(reportFolder, reportJobCount, EndedNormally(lastExitStatus));
     SetRunState();
+    if (ownRequest) EndRequest();
     if (showConsole) view.RestoreApplication();
     return 0;
 }
 
+std::string RunControl::IdleText() const {
+    if (stopFlag.load()) return stoppedText;
+    // A run that could not be run must not look completed.
+    if (!lastError.empty()) return lastError;
+    if (lastReport.FailedCount() > 0)
+        return FormatFailedJobsText(failedJobsText, lastReport.FailedCount(), lastReport.jobCount);
+    return completedText;
+}
+
 void RunControl::SetRunState() {
     const bool running = Running();
-    if (running) {
-        statusBar.SetPanelText(kJobPanel, "");
-        statusBar.SetPanelText(kStatusPanel, "");
-    } else {
-        statusBar.SetPanelText(kStatusPanel, "");
-        // A run that could not be run must not look completed.
-        statusBar.SetPanelText(kJobPanel, stopFlag.load()     ? stoppedText
-                                          : lastError.empty() ? completedText
-                                                              : lastError);
-    }
+    statusBar.SetPanelText(kStatusPanel, "");
+    statusBar.SetPanelText(kJobPanel, running ? "" : IdleText());
     view.SetEncodeCommandsEnabled(!running);
     view.SetStopEnabled(running);
     view.SetCloseBlocked(running);
@@ -90,32 +196,11 @@ bool RunControl::ShutdownComputer() {
     return accepted;
 }
 
-void RunControl::CloseCleanUp() { std::remove(ScriptPath().c_str()); }
-
-std::string RunControl::ScriptPath() const {
-    ScriptOptions options;
-    options.tempFolder = tempFolder;
-    options.dialect = ScriptDialect::sh;
-    return ScriptPathFor(options);
-}
-
-RunOutcome RunControl::EncodeSelection(const JobList& rows, const JobSelection& selection,
-                                       ScriptOptions options) {
-    if (Running()) return RunOutcome::nothing;
-    options.tempFolder = tempFolder;
-    options.dialect = ScriptDialect::sh;
-    const std::string scriptPath = ScriptPath();
-    WriteScript(options, rows, selection, scriptPath);
-    return RunSequence(scriptPath);
-}
-
-RunOutcome RunControl::RunSequence(const std::string& scriptPath) {
-    if (Running()) return RunOutcome::nothing;
-    RunScript(scriptPath);
-    if (stopFlag.load()) return RunOutcome::stopped;
-    if (!lastError.empty()) return RunOutcome::failed;
-    if (view.ShutdownAfterEncoding()) ShutdownComputer();
-    return RunOutcome::completed;
+void RunControl::CloseCleanUp() {
+    if (keptRunFolder.empty()) return;
+    ScriptOptions where;
+    where.tempFolder = keptRunFolder;
+    std::remove(ScriptPathFor(where).c_str());
 }
 
 }  // namespace tessaro

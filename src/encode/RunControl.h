@@ -1,11 +1,13 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 #include "encode/CRedirect.h"
 #include "encode/EventPump.h"
 #include "encode/JobRow.h"
+#include "encode/RunReport.h"
 #include "encode/RunStateView.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptWriter.h"
@@ -18,27 +20,34 @@ class IPowerManager;
 }
 
 enum class RunOutcome {
-    nothing,    // no job to run: no script, no change
-    completed,
+    nothing,     // no job to run: no script, no change
+    completed,   // every job done or skipped
+    jobsFailed,  // the script ran to its end, but some jobs failed
     stopped,
-    failed,     // the script could not be run; the error is in panel 0
+    failed,  // the run could not be run; the error is in panel 0
 };
 
-// The encode commands of the window, without the window: writes the script,
-// runs it through a CRedirect while the view shows a run in progress, puts
-// the view back into its idle state and powers the computer off when asked.
+// The encode commands of the window, without the window: writes the script
+// into a run folder of its own, runs it through a CRedirect while the view
+// shows a run in progress, puts the view back into its idle state and powers
+// the computer off when asked.
 class RunControl final {
 public:
-    // Every run is written to and started from `tempFolder`.
-    RunControl(std::string tempFolder, IStatusBar& statusBar, IRunStateView& view,
-               platform::IPowerManager& power, IEventPump* pump = nullptr);
+    // Each run gets a fresh folder inside `tempFolder`; `frontEnd` ("window",
+    // "cli") names whose runs they are, so that one front end's kept logs are
+    // removed by its own next run only.
+    RunControl(std::string tempFolder, std::string frontEnd, IStatusBar& statusBar,
+               IRunStateView& view, platform::IPowerManager& power, IEventPump* pump = nullptr);
     RunControl(const RunControl&) = delete;
     RunControl& operator=(const RunControl&) = delete;
 
-    // The stopped and completed texts of the current language.
-    void SetStatusTexts(std::string stopped, std::string completed);
+    // The stopped, completed and failed-jobs texts of the current language;
+    // the last holds "%d" for the failed jobs, then "%d" for all jobs.
+    void SetStatusTexts(std::string stopped, std::string completed, std::string failedJobs);
     // Sees every chunk of the script's output (the command line prints errors from it).
-    void SetOutputObserver(CRedirect::OutputObserver observer) { outputObserver = std::move(observer); }
+    void SetOutputObserver(CRedirect::OutputObserver observer) {
+        outputObserver = std::move(observer);
+    }
 
     // The encode commands. A script that cannot be written throws ScriptError
     // and no run starts.
@@ -47,42 +56,61 @@ public:
     // `group` 0 to 3 and one of its values, as the "Encode By(B)" submenu carries them.
     RunOutcome EncodeBy(int group, const std::string& value, const JobList& rows,
                         const ScriptOptions& options);
+    RunOutcome Encode(const JobList& rows, const JobSelection& selection, ScriptOptions options);
 
+    // A run is asked for but its rows are not ready yet (the command line
+    // probes first): a Stop from now on is honoured before anything starts.
+    void RequestRun();
     // The Stop command; also safe from a signal handler on the running thread.
     void Stop();
     bool Running() const { return currentRunner.load() != nullptr; }
     bool StopFlag() const { return stopFlag.load(); }
     CRedirect* CurrentRunner() const { return currentRunner.load(); }
 
-    // Runs a script written already, then powers off when the run completed
-    // and the view asks for it.
-    RunOutcome RunSequence(const std::string& scriptPath);
     int RunScript(const std::string& scriptPath);
     void SetRunState();
     // Asks for power-off and ends the program; returns whether the system took
     // the request (seen only where the view lets the program go on).
     bool ShutdownComputer();
-    // When the window closes: the script is removed.
+    // When the window closes: the script of a kept run is removed (its log stays).
     void CloseCleanUp();
 
-    std::string ScriptPath() const;
     // The first failure of the last run, or empty.
     const std::string& LastError() const { return lastError; }
+    // What became of the last run's jobs.
+    const RunReport& LastReport() const { return lastReport; }
+    // The folder holding the logs of the last run's failed jobs, or empty.
+    const std::string& KeptRunFolder() const { return keptRunFolder; }
 
 private:
-    RunOutcome EncodeSelection(const JobList& rows, const JobSelection& selection, ScriptOptions options);
+    RunOutcome RunWritten(const Script& script, const std::string& runFolder);
+    RunOutcome Outcome() const;
+    std::string IdleText() const;
+    void EndRequest();
 
     std::atomic<CRedirect*> currentRunner{nullptr};
     std::atomic<bool> stopFlag{false};
+    std::atomic<bool> runRequested{false};
     std::string tempFolder;
+    std::string frontEnd;
     IStatusBar& statusBar;
     IRunStateView& view;
     platform::IPowerManager& power;
     IEventPump* pump = nullptr;
     std::string stoppedText;
     std::string completedText;
+    std::string failedJobsText;
     std::string lastError;
+    int lastExitStatus = -1;
+    std::string reportFolder;
+    int reportJobCount = 0;
+    RunReport lastReport;
+    std::string keptRunFolder;
     CRedirect::OutputObserver outputObserver;
 };
+
+// `format` with its first "%d" replaced by `failed` and the second by `total`;
+// nothing else in it is interpreted.
+std::string FormatFailedJobsText(std::string_view format, int failed, int total);
 
 }  // namespace tessaro

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaro {
 
@@ -14,7 +15,7 @@ enum class ScriptDialect { cmd, sh };
 std::optional<ScriptDialect> ParseScriptDialect(std::string_view name);
 std::string_view ScriptDialectName(ScriptDialect dialect);
 
-enum class ScriptTool { mencoder, charshift, fastcopy };
+enum class ScriptTool { mencoder, charshift, fastcopy, avifinish };
 
 // Everything in which the two script dialects differ; the writer composes its
 // lines from these pieces only.
@@ -48,6 +49,31 @@ public:
     virtual std::string ComparablePath(std::string_view path) const = 0;
     // Whether the paths are local ones the writer may look at (links, hard links).
     virtual bool PathsAreLocal() const = 0;
+
+    // What comes between the first line and the first job; `runFolder` holds
+    // the script and the log.
+    virtual std::string Preamble(std::string_view runFolder) const = 0;
+    // Where mencoder writes until its output is known to be complete; the
+    // output itself where the dialect writes in place.
+    virtual std::string WorkFile(std::string_view output, std::string_view runTag,
+                                 int job) const = 0;
+    // The step that gives a complete work file its final name, or "" when the
+    // dialect writes in place.
+    virtual std::string FinishStep(std::string_view finisher, std::string_view workFile,
+                                   std::string_view output, std::string_view log) const = 0;
+    // A step that fails its job with `reason`, for work the script must not do.
+    virtual std::string RefusalStep(std::string_view reason) const = 0;
+    // Redirection of a tool's messages (not mencoder's, whose errors alone go
+    // to the log) into `log`.
+    virtual std::string ToolMessagesTo(std::string_view log) const = 0;
+    // One job's steps as the script runs them; `name` names the job in its
+    // failure and `workFile` (may be empty) is removed when a step fails.
+    // Without steps the job counts as skipped.
+    virtual std::string JobBlock(int number, std::string_view name,
+                                 const std::vector<std::string>& steps,
+                                 std::string_view workFile) const = 0;
+    // The last lines, after every job.
+    virtual std::string Closing(int jobCount) const = 0;
 };
 
 const ScriptSyntax& SyntaxFor(ScriptDialect dialect);

@@ -3,9 +3,9 @@
 #include "encode/DecisionCode.h"
 #include "encode/DeviceProfile.h"
 #include "encode/MencoderArguments.h"
+#include "encode/OutputNames.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptPaths.h"
-#include "encode/SourceGuard.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
@@ -13,6 +13,8 @@ namespace tessaro {
 namespace {
 
 constexpr std::string_view kLogFileName = "2.txt";
+constexpr const char* kTagCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view kNullValue = "(NULL)";
 constexpr std::string_view kFastcopyOptions =
     "/cmd=update /auto_close /force_close /force_start /log=FALSE";
@@ -26,6 +28,9 @@ void CheckOptions(const ScriptOptions& options, const ScriptSyntax& syntax) {
     syntax.CheckValue("The temp folder", options.tempFolder);
     syntax.CheckValue("The program folder", options.exeFolder);
     if (options.copyToDrive) syntax.CheckValue("The drive", options.drive);
+    syntax.CheckValue("The subtitle code page", options.subtitleCodePage);
+    if (options.runTag.find_first_not_of(kTagCharacters) != std::string::npos)
+        throw ScriptError("The run tag may hold letters and digits only.");
 }
 
 void CheckSelection(const JobSelection& selection, const JobList& rows) {
@@ -44,34 +49,39 @@ bool MatchesFilter(const JobRow& row, const JobSelection& selection) {
     return item == selection.value || (item.empty() && selection.value == kNullValue);
 }
 
-// Builds the script one line at a time from the dialect's pieces.
+// Builds the script one job at a time from the dialect's pieces.
 class ScriptBuilder final {
 public:
     ScriptBuilder(const ScriptOptions& options, const JobList& rows)
         : options_(options),
           syntax_(SyntaxFor(options.dialect)),
-          guard_(syntax_, rows),
+          names_(syntax_, rows),
           mencoder_(syntax_.ToolPath(options.exeFolder, ScriptTool::mencoder)),
           charshift_(syntax_.ToolPath(options.exeFolder, ScriptTool::charshift)),
           fastcopy_(syntax_.ToolPath(options.exeFolder, ScriptTool::fastcopy)),
-          log_(syntax_.RedirectTarget(
-              JoinFolder(options.tempFolder, kLogFileName, syntax_.Separator()))),
+          avifinish_(syntax_.ToolPath(options.exeFolder, ScriptTool::avifinish)),
+          logPath_(JoinFolder(options.tempFolder, kLogFileName, syntax_.Separator())),
+          log_(syntax_.RedirectTarget(logPath_)),
           outputFolder_(FolderWithSeparator(options.outputFolder, syntax_.Separator())) {
         AddLine(syntax_.FirstLine());
+        AddLines(syntax_.Preamble(options.tempFolder));
     }
 
     void AddJob(int number, int count, const JobRow& row, int8_t code) {
         syntax_.CheckValue("The file name", row.caption);
         AddEcho("#JOB#Job:" + std::to_string(number) + "/" + std::to_string(count));
         AddEcho("#STATUS#Encoding");
-        const std::string output = AddConversion(row, code);
-        if (options_.copyToDrive && !output.empty()) AddCopyToDrive(output, code);
+        steps_.clear();
+        workFile_.clear();
+        const std::string output = AddConversion(row, code, number);
+        if (options_.copyToDrive && !output.empty()) AddCopyToDrive(output);
+        AddLines(syntax_.JobBlock(number, FileNameOf(row.caption, syntax_.FolderSeparators()),
+                                  steps_, workFile_));
     }
 
-    std::string Finish() {
-        AddEcho("#STATUS#Completed");
-        AddLine("");
-        return std::move(text_);
+    Script Finish(int count) {
+        AddLines(syntax_.Closing(count));
+        return {std::move(text_), count, std::move(workFiles_)};
     }
 
 private:
@@ -80,18 +90,24 @@ private:
         text_ += syntax_.LineEnd();
     }
 
+    void AddLines(std::string_view lines) {
+        if (!lines.empty()) AddLine(lines);
+    }
+
     void AddEcho(std::string_view text) { AddLine(syntax_.Echo(text)); }
+    void AddStep(std::string step) { steps_.push_back(std::move(step)); }
+    void AddEchoStep(std::string_view text) { AddStep(syntax_.Echo(text)); }
 
     std::string Quoted(std::string_view path) const {
         return syntax_.Quote(OperandPath(path, syntax_.Separator()));
     }
 
     // Returns the file the job leaves behind for the copy to the drive, or "" when none.
-    std::string AddConversion(const JobRow& row, int8_t code) {
+    std::string AddConversion(const JobRow& row, int8_t code, int number) {
         const std::string& source = row.caption;
-        if (decision::RunsMencoder(code)) return AddMencoder(row, code);
+        if (decision::RunsMencoder(code)) return AddMencoder(row, code, number);
         if (decision::ConvertsSubtitle(code)) return AddCharshift(source, code);
-        if (decision::UsableAsIs(code)) return AddUsableAsIs(source, code);
+        if (decision::UsableAsIs(code)) return AddUsableAsIs(source);
         AddEcho("Skip \"" + source + "\"");
         return {};
     }
@@ -104,73 +120,99 @@ private:
         return SplitFileName(source, syntax_.FolderSeparators()).extension;
     }
 
-    std::string AddMencoder(const JobRow& row, int8_t code) {
-        const std::string& source = row.caption;
+    // The job's output, under a name of its own; a name other than the usual
+    // one is announced, as the user looks for the usual one.
+    std::string ClaimOutput(const std::string& source, const std::string& suffix, bool inPlace) {
+        const std::string usual = OutputBase(source) + suffix;
         const std::string output =
-            OutputBase(source) + (code == 1 ? "_mp3" + Extension(source) : "_XviD.avi");
-        if (SkipWhenReplacingSource(source, output, code)) return {};
+            names_.ClaimConversion(source, OutputBase(source), suffix, inPlace);
+        if (output != usual)
+            AddEcho(std::string(kOutputAnnouncement) + "'" + source + "' -> '" + output + "' ('" +
+                    usual + "' is another job's output or a listed source)");
+        return output;
+    }
+
+    std::string AddMencoder(const JobRow& row, int8_t code, int number) {
+        const std::string& source = row.caption;
+        const std::string suffix = code == 1 ? "_mp3" + Extension(source) : "_XviD.avi";
+        const std::string output = ClaimOutput(source, suffix, false);
+        const std::string work = syntax_.WorkFile(output, options_.runTag, number);
         const ScaleTarget scale = ScaleTargetFor(options_.serial, decision::KeepsWidth(code));
         const int bitrate = ChooseBitrate(options_.bitrateIndex, row.subItems[siBitrate]);
-        AddLine(syntax_.Quote(mencoder_) + " " + Quoted(source) + "  " +
-                MencoderArguments(code, scale, bitrate) + " -o " + Quoted(output) + " 2> " + log_);
+        AddStep(syntax_.Quote(mencoder_) + " " + Quoted(source) + "  " +
+                MencoderArguments(code, scale, bitrate) + " -o " + Quoted(work) + " 2> " + log_);
+        if (work != output) {
+            workFile_ = work;
+            workFiles_.push_back(work);
+            AddStep(syntax_.FinishStep(avifinish_, OperandPath(work, syntax_.Separator()),
+                                       OperandPath(output, syntax_.Separator()), logPath_));
+        }
         return output;
     }
 
     std::string AddCharshift(const std::string& source, int8_t code) {
-        const std::string output = OutputBase(source) + Extension(source);
-        if (SkipWhenReplacingSource(source, output, code)) return {};
-        AddEcho("Converting '" + source + "' To '" + output + "'");
-        AddLine(syntax_.Quote(charshift_) + " " + Quoted(source) + " " + Quoted(output) + " " +
-                std::to_string(decision::CharshiftFlag(code)) + " > " + log_);
+        const std::string output = ClaimOutput(source, Extension(source), true);
+        std::string arguments = Quoted(source) + " " + Quoted(output) + " " +
+                                std::to_string(decision::CharshiftFlag(code));
+        if (!options_.subtitleCodePage.empty())
+            arguments += " " + syntax_.Quote(options_.subtitleCodePage);
+        AddEchoStep("Converting '" + source + "' To '" + output + "'");
+        AddStep(syntax_.Quote(charshift_) + " " + arguments + " " +
+                syntax_.ToolMessagesTo(logPath_));
         return output;
     }
 
-    std::string AddUsableAsIs(const std::string& source, int8_t code) {
+    std::string AddUsableAsIs(const std::string& source) {
         if (options_.unsupportedOnly) {
             AddEcho("Skip Copy \"" + source + "\" To \"" + outputFolder_ + "\" ");
             return source;
         }
         const std::string copy = outputFolder_ + FileNameOf(source, syntax_.FolderSeparators());
-        if (SkipWhenReplacingSource(source, copy, code)) return {};
+        if (!names_.ClaimCopy(source, copy)) {
+            Refuse(source, copy);
+            return {};
+        }
         AddFastcopy(source, outputFolder_, outputFolder_);
         return source;
     }
 
-    void AddCopyToDrive(const std::string& output, int8_t code) {
+    void AddCopyToDrive(const std::string& output) {
         const std::string copy = JoinFolder(
             options_.drive, FileNameOf(output, syntax_.FolderSeparators()), syntax_.Separator());
-        if (SkipWhenReplacingSource(output, copy, code)) return;
+        if (!names_.ClaimCopy(output, copy)) return Refuse(output, copy);
         AddFastcopy(output, options_.drive,
                     FolderWithSeparator(options_.drive, syntax_.Separator()));
     }
 
     void AddFastcopy(const std::string& source, const std::string& shownTarget,
                      const std::string& targetFolder) {
-        AddEcho("#STATUS#Copyto " + shownTarget);
-        AddLine(syntax_.Quote(fastcopy_) + " " + std::string(kFastcopyOptions) + " " +
-                Quoted(source) + " /to=" + syntax_.Quote(targetFolder) + " > " + log_);
+        AddEchoStep("#STATUS#Copyto " + shownTarget);
+        AddStep(syntax_.Quote(fastcopy_) + " " + std::string(kFastcopyOptions) + " " +
+                Quoted(source) + " /to=" + syntax_.Quote(targetFolder) + " " +
+                syntax_.ToolMessagesTo(logPath_));
     }
 
-    // A tool never writes over a listed source file. Only a conversion onto
-    // its own source is left to the tool: Charshift converts in place and a
-    // copy onto itself changes nothing; mencoder would destroy its input.
-    bool SkipWhenReplacingSource(const std::string& origin, const std::string& written,
-                                 int8_t code) {
-        if (!guard_.IsSource(written)) return false;
-        if (guard_.SameFile(origin, written) && !decision::RunsMencoder(code)) return false;
-        AddEcho("Skip \"" + origin + "\": \"" + written + "\" is a source file of the list");
-        return true;
+    // A copy keeps its file's name, so a name another job writes, or another
+    // listed source, cannot be dodged: the job fails rather than destroy it.
+    void Refuse(const std::string& origin, const std::string& written) {
+        AddStep(syntax_.RefusalStep("Skip \"" + origin + "\": \"" + written +
+                                    "\" is a source file or another job's output"));
     }
 
     const ScriptOptions& options_;
     const ScriptSyntax& syntax_;
-    const SourceGuard guard_;
+    OutputNames names_;
     const std::string mencoder_;
     const std::string charshift_;
     const std::string fastcopy_;
+    const std::string avifinish_;
+    const std::string logPath_;
     const std::string log_;
     const std::string outputFolder_;
     std::string text_;
+    std::vector<std::string> steps_;
+    std::string workFile_;
+    std::vector<std::string> workFiles_;
 };
 
 }  // namespace
@@ -189,7 +231,7 @@ Script BuildScript(const ScriptOptions& options, const JobList& rows,
         const int8_t code = MatchesFilter(row, selection) ? DecisionCodeOf(row) : int8_t{-1};
         builder.AddJob(number, count, row, code);
     }
-    return {builder.Finish(), count};
+    return builder.Finish(count);
 }
 
 std::string ScriptPathFor(const ScriptOptions& options) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "encode/JobRow.h"
 #include "encode/ScriptDialect.h"
@@ -16,7 +18,9 @@ struct ScriptOptions {
     std::string drive;             // "E:" for cmd, a mounted volume's folder for sh
     bool unsupportedOnly = false;  // "Encoding unsupport file only"
     std::string exeFolder;         // where the tools are expected
-    std::string tempFolder;        // receives the script and the tools' log
+    std::string tempFolder;        // receives the script and the tools' log: the run's own folder
+    std::string runTag;            // names the run's work files apart from other runs'
+    std::string subtitleCodePage;  // for charshift; empty: the one of the user's locale
     ScriptDialect dialect = ScriptDialect::sh;
 };
 
@@ -32,7 +36,14 @@ struct JobSelection {
 struct Script {
     std::string text;
     int jobCount = 0;
+    // Files the run writes before they take their final names: whatever of
+    // them a stopped run leaves is removed.
+    std::vector<std::string> workFiles;
 };
+
+// Starts the line the script prints when a job's output takes another name
+// than the usual one because that one is taken.
+inline constexpr std::string_view kOutputAnnouncement = "Output: ";
 
 // Builds the whole script text. Throws ScriptError for input the script cannot
 // carry (no selected row, an empty output folder, a value the dialect cannot quote).

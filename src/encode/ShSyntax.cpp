@@ -17,6 +17,8 @@ std::string ToolFileName(ScriptTool tool) {
             return "charshift";
         case ScriptTool::fastcopy:
             return "fastcopy";
+        case ScriptTool::avifinish:
+            return "avifinish";
     }
     return {};
 }
@@ -35,6 +37,19 @@ std::string Printable(std::string_view text) {
     }
     return result;
 }
+
+constexpr std::string_view kRecorders =
+    "failed=0\n"
+    "job() { printf '%s\\n' \"$*\" >> \"$run/jobs.txt\"; }\n"
+    "fail() {\n"
+    "  failed=$((failed + 1))\n"
+    "  [ -z \"$2\" ] || rm -f -- \"$2\"\n"
+    "  mv -f -- \"$run/2.txt\" \"$run/failed-$1.txt\" 2>/dev/null\n"
+    "  job \"$1\" failed \"$3\"\n"
+    "  printf '#STATUS#Failed: %s\\n' \"$3\"\n"
+    "}";
+
+constexpr std::string_view kStepSeparator = " &&\n  ";
 
 }  // namespace
 
@@ -90,6 +105,52 @@ std::string ShSyntax::ComparablePath(std::string_view path) const {
         result += '/';
     }
     return result;
+}
+
+std::string ShSyntax::Preamble(std::string_view runFolder) const {
+    return "run=" + Quote(runFolder) + "\n" + std::string(kRecorders);
+}
+
+std::string ShSyntax::WorkFile(std::string_view output, std::string_view runTag, int job) const {
+    const size_t slash = output.rfind('/');
+    const std::string_view folder =
+        slash == std::string_view::npos ? std::string_view() : output.substr(0, slash + 1);
+    return std::string(folder) + ".tessaro-" + std::string(runTag) + "-" + std::to_string(job) +
+           ".part";
+}
+
+std::string ShSyntax::FinishStep(std::string_view finisher, std::string_view workFile,
+                                 std::string_view output, std::string_view log) const {
+    return Quote(finisher) + " " + Quote(workFile) + " " + Quote(output) + " 2>> " +
+           RedirectTarget(log);
+}
+
+std::string ShSyntax::RefusalStep(std::string_view reason) const {
+    return "{ " + Echo(reason) + " > \"$run/2.txt\"; false; }";
+}
+
+std::string ShSyntax::ToolMessagesTo(std::string_view log) const {
+    return "> " + RedirectTarget(log) + " 2>&1";
+}
+
+std::string ShSyntax::JobBlock(int number, std::string_view name,
+                               const std::vector<std::string>& steps,
+                               std::string_view workFile) const {
+    const std::string job = std::to_string(number);
+    if (steps.empty()) return "job " + job + " skipped";
+    std::string block = "if ";
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (i > 0) block += kStepSeparator;
+        block += steps[i];
+    }
+    return block + "\nthen job " + job + " done; else fail " + job + " " + Quote(workFile) + " " +
+           Quote(Printable(name)) + "; fi";
+}
+
+std::string ShSyntax::Closing(int jobCount) const {
+    return "if [ \"$failed\" -eq 0 ]; then " + Echo("#STATUS#Completed") +
+           "; else printf '#STATUS#Failed: %s of %s jobs\\n' \"$failed\" " +
+           std::to_string(jobCount) + "; fi\n";
 }
 
 }  // namespace tessaro

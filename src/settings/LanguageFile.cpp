@@ -81,6 +81,10 @@ std::string LanguageSection::CompletedText() const {
     return Caption("Status2", "Completed");
 }
 
+std::string LanguageSection::FailedJobsText() const {
+    return Caption("Status3", kDefaultFailedJobsText);
+}
+
 std::string LanguageSection::SelectDirCaption() const {
     return Caption("SelectDir", "Select Directory");
 }

@@ -9,6 +9,7 @@ struct Texts {
     std::mutex lock;
     std::string stopped;
     std::string completed;
+    std::string failedJobs;
 };
 
 Texts& Shared() {
@@ -36,11 +37,17 @@ std::string StoppedText() {
 std::string CompletedText() {
     return Get(&Texts::completed);
 }
+std::string FailedJobsText() {
+    return Get(&Texts::failedJobs);
+}
 void SetStoppedText(std::string text) {
     Set(&Texts::stopped, std::move(text));
 }
 void SetCompletedText(std::string text) {
     Set(&Texts::completed, std::move(text));
+}
+void SetFailedJobsText(std::string text) {
+    Set(&Texts::failedJobs, std::move(text));
 }
 
 }  // namespace tessaro

@@ -77,7 +77,7 @@ TEST_F(EncodeWindowTest, EncodeNeedsRowsAndMenuEntriesConvertOnlyTheirRowsWithMe
     emit menu->aboutToShow();
     EXPECT_FALSE(Control<QAction>(form, "Item4")->isEnabled());
     Button(form, "Button1")->click();
-    EXPECT_FALSE(QFileInfo::exists(user.ScriptFile())) << "an empty list does nothing";
+    EXPECT_EQ(user.TempEntries(), QStringList()) << "an empty list does nothing";
     EXPECT_EQ(PanelText(form, 0), "");
     AddAndWait(form, {CorpusPath("xvid.avi"), CorpusPath("hd720.avi"), CorpusPath("mpeg1.mpg")});
     auto* list = JobList(form);
@@ -118,7 +118,23 @@ TEST_F(EncodeWindowTest, EncodeNeedsRowsAndMenuEntriesConvertOnlyTheirRowsWithMe
     EXPECT_FALSE(user.OutputFiles().contains("mpeg1_XviD.avi"));
     EXPECT_TRUE(power.profiles.empty());
     EXPECT_TRUE(form.close());
-    EXPECT_FALSE(QFileInfo::exists(user.ScriptFile()));
+    EXPECT_EQ(user.TempEntries(), QStringList()) << "completed runs leave nothing behind";
+}
+
+TEST_F(EncodeWindowTest, AFailedJobIsCountedAndCloseKeepsOnlyItsLog) {
+    const QString notes = user.QPath("home/notes.avi");
+    WriteText(notes.toStdString(), "a text file renamed to look like a video\n");
+    AddAndWait(form, {notes, CorpusPath("xvid.avi")});
+    Button(form, "Button1")->click();
+    EXPECT_EQ(PanelText(form, 0), "1 of 2 jobs failed");
+    EXPECT_EQ(user.OutputFiles(), QStringList({"xvid.avi"}));
+    const QStringList kept = user.TempEntries();
+    // The run's folder with the last tool's log, the failed job's log, the record and the script.
+    ASSERT_EQ(kept.size(), 5) << kept.join(' ').toStdString();
+    EXPECT_TRUE(kept[2].endsWith("/failed-1.txt"));
+    EXPECT_TRUE(kept[4].endsWith("/~tmp86CB.sh"));
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(user.TempEntries(), kept.mid(0, 4)) << "close deletes the script, the logs stay";
 }
 
 TEST_F(EncodeWindowTest, ListStaysUsableAndStopEndsTheWholeRunAndSkipsTheShutdown) {
@@ -162,7 +178,6 @@ TEST_F(EncodeWindowTest, SoloShutdownAfterACompletedRunSavesTheSettingsFirst) {
     EXPECT_THAT(power.profiles[0], HasSubstr("VideoBitrate=4"));
     EXPECT_TRUE(form.EndedForPowerOff());
     EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(QFileInfo::exists(user.ScriptFile())) << "the close handling does not run";
 }
 
 // Solo as well: the library is bound once per process.

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -50,7 +51,15 @@ public:
     QString QPath(const std::string& sub) const { return QString::fromStdString(Path(sub)); }
     std::string ProfileFile() const { return Path("config/Clipwarp_profiles.ini"); }
     QString DesktopEntry() const { return QPath("data/applications/Tessaro.desktop"); }
-    QString ScriptFile() const { return QPath("temp/~tmp86CB.sh"); }
+    // What runs left in the temp folder: their folders and the files in them.
+    QStringList TempEntries() const {
+        QStringList entries;
+        QDirIterator it(QPath("temp"), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) entries.append(QDir(QPath("temp")).relativeFilePath(it.next()));
+        entries.sort();
+        return entries;
+    }
 
 protected:
     std::vector<std::unique_ptr<ScopedEnv>> env_;

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "../encode/CorpusFiles.h"
 #include "../encode/MediaInfoCli.h"
@@ -13,11 +15,11 @@ namespace tessaro::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadTextFile;
 using ::testing::AllOf;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using testing::ReadTextFile;
 
 const std::string kCli = TESSARO_BIN_DIR "/tessaro-cli";
 
@@ -29,11 +31,22 @@ protected:
         return RunProgram(cli, arguments, dir.Path());
     }
 
+    bool TempIsEmpty() const { return fs::is_empty(temp); }
+
     testing::TempDir dir;
     const std::string out = dir.File("out"), temp = dir.File("temp");
-    const std::string script = temp + "/~tmp86CB.sh";
     testing::ScopedEnv tempFolder{"TEMP", temp.c_str()};
 };
+
+// An XviD clip that mencoder needs a while to convert.
+void MakeLongClip(const std::string& path) {
+    ASSERT_EQ(std::system(("ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
+                           "testsrc=size=640x360:rate=10:duration=40 -c:v mpeg4 -vtag XVID "
+                           "-q:v 10 -an -f matroska '" +
+                           path + "'")
+                              .c_str()),
+              0);
+}
 
 TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
     const ProgramRun run = Encode({"--output", out, CorpusFile("b.mkv"), CorpusFile("xvid.avi")});
@@ -43,7 +56,7 @@ TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
     // Not a terminal: one plain line per change, ending with the completed text.
     EXPECT_THAT(run.out, AllOf(HasSubstr("Job:1/2  Encoding\n"), HasSubstr("Job:1/2  Pos:"),
                                EndsWith("\nCompleted\n"), Not(HasSubstr("\r"))));
-    EXPECT_TRUE(fs::exists(script));
+    EXPECT_TRUE(TempIsEmpty()) << "a completed run leaves nothing in the temp folder";
 }
 
 TEST_F(EncodeCommand, ShownConsoleLeavesTheToolsOutputUnparsed) {
@@ -54,14 +67,127 @@ TEST_F(EncodeCommand, ShownConsoleLeavesTheToolsOutputUnparsed) {
     EXPECT_EQ(ReadTextFile(out + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
 }
 
-TEST_F(EncodeCommand, NamesAMissingToolAndStillCompletes) {
+TEST_F(EncodeCommand, NamesAMissingToolsJobAndSaysSomeJobsFailed) {
     // A program folder without the tools beside it, and none on PATH.
     const std::string lonely = dir.File("tessaro-cli");
     fs::copy_file(kCli, lonely);
     testing::ScopedEnv path("PATH", "/usr/bin:/bin");
     const ProgramRun run = Encode({"--output", out, CorpusFile("xvid.avi")}, lonely);
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_THAT(run.err,
+                AllOf(HasSubstr("job 1/1 failed: xvid.avi\n"), HasSubstr("fastcopy: not found")));
+    EXPECT_THAT(run.out, EndsWith("\n1 of 1 jobs failed\n"));
+}
+
+TEST_F(EncodeCommand, FailedJobsAreNamedWithTheirToolsLastWordsAndExitThree) {
+    const std::string notes = dir.File("notes.avi");
+    testing::WriteTextFile(notes, "a text file renamed to look like a video\n");
+    const ProgramRun run = Encode({"--output", out, notes, CorpusFile("xvid.avi")});
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_THAT(run.err, AllOf(HasSubstr("job 1/2 failed: notes.avi\n"),
+                               HasSubstr("    Cannot open demuxer.\n"),
+                               HasSubstr("messages are kept in " + temp + "/run-cli-")));
+    EXPECT_THAT(run.out, EndsWith("\n1 of 2 jobs failed\n"));
+    EXPECT_EQ(ReadTextFile(out + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
+    EXPECT_FALSE(TempIsEmpty()) << "the log stays for the user";
+    const ProgramRun next = Encode({"--output", out, CorpusFile("xvid.avi")});
+    EXPECT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_TRUE(TempIsEmpty()) << "until the next run";
+}
+
+TEST_F(EncodeCommand, TwoRunsAtOnceEachRunTheirOwnJobs) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const std::string first = dir.File("first" + std::to_string(attempt));
+        const std::string second = dir.File("second" + std::to_string(attempt));
+        const auto start = [&](const std::string& output) {
+            return ::popen(("exec '" + kCli + "' encode --output '" + output + "' '" +
+                            CorpusFile("b.mkv") + "' > /dev/null 2>&1")
+                               .c_str(),
+                           "r");
+        };
+        fs::create_directories(first);
+        fs::create_directories(second);
+        FILE* one = start(first);
+        FILE* two = start(second);
+        ASSERT_NE(one, nullptr);
+        ASSERT_NE(two, nullptr);
+        EXPECT_EQ(::pclose(one), 0) << attempt;
+        EXPECT_EQ(::pclose(two), 0) << attempt;
+        for (const std::string& folder : {first, second})
+            EXPECT_EQ(MediaInfoCommand("Video;%Width%", folder + "/b_XviD.avi"), "720") << folder;
+    }
+    EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(EncodeCommand, FilesOfTheSameNameGetOutputsOfTheirOwn) {
+    const std::string mkv = dir.File("clip.mkv"), avi = dir.File("clip.avi");
+    fs::copy_file(CorpusFile("b.mkv"), mkv);
+    fs::copy_file(CorpusFile("tall.avi"), avi);
+    const ProgramRun run = Encode({"--output", out, mkv, avi});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("Output: '" + avi + "' -> '" + out + "/clip (2)_XviD.avi'"));
+    // Each from its own source: they are scaled to different widths.
+    EXPECT_EQ(MediaInfoCommand("Video;%Width%", out + "/clip_XviD.avi"), "720");
+    EXPECT_EQ(MediaInfoCommand("Video;%Width%", out + "/clip (2)_XviD.avi"), "512");
+}
+
+TEST_F(EncodeCommand, AnOpenPrivateTempFolderIsSetAsideWithWhateverOthersPlantedInIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "planting another user's link needs root";
+    testing::ScopedEnv noTemp("TEMP", nullptr);
+    testing::ScopedEnv base("TMPDIR", dir.File("shared").c_str());
+    const std::string privateFolder = dir.File("shared/tessaro-0");
+    fs::create_directories(privateFolder);
+    fs::permissions(privateFolder, fs::perms::all);
+    testing::WriteTextFile(dir.File("victim.txt"), "precious");
+    fs::create_symlink(dir.File("victim.txt"), privateFolder + "/2.txt");
+    ASSERT_EQ(::lchown((privateFolder + "/2.txt").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::mkfifo((privateFolder + "/~tmp86CB.sh").c_str(), 0666), 0);
+    const ProgramRun run = Encode({"--output", out, CorpusFile("xvid.avi")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(run.err, HasSubstr("~tmp86CB.sh: 5: fastcopy: not found"));
+    EXPECT_EQ(ReadTextFile(dir.File("victim.txt")), "precious");
+    EXPECT_EQ(testing::ModeOf(privateFolder), 0700u);
+    EXPECT_FALSE(fs::exists(privateFolder + "/2.txt"));
+    int setAside = 0;
+    for (const auto& entry : fs::directory_iterator(dir.File("shared")))
+        setAside += entry.path().filename().string().starts_with("tessaro-0.untrusted-");
+    EXPECT_EQ(setAside, 1);
+}
+
+TEST_F(EncodeCommand, ANameThatIsNotUtf8IsConvertedLikeItsTwin) {
+    const std::string latin1 = dir.File("caf\xE9.mkv");
+    fs::copy_file(CorpusFile("b.mkv"), latin1);
+    const ProgramRun run = Encode({"--output", out, latin1});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // The mediainfo command cannot open such a name; the program's own probe can.
+    const ProgramRun probed = RunProgram(kCli, {"probe", out + "/caf\xE9_XviD.avi"}, dir.Path());
+    EXPECT_THAT(probed.out, HasSubstr("\tMPEG-4 Visual\tXVID\t720\t"));
+}
+
+TEST_F(EncodeCommand, SubtitlesTakeTheLocalesCodePageOrTheOneAskedFor) {
+    const std::string subtitle = dir.File("talk.srt");
+    const std::string text = "1\n00:00:01,000 --> 00:00:02,000\n\xE3\x81\x93\xE3\x82\x93\n";
+    testing::WriteTextFile(subtitle, text);
+    const std::string converted = out + "/talk.srt";
+    testing::WriteTextFile(converted, "earlier output");
+    {
+        testing::ScopedEnv locale("LC_ALL", "de_DE.UTF-8");
+        const ProgramRun run = Encode({"--device", "1", "--output", out, subtitle});
+        EXPECT_EQ(run.exitCode, 3) << run.err;
+        EXPECT_THAT(run.err, HasSubstr("U+3053 '\xE3\x81\x93', has no place in CP1252"));
+        EXPECT_EQ(ReadTextFile(converted), "earlier output");
+        EXPECT_EQ(ReadTextFile(subtitle), text);
+    }
+    {
+        testing::ScopedEnv locale("LC_ALL", "ja_JP.UTF-8");
+        const ProgramRun run = Encode({"--device", "1", "--output", out, subtitle});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(ReadTextFile(converted), "1\n00:00:01,000 --> 00:00:02,000\n\x82\xB1\x82\xF1\n");
+    }
+    fs::remove(converted);
+    const ProgramRun asked =
+        Encode({"--device", "1", "--subtitle-codepage", "CP932", "--output", out, subtitle});
+    EXPECT_EQ(asked.exitCode, 0) << asked.err;
+    EXPECT_EQ(ReadTextFile(converted), "1\n00:00:01,000 --> 00:00:02,000\n\x82\xB1\x82\xF1\n");
 }
 
 TEST_F(EncodeCommand, RefusesBadCallsWithoutRunningAnything) {
@@ -70,12 +196,13 @@ TEST_F(EncodeCommand, RefusesBadCallsWithoutRunningAnything) {
         {{"--script=/tmp/x", "x.avi"}, 2, "--script is not taken"},
         {{"--fast", "x.avi"}, 2, "--fast"},
         {{}, 2, "needs PATHs"},
+        {{"--subtitle-codepage=", "x.avi"}, 2, "--subtitle-codepage needs a code page"},
         {{"/no/such/file.avi"}, 1, "no job rows"}};
     for (const auto& [arguments, exitCode, message] : cases) {
         const ProgramRun run = Encode(arguments);
         EXPECT_EQ(run.exitCode, exitCode) << message;
         EXPECT_THAT(run.err, HasSubstr(message));
-        EXPECT_FALSE(fs::exists(script)) << message;
+        EXPECT_TRUE(TempIsEmpty()) << message;
         EXPECT_TRUE(fs::is_empty(out)) << message;
     }
 }
@@ -86,13 +213,14 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
     return {std::istream_iterator<pid_t>(children), std::istream_iterator<pid_t>()};
 }
 
-TEST_F(EncodeCommand, CtrlCStopsTheRunAndEndsItsTools) {
+TEST_F(EncodeCommand, CtrlCStopsTheRunEndsItsToolsAndKeepsTheEarlierOutput) {
     const std::string longFile = dir.File("long.mkv");
-    ASSERT_EQ(std::system(("ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
-                           "testsrc=size=640x360:rate=10:duration=40 -c:v mpeg4 -vtag XVID "
-                           "-q:v 10 -an -f matroska '" + longFile + "'").c_str()), 0);
-    FILE* cli = ::popen(("exec '" + kCli + "' encode --shutdown --output '" + out + "' '" +
-                         longFile + "'").c_str(), "r");
+    ASSERT_NO_FATAL_FAILURE(MakeLongClip(longFile));
+    const std::string earlier = out + "/long_XviD.avi";
+    fs::copy_file(CorpusFile("xvid.avi"), earlier);
+    FILE* cli = ::popen(
+        ("exec '" + kCli + "' encode --shutdown --output '" + out + "' '" + longFile + "'").c_str(),
+        "r");
     ASSERT_NE(cli, nullptr);
     std::string output;
     char line[4096];
@@ -110,9 +238,14 @@ TEST_F(EncodeCommand, CtrlCStopsTheRunAndEndsItsTools) {
     ASSERT_EQ(::kill(clis[0], SIGINT), 0);
     while (std::fgets(line, sizeof line, cli)) output += line;
     const int status = ::pclose(cli);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << status << output;
+    ASSERT_TRUE(WIFEXITED(status)) << status << output;
+    EXPECT_EQ(WEXITSTATUS(status), 130) << output;
     EXPECT_THAT(output, EndsWith("\nStopped\n"));
     for (pid_t tool : tools) EXPECT_TRUE(testing::ProcessEnded(tool)) << tool;
+    EXPECT_EQ(ReadTextFile(earlier), ReadTextFile(CorpusFile("xvid.avi")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1)
+        << "no work file is left";
+    EXPECT_TRUE(TempIsEmpty());
 }
 
 }  // namespace

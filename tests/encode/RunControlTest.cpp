@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <gmock/gmock.h>
+
 #include "RecordingRunView.h"
 #include "encode/PopupMenuState.h"
 #include "platform/ProcessTestSupport.h"
@@ -12,24 +14,38 @@
 namespace tessaro {
 namespace {
 
+using testing::ModeOf;
 using testing::WriteTextFile;
 using Calls = std::vector<std::string>;
 using Panels = std::array<std::string, 2>;
 
 const Calls kRunning = {"encode-", "stop+", "closeBlocked+"};
-const Calls kRunThenIdle = {"encode-", "stop+", "closeBlocked+", "encode+", "stop-", "closeBlocked-"};
+const Calls kRunThenIdle = {"encode-", "stop+", "closeBlocked+",
+                            "encode+", "stop-", "closeBlocked-"};
 
 JobRow Row(std::string caption, std::string video = "MPEG-4 Visual", std::string codec = "XVID",
            std::string audio = "", std::string support = "Yes", std::string code = "-1") {
-    return {std::move(caption), {std::move(video), std::move(codec), "320", "240", std::move(audio), std::move(support),
-                                 std::move(code), "512"}};
+    return {std::move(caption),
+            {std::move(video), std::move(codec), "320", "240", std::move(audio), std::move(support),
+             std::move(code), "512"}};
 }
 
 class RunControlTest : public ::testing::Test {
 protected:
     RunControlTest() {
-        control.SetStatusTexts("Stopped", "Completed");
+        control.SetStatusTexts("Stopped", "Completed", "%d of %d jobs failed");
         options.outputFolder = dir.File("out");
+        options.exeFolder = TESSARO_BIN_DIR;
+    }
+
+    // The run folders in the temp folder, by name.
+    std::vector<std::string> RunFolders() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.path().filename().string().starts_with("run-test-"))
+                names.push_back(entry.path().string());
+        std::ranges::sort(names);
+        return names;
     }
 
     std::string Script(const std::string& body) {
@@ -43,7 +59,7 @@ protected:
     testing::RecordingRunView view;
     testing::RecordingPowerManager power;
     testing::CallbackPump pump;
-    RunControl control{dir.Path().string(), bar, view, power, &pump};
+    RunControl control{dir.Path().string(), "test", bar, view, power, &pump};
     ScriptOptions options;
     const JobList rows = {Row(dir.File("a.avi")), Row(dir.File("b.avi"))};
 };
@@ -58,18 +74,21 @@ TEST_F(RunControlTest, RunShowsTheRunningStateThenTheCompletedText) {
         EXPECT_EQ(control.CurrentRunner()->PollInterval(), 200);
     };
     EXPECT_EQ(control.RunScript(Script("printf '#JOB#Job:1/1\\n#STATUS#Encoding\\n'\nsleep 0.1\n"
-                                       "printf '#STATUS#Completed\\n'\n")), 0);
+                                       "printf '#STATUS#Completed\\n'\n")),
+              0);
     EXPECT_EQ(callsDuringRun, kRunning);
     EXPECT_EQ(view.calls, kRunThenIdle);
     EXPECT_FALSE(control.Running());
     EXPECT_EQ(control.CurrentRunner(), nullptr);
     // The script's own "Completed" status is gone; panel 0 has the completed text.
     EXPECT_EQ(bar.panels, (Panels{"Completed", ""}));
-    EXPECT_NE(std::ranges::find(bar.changes, std::make_pair(0, std::string("Job:1/1"))), bar.changes.end());
+    EXPECT_NE(std::ranges::find(bar.changes, std::make_pair(0, std::string("Job:1/1"))),
+              bar.changes.end());
     view.calls.clear();
     view.showConsole = true;
     control.RunScript(Script("true\n"));
-    EXPECT_EQ(view.calls, (Calls{"minimize", "encode-", "stop+", "closeBlocked+", "encode+", "stop-", "closeBlocked-", "restore"}));
+    EXPECT_EQ(view.calls, (Calls{"minimize", "encode-", "stop+", "closeBlocked+", "encode+",
+                                 "stop-", "closeBlocked-", "restore"}));
 }
 
 TEST_F(RunControlTest, StopShowsTheStoppedTextAndKeepsTheFlagUntilTheNextRun) {
@@ -99,28 +118,35 @@ TEST_F(RunControlTest, EmptyListOrNoSelectionDoesNothing) {
     EXPECT_EQ(control.EncodeOne(rows, -1, options), RunOutcome::nothing);
     EXPECT_EQ(control.EncodeOne(rows, 2, options), RunOutcome::nothing);
     EXPECT_EQ(control.EncodeBy(4, "XVID", rows, options), RunOutcome::nothing);
-    EXPECT_FALSE(std::filesystem::exists(control.ScriptPath()));
+    EXPECT_TRUE(RunFolders().empty());
     EXPECT_TRUE(view.calls.empty());
     EXPECT_TRUE(bar.changes.empty());
 }
 
-TEST_F(RunControlTest, EncodeCommandsWriteTheScriptBesideTheTempFolderAndRunIt) {
+TEST_F(RunControlTest, EncodeCommandsRunTheirScriptInAFolderOfTheirOwnAndRemoveIt) {
     std::string output;
     control.SetOutputObserver([&](std::string_view chunk) { output += chunk; });
     RunOutcome nested = RunOutcome::completed;
+    std::vector<std::string> foldersDuringRun;
+    mode_t folderMode = 0;
     pump.onPump = [&] {
+        foldersDuringRun = RunFolders();
+        if (!foldersDuringRun.empty()) folderMode = ModeOf(foldersDuringRun[0]);
         nested = control.EncodeAll(rows, options);
         pump.onPump = nullptr;
     };
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
     EXPECT_EQ(nested, RunOutcome::nothing) << "no second run while one is in progress";
-    EXPECT_EQ(control.ScriptPath(), dir.File("~tmp86CB.sh"));
-    EXPECT_TRUE(std::filesystem::exists(control.ScriptPath()));
+    ASSERT_EQ(foldersDuringRun.size(), 1u);
+    EXPECT_EQ(folderMode, 0700u);
+    EXPECT_TRUE(RunFolders().empty()) << "a completed run leaves nothing behind";
+    EXPECT_EQ(control.LastReport().skipped, 2);
     EXPECT_NE(output.find("#JOB#Job:2/2"), std::string::npos);
     output.clear();
     EXPECT_EQ(control.EncodeOne(rows, 1, options), RunOutcome::completed);
-    EXPECT_TRUE(output.find("#JOB#Job:1/1") != output.npos && output.find("b.avi") != output.npos &&
-                output.find("a.avi") == output.npos) << output;
+    EXPECT_THAT(output, ::testing::HasSubstr("#JOB#Job:1/1"));
+    EXPECT_THAT(output, ::testing::HasSubstr("b.avi"));
+    EXPECT_THAT(output, ::testing::Not(::testing::HasSubstr("a.avi")));
     output.clear();
     EXPECT_EQ(control.EncodeBy(3, "(NULL)", rows, options), RunOutcome::completed);
     EXPECT_NE(output.find("#JOB#Job:2/2"), std::string::npos);
@@ -135,7 +161,7 @@ TEST_F(RunControlTest, PowersOffOnlyAfterACompletedRunWithTheOptionOnAndEndsTheP
     EXPECT_TRUE(Ended());
     view.calls.clear();
     // A script that cannot be written starts no run.
-    RunControl broken(dir.File("no/such/folder"), bar, view, power, &pump);
+    RunControl broken(dir.File("no/such/folder"), "test", bar, view, power, &pump);
     EXPECT_THROW(broken.EncodeAll(rows, options), ScriptError);
     EXPECT_THROW(control.EncodeAll(rows, {}), ScriptError);
     EXPECT_TRUE(view.calls.empty());
@@ -144,7 +170,7 @@ TEST_F(RunControlTest, PowersOffOnlyAfterACompletedRunWithTheOptionOnAndEndsTheP
     pump.onPump = nullptr;
     // The script disappears between writing and starting it.
     view.showConsole = true;
-    view.onMinimize = [&] { std::filesystem::remove(control.ScriptPath()); };
+    view.onMinimize = [&] { std::filesystem::remove(RunFolders().at(0) + "/~tmp86CB.sh"); };
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::failed);
     EXPECT_EQ(control.LastError(), "Error creating process: No such file or directory");
     view.onMinimize = nullptr;
@@ -160,32 +186,83 @@ TEST_F(RunControlTest, PowersOffOnlyAfterACompletedRunWithTheOptionOnAndEndsTheP
     EXPECT_EQ(view.calls, Calls{"end"});
 }
 
-TEST_F(RunControlTest, CloseCleanUpRemovesTheScriptOnly) {
-    WriteTextFile(control.ScriptPath(), "true\n");
-    WriteTextFile(dir.File("2.txt"), "log");
+TEST_F(RunControlTest, CountsFailedJobsGoesOnAndKeepsTheirLogsUntilTheNextRun) {
+    const std::string present = dir.File("present.avi");
+    WriteTextFile(present, "playable as it is");
+    const JobList copies = {Row(dir.File("vanished.avi"), "MPEG-4 Visual", "XVID", "", "Yes", "0"),
+                            Row(present, "MPEG-4 Visual", "XVID", "", "Yes", "0")};
+    EXPECT_EQ(control.EncodeAll(copies, options), RunOutcome::jobsFailed);
+    const RunReport& report = control.LastReport();
+    EXPECT_EQ(report.jobCount, 2);
+    EXPECT_EQ(report.done, 1);
+    ASSERT_EQ(report.FailedCount(), 1);
+    EXPECT_EQ(report.failed[0].number, 1);
+    EXPECT_EQ(report.failed[0].name, "vanished.avi");
+    EXPECT_THAT(LastLines(report.failed[0].logPath, 3), ::testing::HasSubstr("vanished.avi"));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("out/present.avi"))) << "the run went on";
+    EXPECT_EQ(bar.panels, (Panels{"1 of 2 jobs failed", ""}));
+    ASSERT_EQ(RunFolders(), std::vector<std::string>{control.KeptRunFolder()});
+
     control.CloseCleanUp();
-    EXPECT_FALSE(std::filesystem::exists(control.ScriptPath()));
-    EXPECT_TRUE(std::filesystem::exists(dir.File("2.txt")));
-    control.CloseCleanUp();  // nothing left: no harm
+    EXPECT_FALSE(std::filesystem::exists(control.KeptRunFolder() + "/~tmp86CB.sh"));
+    EXPECT_TRUE(std::filesystem::exists(report.failed[0].logPath)) << "the log stays for the user";
+
+    const std::string kept = control.KeptRunFolder();
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
+    EXPECT_FALSE(std::filesystem::exists(kept)) << "the next run of this front end removes it";
+    EXPECT_EQ(bar.panels[0], "Completed");
+}
+
+TEST_F(RunControlTest, AStopBeforeTheRunnerExistsIsHonouredBeforeAnythingStarts) {
+    std::string output;
+    control.SetOutputObserver([&](std::string_view chunk) { output += chunk; });
+    control.Stop();
+    EXPECT_FALSE(control.StopFlag()) << "nothing asked for yet";
+    control.RequestRun();
+    control.Stop();  // as Ctrl-C while the command line still probes
+    view.shutdownAfterEncoding = true;
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::stopped);
+    EXPECT_EQ(output.find("#JOB#"), std::string::npos) << "the script never ran: " << output;
+    EXPECT_EQ(bar.panels[0], "Stopped");
+    EXPECT_EQ(power.powerOffRequests, 0);
+    EXPECT_TRUE(RunFolders().empty());
+}
+
+TEST(FormatFailedJobsText, FillsTheTwoNumbersAndNothingElse) {
+    const std::array<std::array<std::string_view, 2>, 5> cases = {{
+        {"%d of %d jobs failed", "2 of 7 jobs failed"},
+        {"%d 件のジョブが失敗しました（全 %d 件）", "2 件のジョブが失敗しました（全 7 件）"},
+        {"failed: %d", "failed: 2"},
+        {"%s %n %d%% %d %d", "%s %n 2%% 7 %d"},
+        {"", ""},
+    }};
+    for (const auto& [format, expected] : cases)
+        EXPECT_EQ(FormatFailedJobsText(format, 2, 7), expected) << format;
 }
 
 TEST(PopupMenu1Popup, EnablesByRowsAndSelection) {
-    // Rows, selected row, then open/delete/encode one, sort, clear/encode all/encode by (with groups).
-    const std::tuple<size_t, int, bool, bool, bool> cases[] = {
-        {0, -1, false, false, false}, {1, -1, false, false, true}, {1, 0, true, false, true}, {2, 1, true, true, true},
-        {2, 2, false, true, true}};
+    // Rows, selected row, then open/delete/encode one, sort, clear/encode all/encode by (with
+    // groups).
+    const std::tuple<size_t, int, bool, bool, bool> cases[] = {{0, -1, false, false, false},
+                                                               {1, -1, false, false, true},
+                                                               {1, 0, true, false, true},
+                                                               {2, 1, true, true, true},
+                                                               {2, 2, false, true, true}};
     for (const auto& [count, selected, one, sort, all] : cases) {
         const PopupMenuState s = PopupMenu1Popup(JobList(count, Row("/v/a.avi")), selected);
-        EXPECT_EQ((std::array{s.openEnabled, s.deleteEnabled, s.encodeOneEnabled, s.sortEnabled, s.clearEnabled,
-                              s.encodeAllEnabled, s.encodeByEnabled, !s.encodeBy.empty()}),
-                  (std::array{one, one, one, sort, all, all, all, all})) << count << " rows, selected " << selected;
+        EXPECT_EQ((std::array{s.openEnabled, s.deleteEnabled, s.encodeOneEnabled, s.sortEnabled,
+                              s.clearEnabled, s.encodeAllEnabled, s.encodeByEnabled,
+                              !s.encodeBy.empty()}),
+                  (std::array{one, one, one, sort, all, all, all, all}))
+            << count << " rows, selected " << selected;
     }
 }
 
 TEST(PopupMenu1Popup, GroupsDistinctValuesExactlyInOrderOfFirstAppearance) {
     ScriptOptions options;
-    const JobList rows = {Row("1", "MPEG-4 Visual", "XVID", "AC-3", "No"), Row("2", "AVC", "avc1", "AAC", "No"),
-                          Row("3", "MPEG-4 Visual", "DX50", "", "Yes"), Row("4", "AVC", "xvid", "AAC ", "No")};
+    const JobList rows = {
+        Row("1", "MPEG-4 Visual", "XVID", "AC-3", "No"), Row("2", "AVC", "avc1", "AAC", "No"),
+        Row("3", "MPEG-4 Visual", "DX50", "", "Yes"), Row("4", "AVC", "xvid", "AAC ", "No")};
     const std::vector<EncodeByGroup> expected = {{0, 1, {"MPEG-4 Visual", "AVC"}},
                                                  {1, 2, {"XVID", "avc1", "DX50", "xvid"}},
                                                  {2, 5, {"AC-3", "AAC", "(NULL)", "AAC "}},

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <gmock/gmock.h>
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <map>
 
 #include "CorpusFiles.h"
 #include "MediaInfoCli.h"
@@ -18,11 +23,31 @@ namespace {
 
 using test::CorpusFile;
 using test::MediaInfoCommand;
+using ::testing::HasSubstr;
 using testing::ReadTextFile;
 using testing::TempDir;
 using Panels = std::array<std::string, 2>;
 
 const auto* const kLocale = ::testing::AddGlobalTestEnvironment(new test::Utf8LocaleEnvironment);
+
+// An XviD + AC-3 Matroska clip that mencoder needs a while to convert.
+void MakeClip(const std::string& path, int seconds) {
+    const std::string duration = std::to_string(seconds);
+    const std::string make =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
+        "testsrc=size=640x360:rate=10:duration=" +
+        duration + " -f lavfi -i sine=frequency=440:duration=" + duration +
+        " -c:v mpeg4 -vtag XVID -q:v 10 -c:a ac3 -b:a 96k -shortest -f matroska '" + path + "'";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+}
+
+std::vector<std::string> LeftoverWorkFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("."))
+            names.push_back(entry.path().string());
+    return names;
+}
 
 std::string CommandName(pid_t pid) {
     std::string name = ReadTextFile("/proc/" + std::to_string(pid) + "/comm");
@@ -34,7 +59,7 @@ class RunEndToEnd : public ::testing::Test {
 protected:
     RunEndToEnd() {
         std::filesystem::create_directory(outFolder);
-        control.SetStatusTexts("Stopped", "Completed");
+        control.SetStatusTexts("Stopped", "Completed", "%d of %d jobs failed");
         control.SetOutputObserver([this](std::string_view chunk) { output += chunk; });
         options.outputFolder = outFolder;
         options.exeFolder = TESSARO_BIN_DIR;
@@ -44,8 +69,17 @@ protected:
     void Add(const std::vector<std::string>& paths, int serial = 0) {
         ASSERT_EQ(AddFiles(paths, serial, rows), paths.size());
     }
+    // The end of each failed job's log, by job number.
+    std::map<int, std::string> FailedLogs() const {
+        std::map<int, std::string> logs;
+        for (const FailedJob& job : control.LastReport().failed)
+            logs[job.number] = LastLines(job.logPath, 8);
+        return logs;
+    }
     bool SawStatus(int panel, const std::string& prefix) const {
-        return std::ranges::any_of(bar.changes, [&](const auto& c) { return c.first == panel && c.second.starts_with(prefix); });
+        return std::ranges::any_of(bar.changes, [&](const auto& c) {
+            return c.first == panel && c.second.starts_with(prefix);
+        });
     }
 
     TempDir dir;
@@ -56,13 +90,17 @@ protected:
     testing::RecordingRunView view;
     testing::RecordingPowerManager power;
     testing::CallbackPump pump;
-    RunControl control{dir.Path().string(), bar, view, power, &pump};
+    RunControl control{dir.Path().string(), "test", bar, view, power, &pump};
     std::string output;
 };
 
 TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
-    ASSERT_NO_FATAL_FAILURE(Add({CorpusFile("b.mkv"), CorpusFile("xvid.avi"), CorpusFile("subrip-utf8.srt")}, 1));
-    ASSERT_EQ(rows[0].subItems[siDecision] + rows[1].subItems[siDecision] + rows[2].subItems[siDecision], "5011");
+    ASSERT_NO_FATAL_FAILURE(
+        Add({CorpusFile("b.mkv"), CorpusFile("xvid.avi"), CorpusFile("subrip-utf8.srt")}, 1));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].subItems[siDecision], "5");
+    EXPECT_EQ(rows[1].subItems[siDecision], "0");
+    EXPECT_EQ(rows[2].subItems[siDecision], "11");
     options.copyToDrive = true;
     options.drive = dir.File("drive");
     std::filesystem::create_directory(options.drive);
@@ -73,29 +111,32 @@ TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
     const std::string converted = outFolder + "/b_XviD.avi";
     EXPECT_EQ(MediaInfoCommand("Video;%Width% %Format% %CodecID%", converted) + "|" +
                   MediaInfoCommand("Audio;%Format% %Format_Profile%", converted),
-              "720 MPEG-4 Visual XVID|MPEG Audio Layer 3") << output << ReadTextFile(dir.File("2.txt"));
+              "720 MPEG-4 Visual XVID|MPEG Audio Layer 3")
+        << output;
     EXPECT_EQ(ReadTextFile(outFolder + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
     const std::string subtitle = ReadTextFile(outFolder + "/subrip-utf8.srt");
     EXPECT_NE(subtitle.find("Caf\xE9 au lait"), std::string::npos) << subtitle;
     EXPECT_EQ(subtitle.find("\xC3\xA9"), std::string::npos);
     for (const char* name : {"b_XviD.avi", "xvid.avi", "subrip-utf8.srt"})
-        EXPECT_EQ(ReadTextFile(options.drive + "/" + name), ReadTextFile(outFolder + "/" + name)) << name;
+        EXPECT_EQ(ReadTextFile(options.drive + "/" + name), ReadTextFile(outFolder + "/" + name))
+            << name;
     for (const char* job : {"Job:1/3", "Job:3/3"}) EXPECT_TRUE(SawStatus(kJobPanel, job)) << job;
-    for (const char* status : {"Encoding", "Pos", "Copyto"}) EXPECT_TRUE(SawStatus(kStatusPanel, status)) << status;
+    for (const char* status : {"Encoding", "Pos", "Copyto"})
+        EXPECT_TRUE(SawStatus(kStatusPanel, status)) << status;
     EXPECT_EQ(bar.panels, (Panels{"Completed", ""}));
     EXPECT_EQ(power.powerOffRequests, 1);
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
 }
 
-TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnly) {
+TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnlyAndKeepsTheEarlierCompleteOutput) {
     const std::string longFile = dir.File("long.mkv");
-    const std::string make = "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
-                             "testsrc=size=640x360:rate=10:duration=40 -f lavfi -i sine=frequency=440:duration=40 "
-                             "-c:v mpeg4 -vtag XVID -q:v 10 -c:a ac3 -b:a 96k -shortest -f matroska '" + longFile + "'";
-    ASSERT_EQ(std::system(make.c_str()), 0);
+    ASSERT_NO_FATAL_FAILURE(MakeClip(longFile, 40));
+    const std::string earlier = outFolder + "/long_XviD.avi";
+    std::filesystem::copy_file(CorpusFile("xvid.avi"), earlier);
     // Another program's mencoder, waiting on a pipe nobody writes to.
     ASSERT_EQ(::mkfifo(dir.File("feed").c_str(), 0600), 0);
-    testing::OutsideProcess outside(
-        {"/usr/bin/mencoder", dir.File("feed"), "-ovc", "copy", "-oac", "copy", "-o", dir.File("x.avi")});
+    testing::OutsideProcess outside({"/usr/bin/mencoder", dir.File("feed"), "-ovc", "copy", "-oac",
+                                     "copy", "-o", dir.File("x.avi")});
     ASSERT_TRUE(testing::Eventually([&] { return CommandName(outside.Pid()) == "mencoder"; }));
     ASSERT_NO_FATAL_FAILURE(Add({longFile}));
     view.shutdownAfterEncoding = true;
@@ -118,33 +159,142 @@ TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnly) {
     EXPECT_EQ(bar.panels, (Panels{"Stopped", ""}));
     EXPECT_EQ(power.powerOffRequests, 0);
     EXPECT_EQ(std::ranges::find(view.calls, "end"), view.calls.end());
+    EXPECT_EQ(ReadTextFile(earlier), ReadTextFile(CorpusFile("xvid.avi")));
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
 }
 
-TEST_F(RunEndToEnd, AMissingToolIsReportedAndTheRunGoesOn) {
+TEST_F(RunEndToEnd, AMissingToolFailsItsJobAndTheRunGoesOn) {
     ASSERT_NO_FATAL_FAILURE(Add({CorpusFile("xvid.avi"), CorpusFile("subrip-utf8.srt")}, 1));
     // Neither beside the program nor on PATH.
     TempDir emptyFolder;
     options.exeFolder = emptyFolder.Path().string();
     testing::ScopedEnv path("PATH", "/usr/bin:/bin");
-    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
-    for (const char* missing : {"fastcopy: not found", "charshift: not found"}) EXPECT_NE(output.find(missing), std::string::npos) << output;
-    EXPECT_TRUE(SawStatus(kJobPanel, "Job:2/2"));
-    EXPECT_EQ(bar.panels[kJobPanel], "Completed");
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed);
+    const std::map<int, std::string> logs = FailedLogs();
+    ASSERT_EQ(logs.size(), 2u);
+    EXPECT_THAT(logs.at(1), HasSubstr("fastcopy: not found"));
+    EXPECT_THAT(logs.at(2), HasSubstr("charshift: not found"));
+    EXPECT_EQ(bar.panels[kJobPanel], "2 of 2 jobs failed");
     EXPECT_TRUE(std::filesystem::is_empty(outFolder));
 }
 
-TEST_F(RunEndToEnd, ABadOutputFolderEndsWithTheToolsErrorAndLeavesTheSourceAlone) {
+TEST_F(RunEndToEnd, EveryFailingToolFailsItsJobOnlyAndLeavesNoFileBehind) {
+    const std::string text = dir.File("notes.avi"), vanished = dir.File("vanished.mkv"),
+                      good = dir.File("good.mkv");
+    testing::WriteTextFile(text, "a text file renamed to look like a video\n");
+    std::filesystem::copy_file(CorpusFile("b.mkv"), vanished);
+    std::filesystem::copy_file(CorpusFile("b.mkv"), good);
+    ASSERT_NO_FATAL_FAILURE(Add({text, vanished, good}));
+    std::filesystem::remove(vanished);
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed) << output;
+    const std::map<int, std::string> logs = FailedLogs();
+    ASSERT_EQ(logs.size(), 2u) << output;
+    EXPECT_THAT(logs.at(1), HasSubstr("Cannot open demuxer"));
+    EXPECT_THAT(logs.at(2), HasSubstr("vanished.mkv"));
+    EXPECT_EQ(control.LastReport().done, 1);
+    EXPECT_EQ(MediaInfoCommand("Video;%Width%", outFolder + "/good_XviD.avi"), "720");
+    EXPECT_EQ(bar.panels, (Panels{"2 of 3 jobs failed", ""}));
+    EXPECT_THAT(output, HasSubstr("#STATUS#Failed: notes.avi\n"));
+    for (const char* name : {"notes_XviD.avi", "vanished_XviD.avi"})
+        EXPECT_FALSE(std::filesystem::exists(outFolder + "/" + name));
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+}
+
+TEST_F(RunEndToEnd, ABadOutputFolderFailsTheJobWithTheToolsErrorAndLeavesTheSourceAlone) {
     const std::string source = dir.File("b.mkv");
     std::filesystem::copy_file(CorpusFile("b.mkv"), source);
     const std::string before = ReadTextFile(source);
     ASSERT_NO_FATAL_FAILURE(Add({source}));
     testing::WriteTextFile(dir.File("file"), "x");
-    for (const std::string& folder : {dir.File("gone"), dir.File("file/out"), std::string("/proc")}) {
+    for (const std::string& folder :
+         {dir.File("gone"), dir.File("file/out"), std::string("/proc")}) {
         options.outputFolder = folder;
-        EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed) << folder;
-        EXPECT_NE(ReadTextFile(dir.File("2.txt")).find("Cannot open output file"), std::string::npos) << folder;
+        EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed) << folder;
+        EXPECT_THAT(FailedLogs()[1], HasSubstr("Cannot open output file")) << folder;
         EXPECT_EQ(ReadTextFile(source), before) << folder;
-        EXPECT_EQ(bar.panels, (Panels{"Completed", ""})) << folder;
+        EXPECT_EQ(bar.panels, (Panels{"1 of 1 jobs failed", ""})) << folder;
+    }
+}
+
+TEST_F(RunEndToEnd, AFullDiskFailsTheJobAndKeepsTheEarlierOutput) {
+    const std::string small = dir.File("small");
+    std::filesystem::create_directory(small);
+    const bool mounted =
+        ::geteuid() == 0 &&
+        std::system(("mount -t tmpfs -o size=96k tmpfs '" + small + "' 2>/dev/null").c_str()) == 0;
+    // Without root a file-size limit stands in for the full disk.
+    struct rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    const struct rlimit limited = {96 * 1024, previous.rlim_max};
+    if (!mounted) {
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
+    options.outputFolder = small;
+    testing::WriteTextFile(small + "/clip_XviD.avi", "complete earlier output");
+    ASSERT_NO_FATAL_FAILURE(MakeClip(dir.File("clip.mkv"), 8));
+    ASSERT_NO_FATAL_FAILURE(Add({dir.File("clip.mkv")}));
+    const RunOutcome outcome = control.EncodeAll(rows, options);
+    if (!mounted) ::setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_EQ(outcome, RunOutcome::jobsFailed) << output;
+    EXPECT_EQ(ReadTextFile(small + "/clip_XviD.avi"), "complete earlier output");
+    EXPECT_TRUE(LeftoverWorkFiles(small).empty());
+    if (mounted) {
+        EXPECT_THAT(FailedLogs()[1], HasSubstr("is not a complete AVI file"));
+        std::system(("umount '" + small + "'").c_str());
+    }
+}
+
+TEST_F(RunEndToEnd, AToolKilledFromOutsideFailsItsJobAndTheNextJobRuns) {
+    const std::string longFile = dir.File("long.mkv");
+    ASSERT_NO_FATAL_FAILURE(MakeClip(longFile, 40));
+    ASSERT_NO_FATAL_FAILURE(Add({longFile, CorpusFile("xvid.avi")}));
+    bool killed = false;
+    pump.onPump = [&] {
+        if (killed || !bar.panels[kStatusPanel].starts_with("Pos")) return;
+        for (pid_t member : platform::LiveGroupMembers(control.CurrentRunner()->ProcessGroup()))
+            if (CommandName(member) == "mencoder") killed = ::kill(member, SIGKILL) == 0;
+    };
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed) << output;
+    ASSERT_TRUE(killed);
+    ASSERT_EQ(control.LastReport().FailedCount(), 1);
+    EXPECT_EQ(control.LastReport().failed[0].number, 1);
+    EXPECT_EQ(ReadTextFile(outFolder + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
+    EXPECT_FALSE(std::filesystem::exists(outFolder + "/long_XviD.avi"));
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+}
+
+TEST_F(RunEndToEnd, ANameThatIsNotUtf8IsProbedAndConvertedLikeItsTwin) {
+    const std::string latin1 = dir.File("caf\xE9.avi"), twin = dir.File("caf\xC3\xA9.avi");
+    for (const std::string& path : {latin1, twin})
+        std::filesystem::copy_file(CorpusFile("xvid.avi"), path);
+    ASSERT_NO_FATAL_FAILURE(Add({latin1, twin}));
+    EXPECT_EQ(rows[0].subItems, rows[1].subItems);
+    EXPECT_EQ(rows[0].subItems[siDecision], "0");
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed) << output;
+    EXPECT_EQ(ReadTextFile(outFolder + "/caf\xE9.avi"), ReadTextFile(CorpusFile("xvid.avi")));
+}
+
+TEST_F(RunEndToEnd, JapaneseSubtitlesNeedAJapaneseCodePageAndAreNeverWrittenWithQuestionMarks) {
+    const std::string subtitle = dir.File("talk.srt");
+    const std::string text =
+        "1\n00:00:01,000 --> "
+        "00:00:02,000\n\xE3\x81\x93\xE3\x82\x93\xE3\x81\xAB\xE3\x81\xA1\xE3\x81\xAF\n";
+    testing::WriteTextFile(subtitle, text);
+    ASSERT_NO_FATAL_FAILURE(Add({subtitle}, 1));
+    ASSERT_EQ(rows[0].subItems[siDecision], "11");
+    // Converted in its own folder: the source is also the output.
+    options.outputFolder = dir.Path().string();
+    {
+        testing::ScopedEnv locale("LC_ALL", "en_US.UTF-8");
+        EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed);
+        EXPECT_THAT(FailedLogs()[1], HasSubstr("has no place in CP1252"));
+        EXPECT_EQ(ReadTextFile(subtitle), text);
+    }
+    {
+        testing::ScopedEnv locale("LC_ALL", "ja_JP.UTF-8");
+        EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed) << output;
+        EXPECT_EQ(ReadTextFile(subtitle),
+                  "1\n00:00:01,000 --> 00:00:02,000\n\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\n");
     }
 }
 

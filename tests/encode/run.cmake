@@ -10,6 +10,7 @@ tessaro_add_test(encode_run_control_tests
   LIBS tessaro_encode
   LABELS thread)
 target_include_directories(encode_run_control_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(encode_run_control_tests fastcopy)
 
 tessaro_add_test(encode_run_end_to_end_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/RunEndToEndTest.cpp
@@ -18,4 +19,4 @@ tessaro_add_test(encode_run_end_to_end_tests
   FIXTURES media_corpus)
 target_include_directories(encode_run_end_to_end_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 # The script starts the project's own tools from the program folder.
-add_dependencies(encode_run_end_to_end_tests fastcopy charshift)
+add_dependencies(encode_run_end_to_end_tests fastcopy charshift avifinish)

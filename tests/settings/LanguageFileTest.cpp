@@ -56,6 +56,7 @@ TEST_F(LanguageFileTest, SectionsDecodeTheirBytesAndOnlyAbsentKeysKeepTheirTexts
     EXPECT_EQ(ja.ColumnCaption(1, "Video Format"), "Video Format");
     EXPECT_EQ(ja.StoppedText(), "停止");
     EXPECT_EQ(ja.CompletedText(), "Completed");
+    EXPECT_EQ(ja.FailedJobsText(), "%d of %d jobs failed");
     ASSERT_EQ(Describe(english), "English,Japanese@0+");
     EXPECT_EQ(english.section->Charset(), kDefaultCharset);
     EXPECT_EQ(english.section->Caption("Button1", "Encode"), "") << "present but empty";
@@ -106,15 +107,19 @@ TEST(ShippedLanguageFileTest, IsShiftJisAndComplete) {
     const auto source =
         ProfileFile::Load(std::string(TESSARO_SOURCE_DIR) + "/src/settings/LangJ.utf8.ini");
     const LanguageChoice english = LoadLanguage(shipped, 0), japanese = LoadLanguage(shipped, 1);
-    ASSERT_TRUE(source && english.section && japanese.section);
+    ASSERT_TRUE(source);
+    ASSERT_TRUE(english.section);
+    ASSERT_TRUE(japanese.section);
     EXPECT_EQ(japanese.section->Name(), "Japanese");
-    std::vector<std::pair<std::string, std::string>> keys = {
-        {"Status1", "Stopped"}, {"Status2", "Completed"}, {"SelectDir", "Select Directory"}};
+    std::vector<std::pair<std::string, std::string>> keys = {{"Status1", "Stopped"},
+                                                             {"Status2", "Completed"},
+                                                             {"Status3", kDefaultFailedJobsText},
+                                                             {"SelectDir", "Select Directory"}};
     for (const LocalisableName& entry : kLocalisableNames)
         if (!entry.englishCaption.empty()) keys.emplace_back(entry.name, entry.englishCaption);
     for (size_t c = 0; c < kJobListColumnCaptions.size(); ++c)
         keys.emplace_back("Columns" + std::to_string(c), kJobListColumnCaptions[c]);
-    EXPECT_EQ(keys.size(), 44u);
+    EXPECT_EQ(keys.size(), 45u);
     for (const auto& [key, caption] : keys) {
         EXPECT_EQ(english.section->Text(key), caption) << key;
         const std::optional<std::string> text = japanese.section->Text(key);
@@ -124,6 +129,8 @@ TEST(ShippedLanguageFileTest, IsShiftJisAndComplete) {
         EXPECT_EQ(text->find("\xEF\xBF\xBD"), std::string::npos) << key;
     }
     EXPECT_EQ(japanese.section->Caption("Button1", ""), "エンコード");
+    // The failed-jobs text keeps its two numbers in order: failed, then all.
+    EXPECT_EQ(japanese.section->FailedJobsText(), "%d 件のジョブが失敗しました（全 %d 件）");
     EXPECT_EQ(FindLocalisableName("StatusBar1")->kind, LocalisableKind::statusBar);
     EXPECT_FALSE(FindLocalisableName("button1")) << "object names match exactly";
 }
