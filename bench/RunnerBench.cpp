@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "encode/CRedirect.h"
+#include "encode/MencoderArguments.h"
+#include "encode/ScriptWriter.h"
 
 extern char** environ;
 
@@ -29,7 +31,8 @@ constexpr int kMarkers = 300;
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tessaro-bench-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
     }
     ~ScratchFolder() { std::filesystem::remove_all(path_); }
@@ -99,7 +102,10 @@ void BM_ScriptThroughCRedirect(benchmark::State& state) {
     const std::string script = WriteJobsScript(folder);
     for (auto _ : state) state.SetIterationTime(RunThroughRunner(script));
 }
-BENCHMARK(BM_ScriptThroughCRedirect)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_ScriptThroughCRedirect)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 // Both ways in turn within one iteration, so the load of the machine falls on both alike.
 void BM_RunnerOverheadRatio(benchmark::State& state) {
@@ -115,6 +121,80 @@ void BM_RunnerOverheadRatio(benchmark::State& state) {
 }
 BENCHMARK(BM_RunnerOverheadRatio)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
 
+// A stand-in for mencoder: a console full of progress lines, then a small
+// complete AVI file under the name after -o (its last argument).
+constexpr const char* kStandInEncoder =
+    "#!/bin/sh\n"
+    "for last; do :; done\n"
+    "seq -f 'Pos: %g.0s of the tool written to its console' 1 1000\n"
+    "printf 'RIFF\\004\\000\\000\\000AVI ' > \"$last\"\n";
+
+tessaro::JobList EncodeJobs(const ScratchFolder& folder) {
+    tessaro::JobList rows;
+    for (int job = 1; job <= kJobs; ++job)
+        rows.push_back({folder.File("clip" + std::to_string(job) + ".mkv"),
+                        {"AVC", "avc1", "640", "480", "AAC", "No", "4", "900"}});
+    return rows;
+}
+
+// The jobs as the script writer writes them now: every step checked, mencoder
+// writing a work file that avifinish names.
+std::string WriteCheckedScript(const ScratchFolder& folder, const tessaro::JobList& rows) {
+    tessaro::ScriptOptions options;
+    options.outputFolder = folder.File("out");
+    options.exeFolder = folder.File("exe");
+    options.tempFolder = folder.File("run");
+    options.runTag = "BENCH1";
+    const std::string path = folder.File("checked.sh");
+    tessaro::WriteScript(options, rows, {}, path);
+    return path;
+}
+
+// The same jobs without checks or work files, as a run wrote them before.
+std::string WriteUncheckedScript(const ScratchFolder& folder, const tessaro::JobList& rows) {
+    const std::string path = folder.File("unchecked.sh");
+    std::ofstream script(path);
+    script << "#!/bin/sh\n";
+    for (size_t job = 0; job < rows.size(); ++job) {
+        script << "printf '%s\\n' '#JOB#Job:" << job + 1 << "/" << rows.size() << "'\n"
+               << "printf '%s\\n' '#STATUS#Encoding'\n"
+               << "'" << folder.File("exe/mencoder") << "' '" << rows[job].caption << "'  "
+               << tessaro::MencoderArguments(4, {}, 900) << " -o '" << folder.File("out/clip")
+               << job + 1 << "_XviD.avi' 2> '" << folder.File("run/2.txt") << "'\n";
+    }
+    script << "printf '%s\\n' '#STATUS#Completed'\n";
+    return path;
+}
+
+void PrepareEncodeFolder(const ScratchFolder& folder) {
+    for (const char* name : {"exe", "out", "run"})
+        std::filesystem::create_directory(folder.File(name));
+    std::ofstream(folder.File("exe/mencoder")) << kStandInEncoder;
+    std::filesystem::permissions(folder.File("exe/mencoder"), std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(TESSARO_AVIFINISH, folder.File("exe/avifinish"));
+}
+
+// The cost of checking each job and naming its output only when complete:
+// both scripts in turn within one iteration, through the runner.
+void BM_CheckedJobsOverheadRatio(benchmark::State& state) {
+    ScratchFolder folder;
+    PrepareEncodeFolder(folder);
+    const tessaro::JobList rows = EncodeJobs(folder);
+    const std::string checked = WriteCheckedScript(folder, rows);
+    const std::string unchecked = WriteUncheckedScript(folder, rows);
+    double plain = 0;
+    double withChecks = 0;
+    for (auto _ : state) {
+        plain += RunThroughRunner(unchecked);
+        std::filesystem::remove(folder.File("run/jobs.txt"));
+        withChecks += RunThroughRunner(checked);
+    }
+    state.counters["ratio"] = withChecks / plain;
+    state.counters["added_ms_per_job"] =
+        (withChecks - plain) * 1000 / static_cast<double>(state.iterations()) / kJobs;
+}
+BENCHMARK(BM_CheckedJobsOverheadRatio)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
 // Time from the child writing a marker line to the status bar showing it.
 class LatencyStatusBar final : public IStatusBar {
 public:
@@ -123,14 +203,16 @@ public:
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         const long long written = std::stoll(text);
-        latenciesMs.push_back(static_cast<double>(now.tv_sec * 1000000000LL + now.tv_nsec - written) / 1e6);
+        latenciesMs.push_back(
+            static_cast<double>(now.tv_sec * 1000000000LL + now.tv_nsec - written) / 1e6);
     }
     std::vector<double> latenciesMs;
 };
 
 double Percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    const size_t index = std::min(
+        values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
     return values[index];
 }
 

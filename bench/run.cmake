@@ -3,6 +3,8 @@ set_target_properties(marker_clock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_B
 
 add_executable(runner_bench ${CMAKE_CURRENT_LIST_DIR}/RunnerBench.cpp)
 target_link_libraries(runner_bench PRIVATE tessaro_encode benchmark::benchmark)
-target_compile_definitions(runner_bench PRIVATE TESSARO_MARKER_CLOCK="$<TARGET_FILE:marker_clock>")
-add_dependencies(runner_bench marker_clock)
+target_compile_definitions(runner_bench PRIVATE
+  TESSARO_MARKER_CLOCK="$<TARGET_FILE:marker_clock>"
+  TESSARO_AVIFINISH="$<TARGET_FILE:avifinish>")
+add_dependencies(runner_bench marker_clock avifinish)
 set_target_properties(runner_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
