@@ -8,7 +8,8 @@ tessaro_add_test(update_helper_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/RenovatorCommandLineTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RenovatorTest.cpp
-  LIBS tessaro_update_helper_core
+    ${CMAKE_CURRENT_LIST_DIR}/kuUpdateHelperTest.cpp
+  LIBS tessaro_update_helper_core tessaro_update_helper_image
   LABELS update helper)
 add_dependencies(update_helper_tests Renovator4 renovator_stand_in)
 target_compile_definitions(update_helper_tests PRIVATE
