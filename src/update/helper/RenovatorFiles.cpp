@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "update/helper/RenovatorReport.h"
+
 namespace tessaro {
 namespace {
 
@@ -62,6 +64,16 @@ bool ReplaceWithDownload(const std::string& download, const std::string& destina
     // The mode is right before the rename: the destination never appears without it.
     if (::chmod(download.c_str(), mode) != 0) return false;
     return std::rename(download.c_str(), destination.c_str()) == 0;
+}
+
+bool MoveIntoPlace(const std::string& download, const std::string& destination,
+                   TkuFileAttributes marks) {
+    if (!ReplaceWithDownload(download, destination)) {
+        Report("Cannot move " + download + " to " + destination + ErrnoReason());
+        return false;
+    }
+    SetFileAttr(destination, marks);
+    return true;
 }
 
 std::vector<std::string> ListRegularFiles(const std::string& folder) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "update/utils/kuFileAttributes.h"
+
 namespace tessaro {
 
 // Whether an entry of any kind exists at the path (links are not followed).
@@ -18,6 +20,11 @@ bool IsProgramFile(const std::string& path);
 // file takes the replaced file's permissions, and an ELF image is executable
 // wherever it is readable. False (with errno set) when the move fails.
 bool ReplaceWithDownload(const std::string& download, const std::string& destination);
+
+// ReplaceWithDownload, then the destination's attribute marks are set to
+// exactly `marks`; a failed move is reported and leaves the download in place.
+bool MoveIntoPlace(const std::string& download, const std::string& destination,
+                   TkuFileAttributes marks);
 
 // Names of the regular files in the folder, in the order the file system
 // lists them.

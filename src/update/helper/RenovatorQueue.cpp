@@ -5,8 +5,6 @@
 
 #include "update/helper/RenovatorFiles.h"
 #include "update/helper/RenovatorNames.h"
-#include "update/helper/RenovatorReport.h"
-#include "update/utils/kuFileAttributes.h"
 
 namespace tessaro {
 
@@ -29,12 +27,8 @@ std::string ReadQueueFile(const std::string& path) {
 void MoveQueuedDownloads(const std::vector<std::string>& destinations) {
     for (const std::string& destination : destinations) {
         const std::string download = destination + kDownloadSuffix;
-        if (!EntryExists(download)) continue;
-        if (!ReplaceWithDownload(download, destination)) {
-            Report("Cannot move " + download + " to " + destination + ErrnoReason());
-            continue;
-        }
-        SetFileAttr(destination, {TkuFileAttribute::atrArchive});
+        if (EntryExists(download))
+            MoveIntoPlace(download, destination, {TkuFileAttribute::atrArchive});
     }
 }
 

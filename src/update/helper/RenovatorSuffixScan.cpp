@@ -4,8 +4,6 @@
 
 #include "update/helper/RenovatorFiles.h"
 #include "update/helper/RenovatorNames.h"
-#include "update/helper/RenovatorReport.h"
-#include "update/utils/kuFileAttributes.h"
 
 namespace tessaro {
 namespace {
@@ -31,14 +29,9 @@ std::string MoveSuffixedDownloads(const RenovatorCommand& command, bool ownDownl
             if (!isSetup) name = command.programFileName;
         }
         const std::string target = command.programFolder + name;
-        if (!ReplaceWithDownload(download, target)) {
-            Report("Cannot move " + download + " to " + target + ErrnoReason());
-            continue;
-        }
-        if (isSetup) setupPath = target;
         TkuFileAttributes marks = {TkuFileAttribute::atrArchive};
         if (isSetup) marks.Include(TkuFileAttribute::atrHidden);
-        SetFileAttr(target, marks);
+        if (MoveIntoPlace(download, target, marks) && isSetup) setupPath = target;
     }
     return setupPath;
 }
