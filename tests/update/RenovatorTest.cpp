@@ -15,6 +15,7 @@
 
 #include "../platform/ScopedEnv.h"
 #include "RenovatorTestSupport.h"
+#include "update/helper/RenovatorWait.h"
 #include "update/utils/kuFileAttributes.h"
 
 namespace tessaro {
@@ -50,10 +51,10 @@ protected:
     }
 
     // A fresh install folder (with a trailing "/") holding the stand-in as "tessaro".
-    std::string Install(const std::string& name) {
+    std::string Install(const std::string& name, mode_t mode = 0755) {
         const std::string folder = root_.File(name) + "/";
         fs::create_directories(folder);
-        PlaceProgram(folder + "tessaro", "old", 0755);
+        PlaceProgram(folder + "tessaro", "old", mode);
         return folder;
     }
     // A copy of the stand-in that reports `tag`.
@@ -119,11 +120,15 @@ bool KeepsMarks(const std::string& path) {
 }
 
 TEST_F(RenovatorTest, WaitsForTheProgramThenSwapsTheReleaseAndStartsItAgain) {
-    for (const std::string name : {"Tessaro", "Tessaro+", "My Apps/Tessaro+"}) {
+    // A read-only program cannot be opened for writing even once it has
+    // exited; the marks of the update then make it writable for its owner.
+    const std::vector<std::pair<std::string, mode_t>> installs = {
+        {"Tessaro", 0755}, {"Tessaro+", 0555}, {"My Apps/Tessaro+", 0750}};
+    for (const auto& [name, mode] : installs) {
         SCOPED_TRACE(name);
         fs::remove(log_);
         fs::remove(release_);
-        const std::string folder = Install(name);
+        const std::string folder = Install(name, mode);
         fs::create_directories(folder + "docs");
         PlaceDownload(folder + "tessaro.uTMP", "new");
         PlaceDownload(folder + "charshift.uTMP", "tool");
@@ -145,7 +150,7 @@ TEST_F(RenovatorTest, WaitsForTheProgramThenSwapsTheReleaseAndStartsItAgain) {
         ASSERT_EQ(helper->ExitCode(), 0) << Error();
         ASSERT_TRUE(Eventually([&] { return Logged("new /afterupgrade"); })) << Error();
         EXPECT_EQ(Tag(folder + "tessaro"), "new");
-        EXPECT_EQ(ModeOf(folder + "tessaro"), 0755);
+        EXPECT_EQ(ModeOf(folder + "tessaro"), mode | S_IWUSR);
         EXPECT_EQ(Tag(folder + "charshift"), "tool");
         EXPECT_EQ(ModeOf(folder + "charshift"), 0700);
         EXPECT_EQ(ReadTextFile(folder + "Lang.ini"), "[Lang]");
@@ -178,6 +183,19 @@ TEST_F(RenovatorTest, WithoutItsOwnDownloadTheFirstProgramFileBecomesTheProgram)
     EXPECT_FALSE(fs::exists(folder + "Clipwarp.exe"));
     EXPECT_EQ(ReadTextFile(folder + "Lang.ini"), "[Lang]");
     EXPECT_EQ(ReadTextFile(folder + "notes"), "notes");
+}
+
+// What the wait falls back on where a program file cannot be opened for
+// writing even when nobody runs it.
+TEST_F(RenovatorTest, AProgramFileCountsAsRunWhileAProcessRunsIt) {
+    const std::string folder = Install("Tessaro", 0555);
+    EXPECT_FALSE(RunByAnyProcess(folder + "tessaro"));
+    auto program = StartHeld(folder + "tessaro");
+    EXPECT_TRUE(RunByAnyProcess(folder + "tessaro"));
+    EXPECT_FALSE(RunByAnyProcess(kStandIn));
+    EXPECT_FALSE(RunByAnyProcess(folder + "missing"));
+    Release(*program);
+    EXPECT_FALSE(RunByAnyProcess(folder + "tessaro"));
 }
 
 TEST_F(RenovatorTest, GivesUpOnAProgramThatStaysBusyAndReplacesNothing) {

@@ -13,9 +13,13 @@ inline constexpr std::chrono::milliseconds kDefaultWritableWait = std::chrono::m
 // else the default.
 std::chrono::milliseconds WritableWaitBound();
 
+// Whether a process the helper may look at (one of the same user) runs the file.
+bool RunByAnyProcess(const std::string& path);
+
 // Waits until the file can be opened for writing. A running executable cannot
-// (ETXTBSY), so this ends once the program that runs it has exited. True when
-// the file became writable or vanished; false when the bound passed first.
+// (ETXTBSY), so this ends once the program that runs it has exited; a file
+// without write permission counts as free once no process runs it. True when
+// the file became free or vanished; false when the bound passed first.
 bool WaitUntilWritable(const std::string& path, std::chrono::milliseconds bound);
 
 }  // namespace tessaro
