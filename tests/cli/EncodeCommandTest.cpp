@@ -95,6 +95,16 @@ TEST_F(EncodeCommand, FailedJobsAreNamedWithTheirToolsLastWordsAndExitThree) {
     EXPECT_TRUE(TempIsEmpty()) << "until the next run";
 }
 
+TEST_F(EncodeCommand, AMissingOutputFolderIsAFailureNotACompletion) {
+    const ProgramRun run =
+        Encode({"--output", dir.File("no/such/folder"), CorpusFile("mpeg4.mp4")});
+    EXPECT_EQ(run.exitCode, 3) << run.out;
+    EXPECT_THAT(run.err, AllOf(HasSubstr("job 1/1 failed: mpeg4.mp4"),
+                               HasSubstr("Cannot open output file")));
+    EXPECT_THAT(run.out, Not(HasSubstr("Completed")));
+    EXPECT_FALSE(fs::exists(dir.File("no")));
+}
+
 TEST_F(EncodeCommand, TwoRunsAtOnceEachRunTheirOwnJobs) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         const std::string first = dir.File("first" + std::to_string(attempt));

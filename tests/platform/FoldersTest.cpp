@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <optional>
 
 #include "ProcessTestSupport.h"
@@ -10,6 +11,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/RunFolder.h"
+#include "platform/TerminationCleanup.h"
 
 namespace tessaro::platform {
 namespace {
@@ -116,6 +118,28 @@ TEST(UserFolders, FollowAppDataXdgAndUserDirsThenHome) {
     const ScopedEnv app("APPDATA", "/app/data");
     EXPECT_EQ(ProfileFolder(), "/app/data");
     EXPECT_TRUE(fs::exists(fs::path(ProgramFolder()) / "platform_paths_tests"));
+}
+
+TEST(TerminationCleanup, ATerminatedToolLeavesNoHalfWrittenFileBehind) {
+    testing::TempDir dir;
+    const std::string target = dir.File("copy.avi");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            EnableTerminationCleanup();
+            std::string sibling;
+            const int fd = CreateFileBeside(target, 0600, sibling);
+            if (fd < 0 || ::write(fd, "half", 4) != 4) ::_exit(2);
+            ::raise(signal);
+            ::_exit(3);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), signal) << "it still ends by the signal";
+        EXPECT_TRUE(fs::is_empty(dir.Path())) << "signal " << signal;
+    }
 }
 
 TEST(RunFolder, EachRunGetsAPrivateFolderAndTheNextRunClearsWhatOthersLeft) {
