@@ -230,6 +230,7 @@ int RunEncode(std::span<const std::string> arguments) {
     }
     RunMessageLines messages(bar);
     control.SetOutputObserver([&](std::string_view chunk) { messages.Take(chunk); });
+    control.SetProgressObserver([&](const RunProgress& progress) { bar.SetProgress(progress); });
     RunOutcome outcome;
     try {
         outcome = control.Encode(rows, request.Selection(rows.size()), request.Options());

@@ -1,6 +1,8 @@
 #include "encode/Probe.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 #include "encode/DeviceProfile.h"
@@ -73,6 +75,18 @@ bool TryReadVideoFacts(video_struct& record, const std::string& path) {
 }
 
 }  // namespace
+
+double ProbeDurationSeconds(const std::string& path) {
+    try {
+        MediaInfo info;
+        info.Open(path);
+        const std::string milliseconds = info.Get(StreamKind::general, 0, "Duration");
+        info.Close();
+        return std::max(0.0, std::strtod(milliseconds.c_str(), nullptr) / 1000.0);
+    } catch (...) {
+        return 0;
+    }
+}
 
 int8_t ProbeFile(FileKind kind, video_struct& record, const std::string& path, int serial) {
     record = {};

@@ -15,6 +15,9 @@ namespace tessaro {
 // decides what becomes of it.
 int8_t ProbeFile(FileKind kind, video_struct& record, const std::string& path, int serial);
 
+// The file's playing time in seconds, 0 when the library knows none.
+double ProbeDurationSeconds(const std::string& path);
+
 // The bit rate a video gets when the library reports none, in bit/s.
 inline constexpr int32_t kUnreportedBitrate = 512000;
 // video_format after a probe that failed with an exception.

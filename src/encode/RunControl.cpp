@@ -2,9 +2,11 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "encode/PopupMenuState.h"
+#include "encode/Probe.h"
 #include "platform/Paths.h"
 #include "platform/PowerManager.h"
 #include "platform/RunFolder.h"
@@ -14,6 +16,11 @@ namespace {
 
 constexpr int kRunPollInterval = 200;
 constexpr const char* kAllValue = "0";
+
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 bool EndedNormally(int waitStatus) {
     return waitStatus != -1 && WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == 0;
@@ -132,7 +139,9 @@ RunOutcome RunControl::RunWritten(const Script& script, const std::string& runFo
     where.tempFolder = runFolder;
     reportFolder = runFolder;
     reportJobCount = script.jobCount;
+    StartTracking(script);
     RunScript(ScriptPathFor(where));
+    FinishTracking();
     RemoveWorkFiles(script);
     return Outcome();
 }
@@ -143,6 +152,28 @@ RunOutcome RunControl::Outcome() const {
     return lastReport.FailedCount() > 0 ? RunOutcome::jobsFailed : RunOutcome::completed;
 }
 
+void RunControl::StartTracking(const Script& script) {
+    tracker.reset();
+    if (!progressObserver) return;
+    std::vector<PlannedJob> jobs;
+    for (const ScriptJob& job : script.jobs)
+        jobs.push_back({platform::ExtractFileName(job.source),
+                        job.encodes ? ProbeDurationSeconds(job.source) : 0, job.encodes});
+    tracker.emplace(std::move(jobs), progressClock ? progressClock : SteadySeconds);
+    progressObserver(tracker->Progress());
+}
+
+void RunControl::TrackOutput(std::string_view chunk) {
+    if (tracker && tracker->Take(chunk)) progressObserver(tracker->Progress());
+}
+
+void RunControl::FinishTracking() {
+    if (!tracker) return;
+    tracker->Finish(stopFlag.load());
+    progressObserver(tracker->Progress());
+    tracker.reset();
+}
+
 int RunControl::RunScript(const std::string& scriptPath) {
     const bool showConsole = view.ShowEncodingConsole();
     if (showConsole) view.MinimizeApplication();
@@ -151,7 +182,10 @@ int RunControl::RunScript(const std::string& scriptPath) {
     lastExitStatus = -1;
     {
         CRedirect runner(scriptPath, statusBar, {}, pump);
-        runner.SetOutputObserver(outputObserver);
+        runner.SetOutputObserver([this](std::string_view chunk) {
+            TrackOutput(chunk);
+            if (outputObserver) outputObserver(chunk);
+        });
         currentRunner.store(&runner);
         // A Stop that came before the runner existed.
         if (stopFlag.load()) runner.Stop();

@@ -7,6 +7,7 @@
 #include "encode/CRedirect.h"
 #include "encode/EventPump.h"
 #include "encode/JobRow.h"
+#include "encode/ProgressTracker.h"
 #include "encode/RunReport.h"
 #include "encode/RunStateView.h"
 #include "encode/ScriptError.h"
@@ -48,6 +49,12 @@ public:
     void SetOutputObserver(CRedirect::OutputObserver observer) {
         outputObserver = std::move(observer);
     }
+    // Sees the run's progress whenever it changes, and once more at its end.
+    using ProgressObserver = std::function<void(const RunProgress&)>;
+    void SetProgressObserver(ProgressObserver observer, ProgressTracker::Clock clock = {}) {
+        progressObserver = std::move(observer);
+        progressClock = std::move(clock);
+    }
 
     // The encode commands. A script that cannot be written throws ScriptError
     // and no run starts.
@@ -84,6 +91,9 @@ public:
 
 private:
     RunOutcome RunWritten(const Script& script, const std::string& runFolder);
+    void StartTracking(const Script& script);
+    void TrackOutput(std::string_view chunk);
+    void FinishTracking();
     RunOutcome Outcome() const;
     std::string IdleText() const;
     void EndRequest();
@@ -107,6 +117,9 @@ private:
     RunReport lastReport;
     std::string keptRunFolder;
     CRedirect::OutputObserver outputObserver;
+    ProgressObserver progressObserver;
+    ProgressTracker::Clock progressClock;
+    std::optional<ProgressTracker> tracker;
 };
 
 // `format` with its first "%d" replaced by `failed` and the second by `total`;

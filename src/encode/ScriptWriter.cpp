@@ -73,6 +73,7 @@ public:
         AddEcho("#STATUS#Encoding");
         steps_.clear();
         workFile_.clear();
+        jobs_.push_back({row.caption, decision::RunsMencoder(code)});
         const std::string output = AddConversion(row, code, number);
         if (options_.copyToDrive && !output.empty()) AddCopyToDrive(output);
         AddLines(syntax_.JobBlock(number, FileNameOf(row.caption, syntax_.FolderSeparators()),
@@ -81,7 +82,7 @@ public:
 
     Script Finish(int count) {
         AddLines(syntax_.Closing(count));
-        return {std::move(text_), count, std::move(workFiles_)};
+        return {std::move(text_), count, std::move(jobs_), std::move(workFiles_)};
     }
 
 private:
@@ -212,6 +213,7 @@ private:
     std::string text_;
     std::vector<std::string> steps_;
     std::string workFile_;
+    std::vector<ScriptJob> jobs_;
     std::vector<std::string> workFiles_;
 };
 

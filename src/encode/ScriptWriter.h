@@ -33,9 +33,16 @@ struct JobSelection {
     int selectedRow = -1;
 };
 
+// One job of a script, as its run's progress counts it.
+struct ScriptJob {
+    std::string source;
+    bool encodes = false;  // mencoder converts it
+};
+
 struct Script {
     std::string text;
     int jobCount = 0;
+    std::vector<ScriptJob> jobs;
     // Files the run writes before they take their final names: whatever of
     // them a stopped run leaves is removed.
     std::vector<std::string> workFiles;

@@ -53,8 +53,9 @@ TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(MediaInfoCommand("Video;%Width%", out + "/b_XviD.avi"), "720");
     EXPECT_EQ(ReadTextFile(out + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
-    // Not a terminal: one plain line per change, ending with the completed text.
-    EXPECT_THAT(run.out, AllOf(HasSubstr("Job:1/2  Encoding\n"), HasSubstr("Job:1/2  Pos:"),
+    // Not a terminal: a line as each job starts and ends, with the list's figures, then the end.
+    EXPECT_THAT(run.out, AllOf(HasSubstr("Job:1/2  started b.mkv  0%\n"),
+                               HasSubstr("Job:2/2  done  100%  ETA 0:00\n"),
                                EndsWith("\nCompleted\n"), Not(HasSubstr("\r"))));
     EXPECT_TRUE(TempIsEmpty()) << "a completed run leaves nothing in the temp folder";
 }

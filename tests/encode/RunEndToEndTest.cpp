@@ -105,6 +105,8 @@ TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
     options.drive = dir.File("drive");
     std::filesystem::create_directory(options.drive);
     view.shutdownAfterEncoding = true;
+    std::vector<RunProgress> progress;
+    control.SetProgressObserver([&](const RunProgress& value) { progress.push_back(value); });
 
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed) << output;
 
@@ -126,6 +128,18 @@ TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
     EXPECT_EQ(bar.panels, (Panels{"Completed", ""}));
     EXPECT_EQ(power.powerOffRequests, 1);
     EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+    // The list's progress only grows, the encoder's records move it within its job, and it ends
+    // whole.
+    ASSERT_GE(progress.size(), 4u);
+    for (size_t i = 1; i < progress.size(); ++i)
+        EXPECT_GE(progress[i].fraction, progress[i - 1].fraction) << i;
+    EXPECT_TRUE(std::ranges::any_of(progress, [](const RunProgress& p) {
+        return !p.current.empty() && p.current[0].number == 1 && p.current[0].fraction > 0 &&
+               p.etaSeconds;
+    }));
+    EXPECT_EQ(progress.back().states, std::vector<JobState>(3, JobState::done));
+    EXPECT_DOUBLE_EQ(progress.back().fraction, 1);
+    EXPECT_EQ(progress.back().left, 0);
 }
 
 TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnlyAndKeepsTheEarlierCompleteOutput) {

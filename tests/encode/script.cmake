@@ -12,3 +12,7 @@ tessaro_add_test(sh_script_run_test
   LIBS tessaro_encode
   LABELS encode)
 target_include_directories(sh_script_run_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+tessaro_add_test(progress_tracker_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProgressTrackerTest.cpp
+  LIBS tessaro_encode
+  LABELS encode)

@@ -1,0 +1,203 @@
+#include "encode/ProgressTracker.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+namespace tessaro {
+namespace {
+
+constexpr std::string_view kJobMarker = "#JOB#Job:";
+constexpr std::string_view kFailedStatus = "#STATUS#Failed: ";
+constexpr std::string_view kCompletedStatus = "#STATUS#Completed";
+constexpr std::string_view kProgressRecord = "Pos:";
+constexpr std::string_view kSkipLine = "Skip ";
+// What a copy or a subtitle weighs against seconds of video to convert.
+constexpr double kLightJobWeight = 0.5;
+// The weight of a video whose length is unknown, when no other length is known.
+constexpr double kUnknownVideoWeight = 60;
+
+std::optional<double> ParseNumber(std::string_view text) {
+    const size_t end = text.find_first_not_of("0123456789.");
+    const std::string number(text.substr(0, end));
+    if (number.empty()) return std::nullopt;
+    double value = 0;
+    const auto [rest, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || rest != number.data() + number.size()) return std::nullopt;
+    return value;
+}
+
+// "Pos:  25.2s    632f ( 44%) ..." -> 25.2 and 44.
+std::optional<double> PositionOf(std::string_view record) {
+    record.remove_prefix(kProgressRecord.size());
+    const size_t start = record.find_first_not_of(' ');
+    if (start == std::string_view::npos) return std::nullopt;
+    return ParseNumber(record.substr(start));
+}
+
+std::optional<double> PercentOf(std::string_view record) {
+    const size_t percent = record.find("%)");
+    if (percent == std::string_view::npos) return std::nullopt;
+    const size_t open = record.rfind('(', percent);
+    if (open == std::string_view::npos) return std::nullopt;
+    std::string_view digits = record.substr(open + 1, percent - open - 1);
+    digits.remove_prefix(std::min(digits.find_first_not_of(' '), digits.size()));
+    return ParseNumber(digits);
+}
+
+bool IsListSummary(std::string_view failedStatus) {
+    return failedStatus.find(" of ") != std::string_view::npos && failedStatus.ends_with(" jobs");
+}
+
+}  // namespace
+
+std::string FormatDuration(double seconds) {
+    const long total = std::lround(std::max(0.0, seconds));
+    char text[32];
+    if (total >= 3600)
+        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60,
+                      total % 60);
+    else
+        std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
+    return text;
+}
+
+ProgressTracker::ProgressTracker(std::vector<PlannedJob> jobs, Clock clock)
+    : jobs_(std::move(jobs)), clock_(std::move(clock)), started_(clock_()) {
+    progress_.jobCount = static_cast<int>(jobs_.size());
+    progress_.states.assign(jobs_.size(), JobState::waiting);
+    Recompute();
+}
+
+bool ProgressTracker::Take(std::string_view chunk) {
+    bool changed = false;
+    for (const char c : chunk) {
+        if (c != '\r' && c != '\n') {
+            pending_ += c;
+            continue;
+        }
+        changed = TakeLine(pending_) || changed;
+        pending_.clear();
+    }
+    // mencoder rewrites its record in place: a record is whole once the next begins.
+    if (changed) Recompute();
+    return changed;
+}
+
+bool ProgressTracker::TakeLine(std::string_view line) {
+    if (line.starts_with(kJobMarker)) {
+        const std::optional<double> number = ParseNumber(line.substr(kJobMarker.size()));
+        if (!number) return false;
+        StartJob(static_cast<int>(*number));
+        return true;
+    }
+    if (current_ < 0) return false;
+    if (line.starts_with(kFailedStatus)) {
+        if (!IsListSummary(line.substr(kFailedStatus.size()))) EndCurrentJob(JobState::failed);
+        return true;
+    }
+    if (line.starts_with(kCompletedStatus)) {
+        EndCurrentJob(JobState::done);
+        return true;
+    }
+    if (line.starts_with(kSkipLine)) {
+        EndCurrentJob(JobState::skipped);
+        return true;
+    }
+    return line.starts_with(kProgressRecord) && TakeProgressRecord(line);
+}
+
+void ProgressTracker::StartJob(int number) {
+    EndCurrentJob(JobState::done);
+    if (number < 1 || number > progress_.jobCount) return;
+    current_ = number - 1;
+    currentFraction_ = 0;
+    progress_.states[static_cast<size_t>(current_)] = JobState::converting;
+}
+
+void ProgressTracker::EndCurrentJob(JobState state) {
+    if (current_ < 0) return;
+    progress_.states[static_cast<size_t>(current_)] = state;
+    current_ = -1;
+    currentFraction_ = 0;
+}
+
+bool ProgressTracker::TakeProgressRecord(std::string_view line) {
+    const PlannedJob& job = jobs_[static_cast<size_t>(current_)];
+    std::optional<double> fraction;
+    if (const auto position = PositionOf(line); position && job.durationSeconds > 0)
+        fraction = *position / job.durationSeconds;
+    else if (const auto percent = PercentOf(line))
+        fraction = *percent / 100;
+    if (!fraction) return false;
+    currentFraction_ = std::clamp(*fraction, 0.0, 1.0);
+    return true;
+}
+
+void ProgressTracker::Finish(bool stopped) {
+    EndCurrentJob(stopped ? JobState::stopped : JobState::done);
+    Recompute();
+}
+
+double ProgressTracker::Weight(int index) const {
+    const PlannedJob& job = jobs_[static_cast<size_t>(index)];
+    if (!job.encodes) return kLightJobWeight;
+    if (job.durationSeconds > 0) return job.durationSeconds;
+    // An unknown length counts as the average of the known ones.
+    double known = 0;
+    int count = 0;
+    for (const PlannedJob& other : jobs_) {
+        if (!other.encodes || other.durationSeconds <= 0) continue;
+        known += other.durationSeconds;
+        ++count;
+    }
+    return count > 0 ? known / count : kUnknownVideoWeight;
+}
+
+void ProgressTracker::Recompute() {
+    RunProgress& p = progress_;
+    p.done = p.failed = p.left = 0;
+    p.current.clear();
+    double converted = 0;  // work done at the measured speed
+    double ended = 0;      // work of failed jobs, which took no more time
+    double left = 0;
+    for (int i = 0; i < p.jobCount; ++i) {
+        const double weight = Weight(i);
+        switch (p.states[static_cast<size_t>(i)]) {
+            case JobState::done:
+            case JobState::skipped:
+                ++p.done;
+                converted += weight;
+                break;
+            case JobState::failed:
+                ++p.failed;
+                ended += weight;
+                break;
+            case JobState::converting:
+                ++p.left;
+                converted += weight * currentFraction_;
+                left += weight * (1 - currentFraction_);
+                p.current.push_back({i + 1, jobs_[static_cast<size_t>(i)].name, currentFraction_});
+                break;
+            case JobState::waiting:
+            case JobState::stopped:
+                ++p.left;
+                left += weight;
+                break;
+        }
+    }
+    const double total = converted + ended + left;
+    p.elapsedSeconds = clock_() - started_;
+    p.fraction = total > 0 ? (converted + ended) / total : 1;
+    p.etaSeconds.reset();
+    if (converted > 0 && p.elapsedSeconds > 0) p.etaSeconds = p.elapsedSeconds / converted * left;
+}
+
+const RunProgress& ProgressTracker::Progress() {
+    progress_.elapsedSeconds = clock_() - started_;
+    return progress_;
+}
+
+}  // namespace tessaro
