@@ -42,6 +42,7 @@
 #include "encode/ScriptError.h"
 #include "encode/ScriptWriter.h"
 #include "platform/Folders.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/PowerManager.h"
 #include "settings/InstallMarkers.h"
 #include "settings/LocalisableNames.h"
@@ -117,7 +118,8 @@ private:
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power)
+TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power,
+                     platform::INotifier* notifier)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
@@ -127,6 +129,11 @@ TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power)
         power = ownPower_.get();
     }
     power_ = std::make_unique<SaveBeforePowerOff>(*power, [this] { SaveProfileFromControls(); });
+    if (notifier == nullptr) {
+        ownNotifier_ = std::make_unique<platform::FreedesktopNotifier>();
+        notifier = ownNotifier_.get();
+    }
+    notifier_ = notifier;
     pump_ = std::make_unique<QtEventPump>();
     // Held for the window's life: every probe and report would otherwise load
     // and unload the library again.
@@ -856,6 +863,20 @@ void TMainForm::RestoreApplication() {
     showNormal();
 }
 
+bool TMainForm::ConfirmPowerOff(const std::string& runEnd) {
+    const QString end = QString::fromStdString(runEnd);
+    if (!isActiveWindow())
+        notifier_->Notify("Tessaro", runEnd + ": the computer powers off in " +
+                                         std::to_string(powerOffCountdownSeconds) + " s");
+    ShutdownCountdown countdown(end, powerOffCountdownSeconds, this);
+    return countdown.exec() == QDialog::Accepted;
+}
+
+// The panel says how the run ended; a user looking elsewhere hears it too.
+void TMainForm::NotifyRunEndWhenAway() {
+    if (!isActiveWindow()) notifier_->Notify("Tessaro", StatusPanel0->text().toStdString());
+}
+
 void TMainForm::EndProgramWithoutSaving() {
     endedForPowerOff_ = true;
     hide();
@@ -871,6 +892,7 @@ void TMainForm::RunEncode(Encode encode) {
     }
     try {
         encode(JobRowsOf(*ListView1), ScriptOptionsFromControls());
+        NotifyRunEndWhenAway();
     } catch (const ScriptError& error) {
         SetPanelText(kJobPanel, error.what());
         SetPanelText(kStatusPanel, "");

@@ -8,6 +8,7 @@
 
 #include "encode/PopupMenuState.h"
 #include "encode/RunControl.h"
+#include "app/ShutdownCountdown.h"
 #include "encode/RunStateView.h"
 #include "encode/StatusBar.h"
 
@@ -34,6 +35,7 @@ class QTreeWidgetItem;
 namespace tessaro {
 
 namespace platform {
+class INotifier;
 class IPowerManager;
 }
 class QtEventPump;
@@ -54,7 +56,10 @@ public:
     // Records the install markers and builds the controls; FormCreate then
     // loads the profile and the language.
     // `power`: what "Shutdown after encoding" asks; the system's logind when null.
-    explicit TMainForm(QWidget* parent = nullptr, platform::IPowerManager* power = nullptr);
+    // `notifier`: how the end of a run reaches a user looking elsewhere; the
+    // desktop's notification service when null.
+    explicit TMainForm(QWidget* parent = nullptr, platform::IPowerManager* power = nullptr,
+                       platform::INotifier* notifier = nullptr);
     ~TMainForm() override;
 
     // The single entry for new files: dialog, drops, command line, later starts.
@@ -130,7 +135,9 @@ private:
     bool ShutdownAfterEncoding() const override;
     void MinimizeApplication() override;
     void RestoreApplication() override;
+    bool ConfirmPowerOff(const std::string& runEnd) override;
     void EndProgramWithoutSaving() override;
+    void NotifyRunEndWhenAway();
 
     template <typename Encode>
     void RunEncode(Encode encode);
@@ -205,6 +212,14 @@ private:
 
     std::unique_ptr<platform::IPowerManager> ownPower_;
     std::unique_ptr<SaveBeforePowerOff> power_;
+    std::unique_ptr<platform::INotifier> ownNotifier_;
+    platform::INotifier* notifier_ = nullptr;
+
+public:
+    // Seconds of the count-down before a power-off (tests shorten it).
+    int powerOffCountdownSeconds = ShutdownCountdown::kDefaultSeconds;
+
+private:
     std::unique_ptr<QtEventPump> pump_;
     std::unique_ptr<RunControl> run_;
     bool mediaInfoHeld_ = false;

@@ -2,12 +2,16 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/CliCommand.h"
@@ -29,6 +33,7 @@ constexpr std::array<std::string_view, 2> kFixedScriptOptions = {"--dialect", "-
 constexpr int kExitJobsFailed = 3;
 constexpr int kExitStopped = 130;
 constexpr int kShownLogLines = 5;
+constexpr int kDefaultCountdownSeconds = 60;
 constexpr std::array kStopSignals = {SIGINT, SIGTERM, SIGHUP};
 
 // The English texts the window shows before a language is applied.
@@ -70,10 +75,43 @@ EncodeArguments SplitArguments(std::span<const std::string> arguments) {
 }
 
 // The command line has no window to minimise, block or close.
+std::atomic<bool> stopSignalled{false};
+
+// Seconds the user has to cancel a power-off; TESSARO_SHUTDOWN_COUNTDOWN may
+// shorten it (scripts, tests).
+int CountdownSeconds() {
+    const char* value = std::getenv("TESSARO_SHUTDOWN_COUNTDOWN");
+    if (value == nullptr || *value == '\0') return kDefaultCountdownSeconds;
+    return std::clamp(std::atoi(value), 0, kDefaultCountdownSeconds * 10);
+}
+
+// Waits a second, or less when Ctrl-C comes; whether it came.
+bool SecondPassedUninterrupted() {
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        if (stopSignalled.load()) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return !stopSignalled.load();
+}
+
 class TerminalRunView final : public IRunStateView {
 public:
-    TerminalRunView(bool showConsole, bool shutdown)
-        : showConsole_(showConsole), shutdown_(shutdown) {}
+    TerminalRunView(bool showConsole, bool shutdown, TerminalStatusBar& bar)
+        : showConsole_(showConsole), shutdown_(shutdown), bar_(bar) {}
+
+    // Counts down on the terminal; Ctrl-C cancels.
+    bool ConfirmPowerOff(const std::string& runEnd) override {
+        stopSignalled.store(false);
+        for (int left = CountdownSeconds(); left > 0; --left) {
+            bar_.PrintMessage(std::cout, runEnd + ": powering off in " + std::to_string(left) +
+                                             " s; Ctrl-C cancels");
+            if (!SecondPassedUninterrupted()) {
+                bar_.PrintMessage(std::cout, "Power-off cancelled");
+                return false;
+            }
+        }
+        return true;
+    }
 
     void SetEncodeCommandsEnabled(bool) override {}
     void SetStopEnabled(bool) override {}
@@ -87,6 +125,7 @@ public:
 private:
     bool showConsole_ = false;
     bool shutdown_ = false;
+    TerminalStatusBar& bar_;
 };
 
 // Power-off goes through logind only when asked for, so that a run without
@@ -112,6 +151,7 @@ public:
 std::atomic<RunControl*> activeControl{nullptr};
 
 extern "C" void StopOnSignal(int) {
+    stopSignalled.store(true);
     if (RunControl* control = activeControl.load()) control->Stop();
 }
 
@@ -215,7 +255,7 @@ int RunEncode(std::span<const std::string> arguments) {
     const EncodeArguments parsed = SplitArguments(arguments);
     const ScriptRequest request(parsed.scriptArguments);
     TerminalStatusBar bar(std::cout, ::isatty(STDOUT_FILENO) == 1);
-    TerminalRunView view(parsed.showConsole, parsed.shutdown);
+    TerminalRunView view(parsed.showConsole, parsed.shutdown, bar);
     OnDemandPowerManager power;
     RunControl control(request.Options().tempFolder, "cli", bar, view, power);
     control.SetStatusTexts(kStoppedText, kCompletedText, kFailedJobsText);
@@ -261,8 +301,9 @@ const CliCommand kEncodeCommand{
     "a failed job leaves no output behind (an earlier output stays as it was), is\n"
     "named with the end of its tool's messages, and the run goes on.\n"
     "\n"
-    "  --shutdown          power the computer off when the run completes (asked of\n"
-    "                      systemd-logind, which may ask for authorisation)\n"
+    "  --shutdown          power the computer off when the run has ended and was not\n"
+    "                      stopped, after a 60-second count-down that Ctrl-C cancels\n"
+    "                      (asked of systemd-logind, which may ask for authorisation)\n"
     "  --show-console      let the tools write to this terminal instead of showing\n"
     "                      their progress as status\n"
     "\n"

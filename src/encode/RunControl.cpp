@@ -129,7 +129,7 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
     }
     EndRequest();
     if (outcome != RunOutcome::stopped && outcome != RunOutcome::failed &&
-        view.ShutdownAfterEncoding())
+        view.ShutdownAfterEncoding() && view.ConfirmPowerOff(IdleText()))
         ShutdownComputer();
     return outcome;
 }

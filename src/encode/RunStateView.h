@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace tessaro {
 
 // What the run control needs of the window (or of the command line). The
@@ -19,6 +21,10 @@ public:
     virtual bool ShutdownAfterEncoding() const = 0;
     virtual void MinimizeApplication() = 0;
     virtual void RestoreApplication() = 0;
+
+    // Asked before a power-off after a run, with the run's end as the panel
+    // shows it: the user gets a count-down to cancel it. True: power off.
+    virtual bool ConfirmPowerOff(const std::string& runEnd) = 0;
 
     // Called once power-off was requested: the program ends at once, without
     // saving its settings.

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QProcess>
 #include <QTimer>
 #include <set>
 
 #include "WindowTestSupport.h"
+#include "app/ShutdownCountdown.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/PowerManager.h"
 
 namespace tessaro::testing {
@@ -39,6 +43,15 @@ struct ProfileAtPowerOff final : platform::IPowerManager {
     std::vector<std::string> profiles;
 };
 
+// What a user looking elsewhere would have been told.
+struct RecordingNotifier final : platform::INotifier {
+    bool Notify(const std::string& summary, const std::string& body) override {
+        messages.push_back(summary + "|" + body);
+        return true;
+    }
+    std::vector<std::string> messages;
+};
+
 class EncodeWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -57,7 +70,8 @@ protected:
 
     EncodingUser user;
     ProfileAtPowerOff power;
-    TMainForm form{nullptr, &power};
+    RecordingNotifier notifier;
+    TMainForm form{nullptr, &power, &notifier};
     QTimer ticks;
 };
 
@@ -166,11 +180,43 @@ TEST_F(EncodeWindowTest, ListStaysUsableAndStopEndsTheWholeRunAndSkipsTheShutdow
     EXPECT_TRUE(Button(form, "Button1")->isEnabled());
 }
 
+TEST_F(EncodeWindowTest, APowerOffCountsDownAndCancelKeepsTheComputerOnAndAnAbsentUserHearsOfIt) {
+    QWidget elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    Button(form, "CheckBox1")->click();
+    form.powerOffCountdownSeconds = 30;
+    AddAndWait(form, {CorpusPath("xvid.avi")});
+    QString shown;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        auto* countdown = form.findChild<ShutdownCountdown*>();
+        if (countdown == nullptr || !countdown->isVisible()) return;
+        shown = Control<QLabel>(*countdown, "CountdownMessage")->text();
+        Button(*countdown, "CountdownCancel")->click();
+    });
+    cancel.start(20);
+    Button(form, "Button1")->click();
+    EXPECT_EQ(shown, "Run completed\nThe computer powers off in 30 s.");
+    EXPECT_TRUE(power.profiles.empty());
+    EXPECT_FALSE(form.EndedForPowerOff());
+    EXPECT_EQ(notifier.messages,
+              (std::vector<std::string>{"Tessaro|Run completed: the computer powers off in 30 s",
+                                        "Tessaro|Run completed"}));
+    // With the window in front nothing is sent.
+    Button(form, "CheckBox1")->click();
+    QApplication::setActiveWindow(&form);
+    notifier.messages.clear();
+    Button(form, "Button1")->click();
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
 // Solo tests need a process of their own (app.cmake starts one each): the program ends
 // itself after asking for power-off.
 TEST_F(EncodeWindowTest, SoloShutdownAfterACompletedRunSavesTheSettingsFirst) {
     if (!qEnvironmentVariableIsSet("TESSARO_SOLO_PROCESS")) GTEST_SKIP() << "runs alone";
     Button(form, "CheckBox1")->click();
+    form.powerOffCountdownSeconds = 1;
     Combo(form, "ComboBox2")->setCurrentIndex(4);
     AddAndWait(form, {CorpusPath("xvid.avi")});
     Button(form, "Button1")->click();

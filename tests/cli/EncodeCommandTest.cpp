@@ -259,5 +259,38 @@ TEST_F(EncodeCommand, CtrlCStopsTheRunEndsItsToolsAndKeepsTheEarlierOutput) {
     EXPECT_TRUE(TempIsEmpty());
 }
 
+TEST_F(EncodeCommand, PowerOffCountsDownAndCtrlCCancelsIt) {
+    // A bus nobody listens on: the power-off request can never reach the machine.
+    testing::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + dir.File("no-bus")).c_str());
+    {
+        testing::ScopedEnv countdown("TESSARO_SHUTDOWN_COUNTDOWN", "30");
+        FILE* cli = ::popen(("exec '" + kCli + "' encode --shutdown --output '" + out + "' '" +
+                             CorpusFile("xvid.avi") + "' 2>&1")
+                                .c_str(),
+                            "r");
+        ASSERT_NE(cli, nullptr);
+        std::string output;
+        char line[4096];
+        while (output.find("powering off in") == std::string::npos &&
+               std::fgets(line, sizeof line, cli))
+            output += line;
+        const std::vector<pid_t> clis = ChildrenOf(::getpid());
+        ASSERT_EQ(clis.size(), 1u) << output;
+        ASSERT_EQ(::kill(clis[0], SIGINT), 0);
+        while (std::fgets(line, sizeof line, cli)) output += line;
+        const int status = ::pclose(cli);
+        ASSERT_TRUE(WIFEXITED(status)) << output;
+        EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+        EXPECT_THAT(output,
+                    AllOf(HasSubstr("Completed: powering off in 30 s; Ctrl-C cancels\n"),
+                          HasSubstr("Power-off cancelled\n"), Not(HasSubstr("power-off request"))));
+    }
+    testing::ScopedEnv countdown("TESSARO_SHUTDOWN_COUNTDOWN", "1");
+    const ProgramRun expired = Encode({"--shutdown", "--output", out, CorpusFile("xvid.avi")});
+    EXPECT_EQ(expired.exitCode, 0);
+    EXPECT_THAT(expired.out, HasSubstr("powering off in 1 s"));
+    EXPECT_THAT(expired.err, HasSubstr("the system did not take the power-off request"));
+}
+
 }  // namespace
 }  // namespace tessaro::test

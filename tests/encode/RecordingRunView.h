@@ -26,10 +26,15 @@ public:
         if (onMinimize) onMinimize();
     }
     void RestoreApplication() override { calls.push_back("restore"); }
+    bool ConfirmPowerOff(const std::string& runEnd) override {
+        calls.push_back("confirm " + runEnd);
+        return confirmPowerOff;
+    }
     void EndProgramWithoutSaving() override { calls.push_back("end"); }
 
     bool showConsole = false;
     bool shutdownAfterEncoding = false;
+    bool confirmPowerOff = true;
     std::function<void()> onMinimize;
     std::vector<std::string> calls;
 };

@@ -156,6 +156,12 @@ TEST_F(RunControlTest, EncodeCommandsRunTheirScriptInAFolderOfTheirOwnAndRemoveI
 
 TEST_F(RunControlTest, PowersOffOnlyAfterACompletedRunWithTheOptionOnAndEndsTheProgram) {
     view.shutdownAfterEncoding = true;
+    // The user sees the run's end in a count-down and cancels it.
+    view.confirmPowerOff = false;
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
+    EXPECT_EQ(power.powerOffRequests, 0);
+    EXPECT_EQ(view.calls.back(), "confirm Completed");
+    view.confirmPowerOff = true;
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed);
     EXPECT_EQ(power.powerOffRequests, 1);
     EXPECT_TRUE(Ended());

@@ -1,5 +1,7 @@
 #include "platform/PowerManager.h"
 
+#include "platform/DesktopNotifier.h"
+
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -36,6 +38,20 @@ TEST(LogindPowerManager, AsksLogindToPowerOffInteractivelyAndReportsARequestNobo
     EXPECT_TRUE(LogindPowerManager(client).PowerOff());
     EXPECT_EQ(logind.Line(), "PowerOff interactive=true");
     QDBusConnection::disconnectFromBus("power-test");
+}
+
+TEST(FreedesktopNotifier, SendsTheSummaryAndBodyAndSaysWhenNobodyListens) {
+    Helper bus(
+        {"/usr/bin/dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"});
+    const QString address = bus.Line();
+    const QDBusConnection client = QDBusConnection::connectToBus(address, "notify-test");
+    ASSERT_TRUE(client.isConnected()) << address.toStdString();
+    EXPECT_FALSE(FreedesktopNotifier(client).Notify("Tessaro", "no one there"));
+    Helper service({TESSARO_FAKE_NOTIFICATIONS, address});
+    ASSERT_EQ(service.Line(), "ready");
+    EXPECT_TRUE(FreedesktopNotifier(client).Notify("Run completed", "3 jobs done"));
+    EXPECT_EQ(service.Line(), "Tessaro|Run completed|3 jobs done");
+    QDBusConnection::disconnectFromBus("notify-test");
 }
 
 }  // namespace
