@@ -95,8 +95,26 @@ public:
         const QByteArray line = FProcess.readLine().trimmed();
         if (line.startsWith("PORT ")) FPort = line.mid(5).toInt();
     }
-    // Every request so far, one JSON object a line.
+    // Every request since the last ClearLog, one JSON object a line.
     std::string RequestLog() const { return ReadFileBytes(FFolder.filePath("requests.jsonl")); }
+    void ClearLog() { WriteFileBytes(FFolder.filePath("requests.jsonl"), ""); }
+    // For each logged request, the text value of that key ("-" when it has none).
+    std::vector<std::string> Logged(const std::string& key) const {
+        std::vector<std::string> values;
+        const std::string log = RequestLog();
+        const std::string marker = "\"" + key + "\": \"";
+        for (std::size_t at = 0; at < log.size();) {
+            const std::size_t end = std::min(log.find('\n', at), log.size());
+            const std::string line = log.substr(at, end - at);
+            const std::size_t found = line.find(marker);
+            const std::size_t start = found + marker.size();
+            values.push_back(found == std::string::npos
+                                 ? "-"
+                                 : line.substr(start, line.find('"', start) - start));
+            at = end + 1;
+        }
+        return values;
+    }
     QString Folder() const { return FFolder.path(); }
 
 private:
@@ -149,6 +167,7 @@ public:
         FProcess.start("/usr/sbin/nginx",
                        {"-p", FFolder.path(), "-e", FFolder.filePath("error.log"), "-c",
                         FFolder.filePath("nginx.conf")});
+        FProcess.waitForStarted(10000);
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (!PortAccepts(FPort) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(20ms);

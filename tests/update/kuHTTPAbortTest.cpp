@@ -15,6 +15,11 @@ using std::chrono::steady_clock;
 // A download into a file that stalls after 10000 of its 100000 bytes.
 class AbortTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
     void SetUp() override {
         ASSERT_NE(server.Port(), 0);
         events.Attach(*http);
@@ -29,12 +34,15 @@ protected:
         return PumpUntil([&] { return bytesRead == 8192; });
     }
 
-    TLoopbackServer server;
+    static TLoopbackServer* shared;
+    TLoopbackServer& server = *shared;
     QTemporaryDir dir;
     std::unique_ptr<TkuHTTP> http = std::make_unique<TkuHTTP>();
     TEventLog events;
     std::int32_t bytesRead = 0;
 };
+
+TLoopbackServer* AbortTest::shared = nullptr;
 
 TEST_F(AbortTest, EveryAbortEndsAStalledTransferWithOneAbortedEvent) {
     struct Case {

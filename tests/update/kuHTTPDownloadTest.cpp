@@ -19,27 +19,20 @@ const TkuFileAttributes kIncomplete = {TkuFileAttribute::atrArchive,
                                        TkuFileAttribute::atrTemporary};
 const TkuFileAttributes kComplete = {TkuFileAttribute::atrArchive};
 
-// How many requests the server has seen, and the Range header of each ("-" for none).
-std::vector<std::string> RangesRequested(const TLoopbackServer& server) {
-    std::vector<std::string> ranges;
-    const std::string log = server.RequestLog();
-    for (std::size_t at = 0; (at = log.find("{\"method\"", at)) != std::string::npos; ++at) {
-        const std::size_t end = log.find('\n', at);
-        const std::string line = log.substr(at, end - at);
-        const std::size_t range = line.find("\"range\": \"");
-        ranges.push_back(range == std::string::npos
-                             ? "-"
-                             : line.substr(range + 10, line.find('"', range + 10) - range - 10));
-    }
-    return ranges;
-}
-
 class TransferTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
     void SetUp() override {
         ASSERT_NE(server.Port(), 0);
+        server.ClearLog();
         events.Attach(http);
     }
+    // The Range header of each request since the log was cleared ("-" for none).
+    std::vector<std::string> RangesRequested() const { return server.Logged("range"); }
     std::string Output() const { return dir.filePath("out.bin").toStdString(); }
     std::string OutputBytes() const { return ReadFileBytes(dir.filePath("out.bin")); }
     TkuFileAttributes OutputAttributes() const {
@@ -48,11 +41,14 @@ protected:
         return attributes;
     }
 
-    TLoopbackServer server;
+    static TLoopbackServer* shared;
+    TLoopbackServer& server = *shared;
     QTemporaryDir dir;
     TkuHTTP http;
     TEventLog events;
 };
+
+TLoopbackServer* TransferTest::shared = nullptr;
 
 struct OutcomeCase {
     std::string path;
@@ -131,7 +127,7 @@ TEST_F(TransferTest, ResumeContinuesOnlyAFileThatTheServerStillHas) {
     // clang-format on
     for (const ResumeCase& row : cases) {
         SCOPED_TRACE(row.name);
-        TLoopbackServer fresh;
+        server.ClearLog();
         QFile::remove(dir.filePath("out.bin"));
         if (row.onDisk) WriteFileBytes(dir.filePath("out.bin"), *row.onDisk);
         TkuHTTP one;
@@ -142,13 +138,13 @@ TEST_F(TransferTest, ResumeContinuesOnlyAFileThatTheServerStillHas) {
                                const std::string&, const std::string&, std::int32_t length,
                                const std::string&, TDateTime, TDateTime, TDateTime,
                                const std::string&, bool&) { lengths.push_back(length); };
-        one.SetURL(fresh.Url("/data/50000" + (row.query.empty() ? "" : "?" + row.query)));
+        one.SetURL(server.Url("/data/50000" + (row.query.empty() ? "" : "?" + row.query)));
         one.SetOutputFileName(Output());
         one.SetWaitThread(true);
         ASSERT_TRUE(one.Resume());
         EXPECT_EQ(log.Joined(), "Done(application/octet-stream,50000)");
         EXPECT_TRUE(SameBytes(OutputBytes(), row.expected));
-        EXPECT_EQ(RangesRequested(fresh), row.ranges);
+        EXPECT_EQ(RangesRequested(), row.ranges);
         ASSERT_FALSE(lengths.empty());
         EXPECT_EQ(lengths.front(), row.headerLength);
     }
@@ -174,17 +170,17 @@ TEST_F(TransferTest, UnsatisfiableRangeProbesTheFullLength) {
     // clang-format on
     for (const Case& row : cases) {
         SCOPED_TRACE(row.query);
-        TLoopbackServer fresh;
+        server.ClearLog();
         WriteFileBytes(dir.filePath("out.bin"), full.substr(0, row.start));
         TkuHTTP one;
         TEventLog log;
         log.Attach(one);
-        one.SetURL(fresh.Url("/data/50000" + (row.query.empty() ? "" : "?" + row.query)));
+        one.SetURL(server.Url("/data/50000" + (row.query.empty() ? "" : "?" + row.query)));
         one.SetOutputFileName(Output());
         ASSERT_TRUE(one.ReadRange(row.start, 0, true));
         EXPECT_EQ(log.Joined(), row.events);
         EXPECT_TRUE(SameBytes(OutputBytes(), row.expected));
-        EXPECT_EQ(RangesRequested(fresh), row.ranges);
+        EXPECT_EQ(RangesRequested(), row.ranges);
         // A new transfer can start: the started mark is clear.
         EXPECT_TRUE(one.Read(true));
     }
@@ -282,7 +278,7 @@ TEST_F(TransferTest, PasswordRequestsRetryWithTheNewLogin) {
     // clang-format on
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        TLoopbackServer fresh;
+        server.ClearLog();
         TkuHTTP one;
         TEventLog log;
         log.Attach(one);
@@ -294,11 +290,11 @@ TEST_F(TransferTest, PasswordRequestsRetryWithTheNewLogin) {
                 one.SetPassword("p");
                 tryAgain = row.tryAgain;
             };
-        one.SetURL("http://" + row.urlLogin + "127.0.0.1:" + std::to_string(fresh.Port()) +
+        one.SetURL("http://" + row.urlLogin + "127.0.0.1:" + std::to_string(server.Port()) +
                    "/data/100?auth=u:p");
         ASSERT_TRUE(one.Read(true));
         EXPECT_EQ(log.Joined(), row.events);
-        EXPECT_EQ(RangesRequested(fresh).size(), row.requests);
+        EXPECT_EQ(RangesRequested().size(), row.requests);
         if (row.handler) {
             EXPECT_EQ(realm, "Tessaro test");
         }
