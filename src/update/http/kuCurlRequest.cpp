@@ -13,7 +13,8 @@ using std::chrono::milliseconds;
 
 constexpr long kPollMs = 50;
 constexpr long kMostRedirects = 20;
-constexpr long kLeastBufferSize = 1024;  // libcurl refuses smaller receive buffers
+// Socket reads of at least this size; the worker cuts them into its own blocks.
+constexpr long kLeastReceiveBuffer = 64 * 1024;
 
 void InitialiseLibraryOnce() {
     static std::once_flag once;
@@ -126,7 +127,7 @@ void TkuCurlRequest::OpenRequest(const std::string& method, const std::string& u
     if (options.Contains(TkuInternetOption::ioIgnoreCertificateDateInvalid) ||
         options.Contains(TkuInternetOption::ioIgnoreUnknownCertificateAuthority))
         curl_easy_setopt(FEasy, CURLOPT_SSL_VERIFYPEER, 0L);
-    const long buffer = std::clamp<long>(bufferSize, kLeastBufferSize, CURL_MAX_READ_SIZE);
+    const long buffer = std::clamp<long>(bufferSize, kLeastReceiveBuffer, CURL_MAX_READ_SIZE);
     curl_easy_setopt(FEasy, CURLOPT_BUFFERSIZE, buffer);
     FHeaders = CacheHeaders(cache);
     FHeaders.push_back("Accept: " + acceptTypes);
