@@ -129,7 +129,9 @@ TEST_F(TransferTest, ResumeContinuesOnlyAFileThatTheServerStillHas) {
         SCOPED_TRACE(row.name);
         server.ClearLog();
         QFile::remove(dir.filePath("out.bin"));
-        if (row.onDisk) WriteFileBytes(dir.filePath("out.bin"), *row.onDisk);
+        if (row.onDisk) {
+            ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), *row.onDisk));
+        }
         TkuHTTP one;
         TEventLog log;
         log.Attach(one);
@@ -171,7 +173,7 @@ TEST_F(TransferTest, UnsatisfiableRangeProbesTheFullLength) {
     for (const Case& row : cases) {
         SCOPED_TRACE(row.query);
         server.ClearLog();
-        WriteFileBytes(dir.filePath("out.bin"), full.substr(0, row.start));
+        ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), full.substr(0, row.start)));
         TkuHTTP one;
         TEventLog log;
         log.Attach(one);
@@ -189,7 +191,7 @@ TEST_F(TransferTest, UnsatisfiableRangeProbesTheFullLength) {
 TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {
     const std::string source = dir.filePath("source.bin").toStdString();
     const std::string bytes = PatternBytes(0, 9000);
-    WriteFileBytes(QString::fromStdString(source), bytes);
+    ASSERT_TRUE(WriteFileBytes(QString::fromStdString(source), bytes));
     struct Case {
         std::string url;
         std::uint32_t start, end, rangeStart;
@@ -215,7 +217,7 @@ TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {
         EXPECT_TRUE(SameBytes(log.body, row.body));
     }
     // A resumed local file verifies its last block and completes.
-    WriteFileBytes(dir.filePath("out.bin"), bytes.substr(0, 6000));
+    ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), bytes.substr(0, 6000)));
     http.SetURL("file://" + source);
     http.SetOutputFileName(Output());
     http.SetWaitThread(true);

@@ -24,10 +24,10 @@ class NginxTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         nginx = new TNginxServer(kLocations);
-        WriteFileBytes(nginx->WwwPath("data.bin"), PatternBytes(0, 50000));
+        ASSERT_TRUE(WriteFileBytes(nginx->WwwPath("data.bin"), PatternBytes(0, 50000)));
         QDir().mkpath(nginx->WwwPath("private"));
-        WriteFileBytes(nginx->WwwPath("private/secret.txt"), "secret\n");
-        WriteFileBytes(nginx->FolderPath("htpasswd"), "u:{PLAIN}p\n");
+        ASSERT_TRUE(WriteFileBytes(nginx->WwwPath("private/secret.txt"), "secret\n"));
+        ASSERT_TRUE(WriteFileBytes(nginx->FolderPath("htpasswd"), "u:{PLAIN}p\n"));
     }
     static void TearDownTestSuite() {
         delete nginx;
@@ -79,7 +79,9 @@ TEST_F(NginxTest, DownloadsResumesAndRanges) {
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
         QFile::remove(dir.filePath("out.bin"));
-        if (row.onDisk) WriteFileBytes(dir.filePath("out.bin"), *row.onDisk);
+        if (row.onDisk) {
+            ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), *row.onDisk));
+        }
         TkuHTTP one;
         TEventLog log;
         log.Attach(one);
