@@ -1,6 +1,10 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -186,6 +190,25 @@ TEST_F(TransferTest, UnsatisfiableRangeProbesTheFullLength) {
         // A new transfer can start: the started mark is clear.
         EXPECT_TRUE(one.Read(true));
     }
+}
+
+TEST_F(TransferTest, AnOutputThatCannotBePositionedStartsAgainFromZeroOnce) {
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // The pipe keeps what is written only while someone holds it open.
+    const int reader = ::open(fifo.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    http.SetURL(server.Url("/data/1000"));
+    http.SetOutputFileName(fifo.toStdString());
+    ASSERT_TRUE(http.ReadRange(100, 0, true));
+    EXPECT_EQ(events.Joined(), "Done(application/octet-stream,1000)");
+    EXPECT_EQ(RangesRequested(), (std::vector<std::string>{"bytes=100-", "-"}));
+    std::string piped(2000, '\0');
+    const ssize_t got = ::read(reader, piped.data(), piped.size());
+    ::close(reader);
+    ASSERT_GE(got, 0);
+    piped.resize(static_cast<std::size_t>(got));
+    EXPECT_TRUE(SameBytes(piped, PatternBytes(0, 1000)));
 }
 
 TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {

@@ -29,6 +29,11 @@ bool TkuHTTPTransfer::OutputIsFile() const {
     return outputIsFile;
 }
 
+std::string TkuHTTPTransfer::OutputFileName() const {
+    std::lock_guard lock(outputMutex);
+    return outputFileName;
+}
+
 bool TkuHTTPTransfer::HasOutput() const {
     std::lock_guard lock(outputMutex);
     return output != nullptr;

@@ -50,7 +50,7 @@ struct TkuHTTPTransfer {
     // released transfer takes no more output.
     bool ReleaseOutput(TkuFileAttributes incomplete, bool final = false);
     bool OutputIsFile() const;
-    const std::string& OutputFileName() const { return outputFileName; }
+    std::string OutputFileName() const;
     bool HasOutput() const;
     bool Released() const;
 
