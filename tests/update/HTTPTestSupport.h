@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,35 @@ inline ::testing::AssertionResult SameBytes(const std::string& actual,
            << (diff.first - actual.begin());
 }
 
+// Suites that share one test server, started once per suite; each case starts with
+// an empty request log.
+class TSharedServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_NE(server.Port(), 0);
+        server.ClearLog();
+    }
+
+    static inline TLoopbackServer* shared = nullptr;
+    TLoopbackServer& server = *shared;
+};
+
+// Gives the file the bytes, or removes it when there are none.
+inline bool PrepareFile(const QString& path, const std::optional<std::string>& bytes) {
+    QFile::remove(path);
+    return !bytes || WriteFileBytes(path, *bytes);
+}
+
 // Events of one component in the order they came, as "Name(parameters)".
 class TEventLog {
 public:
+    TEventLog() = default;
+    explicit TEventLog(TkuCustomHTTP& http) { Attach(http); }
     void Attach(TkuCustomHTTP& http) {
         http.OnDone = [this](QObject*, const std::string& type, std::int32_t size, QIODevice* s) {
             if (s) body = s->readAll().toStdString();

@@ -13,15 +13,10 @@ namespace {
 using std::chrono::steady_clock;
 
 // A download into a file that stalls after 10000 of its 100000 bytes.
-class AbortTest : public ::testing::Test {
+class AbortTest : public TSharedServerTest {
 protected:
-    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
     void SetUp() override {
-        ASSERT_NE(server.Port(), 0);
+        TSharedServerTest::SetUp();
         events.Attach(*http);
         http->SetURL(server.Url("/data/100000?stall=10000"));
         http->SetOutputFileName(Output());
@@ -34,15 +29,11 @@ protected:
         return PumpUntil([&] { return bytesRead == 8192; });
     }
 
-    static TLoopbackServer* shared;
-    TLoopbackServer& server = *shared;
     QTemporaryDir dir;
     std::unique_ptr<TkuHTTP> http = std::make_unique<TkuHTTP>();
     TEventLog events;
     std::int32_t bytesRead = 0;
 };
-
-TLoopbackServer* AbortTest::shared = nullptr;
 
 TEST_F(AbortTest, EveryAbortEndsAStalledTransferWithOneAbortedEvent) {
     struct Case {
@@ -62,8 +53,7 @@ TEST_F(AbortTest, EveryAbortEndsAStalledTransferWithOneAbortedEvent) {
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
         auto one = std::make_unique<TkuHTTP>();
-        TEventLog log;
-        log.Attach(*one);
+        TEventLog log(*one);
         std::int32_t read = 0;
         one->SetURL(server.Url("/data/100000?stall=10000"));
         one->SetOutputFileName(Output());

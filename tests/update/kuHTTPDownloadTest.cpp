@@ -23,16 +23,10 @@ const TkuFileAttributes kIncomplete = {TkuFileAttribute::atrArchive,
                                        TkuFileAttribute::atrTemporary};
 const TkuFileAttributes kComplete = {TkuFileAttribute::atrArchive};
 
-class TransferTest : public ::testing::Test {
+class TransferTest : public TSharedServerTest {
 protected:
-    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
     void SetUp() override {
-        ASSERT_NE(server.Port(), 0);
-        server.ClearLog();
+        TSharedServerTest::SetUp();
         events.Attach(http);
     }
     // The Range header of each request since the log was cleared ("-" for none).
@@ -45,14 +39,10 @@ protected:
         return attributes;
     }
 
-    static TLoopbackServer* shared;
-    TLoopbackServer& server = *shared;
     QTemporaryDir dir;
     TkuHTTP http;
     TEventLog events;
 };
-
-TLoopbackServer* TransferTest::shared = nullptr;
 
 struct OutcomeCase {
     std::string path;
@@ -83,8 +73,7 @@ TEST_F(TransferTest, DownloadsEndInTheEventsOfTheirOutcome) {
         SCOPED_TRACE(row.path);
         QFile::remove(dir.filePath("out.bin"));
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         one.SetURL(row.path.starts_with("/") ? server.Url(row.path) : row.path);
         if (row.toFile) one.SetOutputFileName(Output());
         ASSERT_TRUE(one.Read(true));
@@ -132,13 +121,9 @@ TEST_F(TransferTest, ResumeContinuesOnlyAFileThatTheServerStillHas) {
     for (const ResumeCase& row : cases) {
         SCOPED_TRACE(row.name);
         server.ClearLog();
-        QFile::remove(dir.filePath("out.bin"));
-        if (row.onDisk) {
-            ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), *row.onDisk));
-        }
+        ASSERT_TRUE(PrepareFile(dir.filePath("out.bin"), row.onDisk));
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         std::vector<std::int32_t> lengths;
         one.OnHeaderInfo = [&](QObject*, std::int32_t, const std::string&, const std::string&,
                                const std::string&, const std::string&, std::int32_t length,
@@ -179,8 +164,7 @@ TEST_F(TransferTest, UnsatisfiableRangeProbesTheFullLength) {
         server.ClearLog();
         ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), full.substr(0, row.start)));
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         one.SetURL(server.Url("/data/50000" + (row.query.empty() ? "" : "?" + row.query)));
         one.SetOutputFileName(Output());
         ASSERT_TRUE(one.ReadRange(row.start, 0, true));
@@ -231,8 +215,7 @@ TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {
     for (const Case& row : cases) {
         SCOPED_TRACE(row.url + " " + std::to_string(row.start));
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         one.SetURL(row.url);
         one.Range().StartRange = row.rangeStart;
         ASSERT_TRUE(one.ReadRange(row.start, row.end, true));
@@ -252,8 +235,7 @@ TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {
 TEST_F(TransferTest, HeaderInfoReportsTheResponseAndCanDeclineTheBody) {
     for (const bool decline : {false, true}) {
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         std::string raw, language, encoding, etag;
         TDateTime date = 0, modified = 0, expires = 0;
         std::int32_t code = 0;
@@ -305,8 +287,7 @@ TEST_F(TransferTest, PasswordRequestsRetryWithTheNewLogin) {
         SCOPED_TRACE(row.name);
         server.ClearLog();
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         std::string realm;
         if (row.handler)
             one.OnPasswordRequest = [&](QObject*, const std::string& r, bool& tryAgain) {
@@ -330,8 +311,7 @@ TEST_F(TransferTest, ProxyAuthenticationRetriesThroughTheProxy) {
     TLoopbackServer proxy("pu:pp");
     for (const bool answer : {true, false}) {
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         int asked = 0;
         one.OnProxyAuthenticationRequest = [&](QObject*, std::string& user, std::string& password,
                                                bool& tryAgain) {
@@ -412,8 +392,7 @@ TEST_F(TransferTest, ProgressComesOncePerBlockIntoAPresizedMemoryStream) {
     for (const bool withLength : {true, false}) {
         SCOPED_TRACE(withLength);
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         one.SetTransferBufferSize(8192);
         int calls = 0;
         std::int32_t lastRead = 0, lastSize = -1;
@@ -459,8 +438,7 @@ TEST_F(TransferTest, AnOutputFileThatCannotBeOpenedIsReported) {
     // clang-format on
     for (const Case& row : cases) {
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         one.SetURL(server.Url("/data/100" + row.query));
         one.SetOutputFileName(dir.filePath("missing/out.bin").toStdString());
         ASSERT_TRUE(one.Read(true));

@@ -78,13 +78,9 @@ TEST_F(NginxTest, DownloadsResumesAndRanges) {
     // clang-format on
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        QFile::remove(dir.filePath("out.bin"));
-        if (row.onDisk) {
-            ASSERT_TRUE(WriteFileBytes(dir.filePath("out.bin"), *row.onDisk));
-        }
+        ASSERT_TRUE(PrepareFile(dir.filePath("out.bin"), row.onDisk));
         TkuHTTP one;
-        TEventLog log;
-        log.Attach(one);
+        TEventLog log(one);
         one.SetURL(nginx->Url(row.path));
         one.SetOutputFileName(Output());
         one.SetWaitThread(true);
@@ -115,8 +111,8 @@ TEST_F(NginxTest, AuthenticationAndErrors) {
     EXPECT_EQ(realm, "nginx realm");
 
     TkuHTTP refused;
-    TEventLog log;
-    log.Attach(refused);
+
+    TEventLog log(refused);
     refused.SetURL(nginx->Url("/private/secret.txt"));
     ASSERT_TRUE(refused.Read(true));
     refused.SetURL(nginx->Url("/missing.bin"));

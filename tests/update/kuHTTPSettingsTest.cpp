@@ -97,18 +97,7 @@ TEST(TkuFileStream, OpensLockedFilesOnlyWhenAskedToUnlockThem) {
                  EFCreateError);
 }
 
-class SettingsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    static TLoopbackServer* shared;
-    TLoopbackServer& server = *shared;
-};
-
-TLoopbackServer* SettingsTest::shared = nullptr;
+class SettingsTest : public TSharedServerTest {};
 
 TEST_F(SettingsTest, PropertiesShapeTheRequest) {
     struct Case {
@@ -143,8 +132,7 @@ TEST_F(SettingsTest, PropertiesShapeTheRequest) {
         SCOPED_TRACE(row.name);
         server.ClearLog();
         TkuHTTP http;
-        TEventLog log;
-        log.Attach(http);
+        TEventLog log(http);
         void* handle = nullptr;
         bool onWorker = false;
         http.OnBeforeSendRequest = [&](QObject*, void* request) {

@@ -40,16 +40,10 @@ std::string PngOf(const QImage& image) {
     return buffer.data().toStdString();
 }
 
-class UploadTest : public ::testing::Test {
+class UploadTest : public TSharedServerTest {
 protected:
-    static void SetUpTestSuite() { shared = new TLoopbackServer(); }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
     void SetUp() override {
-        ASSERT_NE(server.Port(), 0);
-        server.ClearLog();
+        TSharedServerTest::SetUp();
         events.Attach(http);
     }
     // The body of the n-th logged request (from 1) as the server stored it.
@@ -59,13 +53,9 @@ protected:
                                  : ReadFileBytes(QString::fromStdString(bodies[n - 1]));
     }
 
-    static TLoopbackServer* shared;
-    TLoopbackServer& server = *shared;
     TkuHTTP http;
     TEventLog events;
 };
-
-TLoopbackServer* UploadTest::shared = nullptr;
 
 TEST_F(UploadTest, APreparedUploadArrivesByteForByteInBlocks) {
     QImage picture(3, 2, QImage::Format_RGB32);
