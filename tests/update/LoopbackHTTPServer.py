@@ -9,6 +9,7 @@ Binds 127.0.0.1 on a free port and prints "PORT <n>". Resources:
                    drop=<k>        announce the whole length, close after k body bytes
                    alter=1         a different pattern from byte 1 on
                    stall=<k>       send k body bytes, then nothing until the client leaves
+                   pause=<ms>      with stall: go on with the rest after that many ms
                    auth=<u>:<p>    Basic authentication, 401 otherwise
   /redirect?to=<path>   302 to the path
   /status/<code>   that status with a short body
@@ -174,7 +175,10 @@ class Handler(BaseHTTPRequestHandler):
         if "stall" in query:
             limit = min(count, int(query["stall"]))
         self.send_pattern(start, limit, query.get("alter") == "1")
-        if "stall" in query:
+        if "stall" in query and "pause" in query:
+            time.sleep(int(query["pause"]) / 1000)
+            self.send_pattern(start + limit, count - limit, False)
+        elif "stall" in query:
             self.stall()
 
     def send_pattern(self, start, count, alter):

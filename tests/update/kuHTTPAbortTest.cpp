@@ -128,6 +128,18 @@ TEST_F(AbortTest, AReceiveTimeoutEndsAStalledBodyAsALostConnection) {
     ASSERT_TRUE(http->Read(true));
     EXPECT_EQ(events.Joined(), "ConnLost(100000,10000) AnyError");
     EXPECT_TRUE(SameBytes(ReadFileBytes(dir.filePath("out.bin")), PatternBytes(0, 10000)));
+    // Time spent in a handler is not a pause of the server: 1 s in the handler, then
+    // 1 s more of silence is within a limit of 1.5 s.
+    TkuHTTP slow;
+    TEventLog log(slow);
+    slow.Timeouts().ReceiveTimeout = 1500;
+    slow.OnProgress = [](QObject*, const std::string&, std::int32_t, std::int32_t read,
+                         std::int32_t, std::int32_t, std::uint8_t, float, QIODevice*) {
+        if (read == 8192) std::this_thread::sleep_for(1s);
+    };
+    slow.SetURL(server.Url("/data/100000?stall=10000&pause=2000"));
+    ASSERT_TRUE(slow.Read(true));
+    EXPECT_EQ(log.Joined(), "Done(application/octet-stream,100000)");
 }
 
 TEST(HTTPReadString, ReturnsTheBodyOnlyForACompleteTransfer) {

@@ -292,9 +292,10 @@ std::string TkuCurlRequest::RedirectTarget() const {
 std::size_t TkuCurlRequest::OnWrite(char* data, std::size_t size, std::size_t count, void* self) {
     auto& request = *static_cast<TkuCurlRequest*>(self);
     return request.Guarded(std::size_t{0}, [&] {
-        request.Touch();
         const std::size_t bytes = size * count;
-        if (request.FListener.BodyReceived(data, bytes)) return bytes;
+        const bool taken = request.FListener.BodyReceived(data, bytes);
+        request.Touch();
+        if (taken) return bytes;
         request.FStop = TStop::Listener;
         return std::size_t{0};
     });
@@ -303,8 +304,9 @@ std::size_t TkuCurlRequest::OnWrite(char* data, std::size_t size, std::size_t co
 std::size_t TkuCurlRequest::OnRead(char* data, std::size_t size, std::size_t count, void* self) {
     auto& request = *static_cast<TkuCurlRequest*>(self);
     return request.Guarded(std::size_t{CURL_READFUNC_ABORT}, [&] {
+        const std::size_t given = request.FListener.UploadRead(data, size * count);
         request.Touch();
-        return request.FListener.UploadRead(data, size * count);
+        return given;
     });
 }
 
