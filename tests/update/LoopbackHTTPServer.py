@@ -21,8 +21,10 @@ With --proxy <u>:<p> the server acts as a proxy: absolute request targets only, 
 """
 import argparse
 import base64
+import ctypes
 import json
 import os
+import signal
 import socketserver
 import sys
 import threading
@@ -214,6 +216,8 @@ def main():
     parser.add_argument("--spool")
     parser.add_argument("--proxy")
     args = parser.parse_args()
+    # A test program that crashes must not leave its server behind.
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
     server = Server(("127.0.0.1", 0), Handler)
     server.lock = threading.Lock()
     server.count = 0

@@ -3,10 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,6 +16,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/ChildProcess.h"
 
 namespace tessaro::test {
 
@@ -44,19 +47,16 @@ inline bool WriteFileBytes(const QString& path, const std::string& bytes) {
                static_cast<qint64>(bytes.size());
 }
 
-// A process serving HTTP on a loopback port, stopped when the object goes.
+// A process serving HTTP on a loopback port, stopped when the object goes. Started with
+// posix_spawn, never fork, so that sanitised test programs may start it.
 class TServerProcess {
 public:
     TServerProcess() = default;
     TServerProcess(const TServerProcess&) = delete;
     TServerProcess& operator=(const TServerProcess&) = delete;
     ~TServerProcess() {
-        if (FProcess.state() == QProcess::NotRunning) return;
-        FProcess.terminate();
-        if (!FProcess.waitForFinished(5000)) {
-            FProcess.kill();
-            FProcess.waitForFinished(5000);
-        }
+        FProcess.Close(2s);
+        if (FOutput >= 0) ::close(FOutput);
     }
     int Port() const { return FPort; }
     std::string Url(const std::string& path) const {
@@ -64,7 +64,28 @@ public:
     }
 
 protected:
-    QProcess FProcess;
+    // Starts the program with its standard output on a pipe that FirstLine reads.
+    bool Start(const std::vector<std::string>& argv) {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) return false;
+        const bool started = FProcess.Start(argv, {}, ends[1]) == 0;
+        ::close(ends[1]);
+        FOutput = ends[0];
+        return started;
+    }
+    std::string FirstLine(std::chrono::milliseconds limit) const {
+        std::string line;
+        pollfd ready{FOutput, POLLIN, 0};
+        char c = 0;
+        while (::poll(&ready, 1, static_cast<int>(limit.count())) > 0 &&
+               ::read(FOutput, &c, 1) == 1 && c != '\n')
+            line += c;
+        return line;
+    }
+    bool Alive() const { return FProcess.Started() && !FProcess.HasEnded(); }
+
+    platform::ChildProcess FProcess;
+    int FOutput = -1;
     int FPort = 0;
 };
 
@@ -73,14 +94,16 @@ protected:
 class TLoopbackServer final : public TServerProcess {
 public:
     explicit TLoopbackServer(const std::string& proxyLogin = {}) {
-        QStringList arguments = {
-            QStringLiteral(TESSARO_SOURCE_DIR "/tests/update/LoopbackHTTPServer.py"), "--log",
-            FFolder.filePath("requests.jsonl"), "--spool", FFolder.path()};
-        if (!proxyLogin.empty()) arguments << "--proxy" << QString::fromStdString(proxyLogin);
-        FProcess.start("python3", arguments);
-        if (!FProcess.waitForReadyRead(10000)) return;
-        const QByteArray line = FProcess.readLine().trimmed();
-        if (line.startsWith("PORT ")) FPort = line.mid(5).toInt();
+        std::vector<std::string> argv = {"/usr/bin/python3",
+                                         TESSARO_SOURCE_DIR "/tests/update/LoopbackHTTPServer.py",
+                                         "--log",
+                                         FFolder.filePath("requests.jsonl").toStdString(),
+                                         "--spool",
+                                         FFolder.path().toStdString()};
+        if (!proxyLogin.empty()) argv.insert(argv.end(), {"--proxy", proxyLogin});
+        if (!Start(argv)) return;
+        const std::string line = FirstLine(10s);
+        if (line.starts_with("PORT ")) FPort = std::stoi(line.substr(5));
     }
     // Every request since the last ClearLog, one JSON object a line.
     std::string RequestLog() const { return ReadFileBytes(FFolder.filePath("requests.jsonl")); }
@@ -151,15 +174,14 @@ public:
             "/temp;\n  server {\n    listen 127.0.0.1:" + std::to_string(FPort) + ";\n    root " +
             folder + "/www;\n" + locations + "\n  }\n}\n";
         WriteFileBytes(FFolder.filePath("nginx.conf"), config);
-        FProcess.start("/usr/sbin/nginx",
-                       {"-p", FFolder.path(), "-e", FFolder.filePath("error.log"), "-c",
-                        FFolder.filePath("nginx.conf")});
-        FProcess.waitForStarted(10000);
+        Start({"/usr/sbin/nginx", "-p", FFolder.path().toStdString(), "-e",
+               FFolder.filePath("error.log").toStdString(), "-c",
+               FFolder.filePath("nginx.conf").toStdString()});
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (!PortAccepts(FPort) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(20ms);
     }
-    bool Running() const { return FProcess.state() == QProcess::Running && PortAccepts(FPort); }
+    bool Running() const { return Alive() && PortAccepts(FPort); }
     QString WwwPath(const QString& name) const { return FFolder.filePath("www/" + name); }
     QString FolderPath(const QString& name) const { return FFolder.filePath(name); }
 
