@@ -2,12 +2,14 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <optional>
 #include <set>
 
@@ -193,6 +195,24 @@ TEST_F(TransferTest, AnOutputThatCannotBePositionedStartsAgainFromZeroOnce) {
     ASSERT_GE(got, 0);
     piped.resize(static_cast<std::size_t>(got));
     EXPECT_TRUE(SameBytes(piped, PatternBytes(0, 1000)));
+}
+
+TEST_F(TransferTest, AFailingWriteNeverEndsAsACompleteDownload) {
+    // The file may grow to 6000 bytes: the second block cannot be written whole.
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 6000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    http.SetURL(server.Url("/data/10000"));
+    http.SetOutputFileName(Output());
+    const bool started = http.Read(true);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    ::signal(SIGXFSZ, previousHandler);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(events.Joined(), "AnyError ConnLost(10000,8192) AnyError");
+    EXPECT_EQ(OutputAttributes(), kIncomplete);
 }
 
 TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {

@@ -28,7 +28,9 @@ TkuFileStream::TkuFileStream(const std::string& fileName, bool truncate, bool un
     const int descriptor = OpenDescriptor(fileName, truncate);
     if (relock) SetFileAttr(fileName, previous);
     if (descriptor < 0) throw EFCreateError(fileName);
-    if (!open(descriptor, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+    // Unbuffered, so that a failing write is seen by the write itself, never later.
+    if (!open(descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered,
+              QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
         throw EFCreateError(fileName);
     }
