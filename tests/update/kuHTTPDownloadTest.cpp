@@ -198,7 +198,7 @@ TEST_F(TransferTest, AnOutputThatCannotBePositionedStartsAgainFromZeroOnce) {
 }
 
 TEST_F(TransferTest, AFailingWriteNeverEndsAsACompleteDownload) {
-    // The file may grow to 6000 bytes: the second block cannot be written whole.
+    // The file may grow to 6000 bytes: the body cannot be written whole.
     rlimit previous{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
     const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
@@ -211,7 +211,7 @@ TEST_F(TransferTest, AFailingWriteNeverEndsAsACompleteDownload) {
     ::setrlimit(RLIMIT_FSIZE, &previous);
     ::signal(SIGXFSZ, previousHandler);
     ASSERT_TRUE(started);
-    EXPECT_EQ(events.Joined(), "AnyError ConnLost(10000,8192) AnyError");
+    EXPECT_EQ(events.Joined(), "AnyError ConnLost(10000,10000) AnyError");
     EXPECT_EQ(OutputAttributes(), kIncomplete);
 }
 

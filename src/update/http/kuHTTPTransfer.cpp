@@ -1,6 +1,11 @@
 #include "update/http/kuHTTPTransfer.h"
 
 namespace tessaro {
+namespace {
+
+constexpr std::size_t kWriteBehind = 64 * 1024;
+
+}  // namespace
 
 bool TkuHTTPTransfer::SetOutput(std::unique_ptr<QIODevice> stream, bool isFile,
                                 const std::string& fileName) {
@@ -17,6 +22,7 @@ bool TkuHTTPTransfer::ReleaseOutput(TkuFileAttributes incomplete, bool final) {
     released = released || final;
     const bool wasFile = outputIsFile;
     const bool hadOutput = output != nullptr;
+    if (hadOutput) FlushLocked();  // what arrived stays, as far as it can be written
     output.reset();
     outputIsFile = false;
     if (hadOutput && wasFile && !(incomplete == TkuFileAttributes{TkuFileAttribute::atrArchive}))
@@ -42,6 +48,27 @@ bool TkuHTTPTransfer::HasOutput() const {
 bool TkuHTTPTransfer::Released() const {
     std::lock_guard lock(outputMutex);
     return released;
+}
+
+TkuHTTPTransfer::TWrite TkuHTTPTransfer::Write(const char* data, std::size_t size) {
+    std::lock_guard lock(outputMutex);
+    if (!output || released) return TWrite::Released;
+    pending.append(data, size);
+    if (outputIsFile && pending.size() < kWriteBehind) return TWrite::Written;
+    return FlushLocked();
+}
+
+TkuHTTPTransfer::TWrite TkuHTTPTransfer::Flush() {
+    std::lock_guard lock(outputMutex);
+    if (!output || released) return TWrite::Released;
+    return FlushLocked();
+}
+
+TkuHTTPTransfer::TWrite TkuHTTPTransfer::FlushLocked() {
+    const auto size = static_cast<qint64>(pending.size());
+    const bool whole = size == 0 || output->write(pending.data(), size) == size;
+    pending.clear();
+    return whole ? TWrite::Written : TWrite::Failed;
 }
 
 }  // namespace tessaro

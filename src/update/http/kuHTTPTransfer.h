@@ -45,14 +45,21 @@ struct TkuHTTPTransfer {
     // Installs a fresh output; false (the stream is dropped) once the transfer was
     // released by an abort.
     bool SetOutput(std::unique_ptr<QIODevice> stream, bool isFile, const std::string& fileName);
-    // Frees the output; a file gets the incomplete attributes (unless they are only the
-    // archive mark). Returns whether it was a file. No output afterwards, and a
-    // released transfer takes no more output.
+    // Frees the output after writing what it still holds; a file gets the incomplete
+    // attributes (unless they are only the archive mark). Returns whether it was a file. No output
+    // afterwards, and a released transfer takes no more output.
     bool ReleaseOutput(TkuFileAttributes incomplete, bool final = false);
     bool OutputIsFile() const;
     std::string OutputFileName() const;
     bool HasOutput() const;
     bool Released() const;
+
+    enum class TWrite { Written, Failed, Released };
+    // Appends to the output. A file collects blocks and writes them in pieces of about
+    // 64 KiB; a memory output takes them at once.
+    TWrite Write(const char* data, std::size_t size);
+    // Writes what a file output still holds.
+    TWrite Flush();
 
     // Runs the call with the output while holding it; false when there is none.
     template <typename Call>
@@ -66,8 +73,11 @@ struct TkuHTTPTransfer {
     QIODevice* OutputForEvents() const { return output.get(); }
 
 private:
+    TWrite FlushLocked();
+
     mutable std::mutex outputMutex;
     std::unique_ptr<QIODevice> output;
+    std::string pending;  // blocks not yet written to a file output
     bool outputIsFile = false;
     bool released = false;
     std::string outputFileName;

@@ -394,29 +394,30 @@ bool TkuHTTPWorker::BodyReceived(const char* data, std::size_t size) {
 bool TkuHTTPWorker::ProcessBlock(const char* data, std::size_t size) {
     CheckTerminated();
     FT.bytesTransferred += static_cast<std::uint32_t>(size);
-    bool verified = true;
-    bool writeFailed = false;
-    const bool held = FT.WithOutput([&](QIODevice& output) {
-        if (FVerify) {
-            FVerify = false;
-            verified = VerifyResumedBlock(output, data, size);
-            return;
+    if (FVerify) {
+        FVerify = false;
+        bool verified = false;
+        const bool held = FT.WithOutput(
+            [&](QIODevice& output) { verified = VerifyResumedBlock(output, data, size); });
+        if (!held) CheckTerminated();
+        if (!verified) {
+            RestartFromZero();
+            FDecision = TDecision::Reconnect;
+            return false;
         }
-        writeFailed = output.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size);
-    });
-    if (!held) CheckTerminated();
-    if (writeFailed) {
-        // A short write must never end as a complete download.
-        FT.success = false;
-        throw EWriteError();
-    }
-    if (!verified) {
-        RestartFromZero();
-        FDecision = TDecision::Reconnect;
-        return false;
+    } else {
+        Written(FT.Write(data, size));
     }
     if (FHttp.OnProgress) FHttp.CallProgress(FT);
     return true;
+}
+
+void TkuHTTPWorker::Written(TkuHTTPTransfer::TWrite result) {
+    if (result == TkuHTTPTransfer::TWrite::Released) CheckTerminated();
+    if (result != TkuHTTPTransfer::TWrite::Failed) return;
+    // A short write must never end as a complete download.
+    FT.success = false;
+    throw EWriteError();
 }
 
 bool TkuHTTPWorker::VerifyResumedBlock(QIODevice& output, const char* data, std::size_t size) {
@@ -431,6 +432,7 @@ void TkuHTTPWorker::FinishBody() {
         const std::size_t rest = std::exchange(FBuffered, 0);
         if (!ProcessBlock(FBuffer.data(), rest)) return;
     }
+    Written(FT.Flush());
     FBuffer = {};
     FT.success = IsBodyStatus(FT.status);
     if (FT.success && FT.dataSize != 0 && FT.HasOutput())

@@ -51,6 +51,7 @@ private:
     void OpenFileOutput();
     void StartReceiving();
     bool ProcessBlock(const char* data, std::size_t size);
+    void Written(TkuHTTPTransfer::TWrite result);
     bool VerifyResumedBlock(QIODevice& output, const char* data, std::size_t size);
     void RestartFromZero();
 
