@@ -53,9 +53,12 @@ bool TkuHTTPTransfer::Released() const {
 TkuHTTPTransfer::TWrite TkuHTTPTransfer::Write(const char* data, std::size_t size) {
     std::lock_guard lock(outputMutex);
     if (!output || released) return TWrite::Released;
+    if (!outputIsFile) {
+        const auto length = static_cast<qint64>(size);
+        return output->write(data, length) == length ? TWrite::Written : TWrite::Failed;
+    }
     pending.append(data, size);
-    if (outputIsFile && pending.size() < kWriteBehind) return TWrite::Written;
-    return FlushLocked();
+    return pending.size() < kWriteBehind ? TWrite::Written : FlushLocked();
 }
 
 TkuHTTPTransfer::TWrite TkuHTTPTransfer::Flush() {
