@@ -50,7 +50,10 @@ enum class TkuCurlOutcome {
 //   libcurl's no-proxy list. Offline mode has no cache to read from, so a network
 //   request then fails like an unreachable host.
 // - connection: user name and password, sent as Basic credentials with each request
-//   (never to another host after a redirect); none with ioNoAuthentication.
+//   (never to another host after a redirect); none with ioNoAuthentication. A proxy's
+//   refusal of a tunnel (https through a proxy) ends the request with status 407.
+// - go online: Linux has no prompt for it; "offline" means no network interface
+//   (IsGlobalOffline), and the request is simply tried.
 // - request flags: https verifies the peer; ioIgnoreCertificateInvalid stops the host
 //   name check, ioIgnoreCertificateDateInvalid and ioIgnoreUnknownCertificateAuthority
 //   stop the chain check (OpenSSL checks dates with the chain). coAlwaysReload sends
