@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "../platform/ScopedEnv.h"
 #include "HTTPTestSupport.h"
 #include "update/http/kuFileStream.h"
 #include "update/http/kuHTTP.h"
@@ -151,6 +152,44 @@ TEST_F(SettingsTest, PropertiesShapeTheRequest) {
         const std::vector<std::string> values = server.Logged(row.header);
         ASSERT_EQ(values.size(), 1u);
         EXPECT_EQ(values.front(), row.value);
+    }
+}
+
+TEST_F(SettingsTest, TheAccessTypeChoosesTheRoute) {
+    TLoopbackServer proxy;
+    ASSERT_NE(proxy.Port(), 0);
+    const std::string proxyUrl = proxy.Url("");
+    const testing::ScopedEnv environmentProxy("http_proxy", proxyUrl.c_str());
+    const testing::ScopedEnv noBypass("no_proxy", nullptr);
+    const testing::ScopedEnv noBypassUpper("NO_PROXY", nullptr);
+    struct Case {
+        TkuHTTPAccessType access;
+        std::string bypass;
+        bool viaProxy;
+    };
+    const Case cases[] = {
+        {TkuHTTPAccessType::atPreconfig, "", true},  // the environment's proxy
+        {TkuHTTPAccessType::atDirect, "", false},
+        {TkuHTTPAccessType::atUseProxy, "", true},
+        {TkuHTTPAccessType::atUseProxy, "localhost;127.0.0.1;", false},  // bypassed
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(static_cast<int>(row.access));
+        server.ClearLog();
+        proxy.ClearLog();
+        TkuHTTP http;
+        TEventLog log(http);
+        http.Proxy().AccessType = row.access;
+        http.Proxy().ProxyServer = "127.0.0.1";
+        http.Proxy().ProxyPort = proxy.Port();
+        http.Proxy().ProxyBypass = row.bypass;
+        http.SetURL(server.Url("/data/10"));
+        ASSERT_TRUE(http.Read(true));
+        EXPECT_EQ(log.Joined(), "Done(application/octet-stream,10)");
+        EXPECT_EQ(proxy.Logged("path"), row.viaProxy
+                                            ? std::vector<std::string>{server.Url("/data/10")}
+                                            : std::vector<std::string>{});
+        EXPECT_EQ(server.Logged("path").size(), row.viaProxy ? 0u : 1u);
     }
 }
 
