@@ -178,8 +178,8 @@ void TkuCurlRequest::SetUploadSize(std::uint64_t size) {
 // The easy handle driven by a private multi handle: the same loop curl_easy_perform
 // runs, but with waits short enough that a stop request is seen within 50 ms even
 // when the peer sends nothing.
-TkuCurlOutcome TkuCurlRequest::Perform() {
-    if (FOffline) return TkuCurlOutcome::Failed;
+void TkuCurlRequest::Perform() {
+    if (FOffline) return;
     FCaught = nullptr;
     FStop = TStop::None;
     FSending = FUploading;
@@ -198,15 +198,8 @@ TkuCurlOutcome TkuCurlRequest::Perform() {
         else
             curl_multi_poll(FMulti, nullptr, 0, kPollMs, nullptr);
     }
-    CURLcode result = CURLE_OK;
-    int queued = 0;
-    while (const CURLMsg* message = curl_multi_info_read(FMulti, &queued))
-        if (message->msg == CURLMSG_DONE) result = message->data.result;
     curl_multi_remove_handle(FMulti, FEasy);
     if (FCaught) std::rethrow_exception(FCaught);
-    if (FStop == TStop::Listener) return TkuCurlOutcome::Stopped;
-    return result == CURLE_OK && FStop == TStop::None ? TkuCurlOutcome::Completed
-                                                      : TkuCurlOutcome::Failed;
 }
 
 long TkuCurlRequest::ProxyConnectCode() const {

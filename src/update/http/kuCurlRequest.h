@@ -34,12 +34,6 @@ public:
     virtual bool StopRequested() = 0;
 };
 
-enum class TkuCurlOutcome {
-    Completed,  // the whole response arrived
-    Stopped,    // the listener ended it
-    Failed,     // no connection, a broken connection, a timeout
-};
-
 // One connection's request on one libcurl easy handle. Each member is named after the
 // step of the transfer it stands for and maps that step onto libcurl; this is the one
 // place where that mapping is made:
@@ -92,7 +86,9 @@ public:
     void SetPostData(const std::string& data);
     void SetUploadSize(std::uint64_t size);
 
-    TkuCurlOutcome Perform();
+    // Runs the request until the response ends, the listener or a timeout ends it, or
+    // the connection fails; what happened reaches the listener.
+    void Perform();
     // The status of a CONNECT through a proxy when the proxy refused the tunnel.
     long ProxyConnectCode() const;
 
