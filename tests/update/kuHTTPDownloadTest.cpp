@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -213,6 +214,17 @@ TEST_F(TransferTest, AFailingWriteNeverEndsAsACompleteDownload) {
     ASSERT_TRUE(started);
     EXPECT_EQ(events.Joined(), "AnyError ConnLost(10000,10000) AnyError");
     EXPECT_EQ(OutputAttributes(), kIncomplete);
+}
+
+TEST_F(TransferTest, FreeOnTerminateFreesTheComponentAfterItsCompletion) {
+    auto* owned = new TkuHTTP();
+    const QPointer<TkuHTTP> component(owned);
+    TEventLog log(*owned);
+    owned->SetFreeOnTerminate(true);
+    owned->SetURL(server.Url("/data/10"));
+    ASSERT_TRUE(owned->Read(false));
+    ASSERT_TRUE(PumpUntil([&] { return component.isNull(); }));
+    EXPECT_EQ(log.Joined(), "Done(application/octet-stream,10)");
 }
 
 TEST_F(TransferTest, LocalFilesGoThroughTheSameBodyLoop) {
