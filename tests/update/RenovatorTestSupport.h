@@ -64,9 +64,4 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-inline mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
 }  // namespace tessaro::testing
