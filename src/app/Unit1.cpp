@@ -104,16 +104,23 @@ QStringList QtNameFilters() {
     return filters;
 }
 
-// Appends each probed row to the list the moment it exists.
+// Appends each probed row to the list the moment it exists, with the reason
+// for its Support cell.
 class ListGrowth final : public AddFilesObserver {
 public:
-    explicit ListGrowth(TDropFileListView& list) : list_(list) {}
+    ListGrowth(TDropFileListView& list, int serial, const ReasonTexts& reasons)
+        : list_(list), serial_(serial), reasons_(reasons) {}
     void RowAdded(const JobRow& row, size_t /*index*/) override {
-        list_.addTopLevelItem(MakeJobItem(row));
+        QTreeWidgetItem* item = MakeJobItem(row);
+        item->setToolTip(kSupportColumn,
+                         QString::fromStdString(ExplainJob(row, serial_, reasons_)));
+        list_.addTopLevelItem(item);
     }
 
 private:
     TDropFileListView& list_;
+    const int serial_;
+    const ReasonTexts& reasons_;
 };
 
 }  // namespace
@@ -199,6 +206,8 @@ void TMainForm::BuildFilesPage(QWidget* page) {
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
                                QAbstractItemView::EditKeyPressed);
     ListView1->SetAcceptFiles(true);
+    // However deep the folder, the file's own name stays in sight.
+    ListView1->setTextElideMode(Qt::ElideMiddle);
 
     Button3 =
         Place(new QPushButton(QStringLiteral("Add Files..."), page), "Button3", 4, 330, 90, 25);
@@ -288,7 +297,14 @@ void TMainForm::BuildBottomPanel(QWidget* panel) {
 void TMainForm::BuildDetailsPane() {
     GroupBox1 = Place(new QGroupBox(QStringLiteral("Properties"), this), "GroupBox1",
                       kWidthWithoutDetails, 0, kDetailsWidth, kClientHeight);
-    Details = Place(new QPlainTextEdit(GroupBox1), "Details", 5, 14, 360, 520);
+    // Why the file is converted as it is, above the library's report.
+    DetailsReason = Place(new QLabel(GroupBox1), "DetailsReason", 5, 14, 360, 36);
+    DetailsReason->setWordWrap(true);
+    DetailsReason->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont reasonFont = DetailsReason->font();
+    reasonFont.setBold(true);
+    DetailsReason->setFont(reasonFont);
+    Details = Place(new QPlainTextEdit(GroupBox1), "Details", 5, 52, 360, 482);
     Details->setReadOnly(true);
     Details->setFrameShape(QFrame::NoFrame);
     Details->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -533,7 +549,7 @@ void TMainForm::AddNextPendingFile() {
     QElapsedTimer slice;
     slice.start();
     JobList rows = JobRowsOf(*ListView1);
-    ListGrowth growth(*ListView1);
+    ListGrowth growth(*ListView1, DeviceSerial(), reasonTexts_);
     while (!pendingFiles_.isEmpty() && slice.elapsed() < kAddSliceMs) {
         const QString path = pendingFiles_.takeFirst();
         tessaro::AddFiles({path.toStdString()}, DeviceSerial(), rows, &growth);
@@ -600,7 +616,12 @@ void TMainForm::Item2Click() {
 
 void TMainForm::Button5Click() {
     ListView1->clear();
+    ClearDetails();
+}
+
+void TMainForm::ClearDetails() {
     Details->clear();
+    DetailsReason->clear();
 }
 
 void TMainForm::Button6Click() {
@@ -631,7 +652,7 @@ void TMainForm::CheckBox1Click() {
 void TMainForm::CheckBox2Click() {
     GroupBox1->setVisible(CheckBox2->isChecked());
     if (CheckBox2->isChecked()) {
-        Details->clear();
+        ClearDetails();
     }
     AdjustWindowSize();
 }
@@ -704,6 +725,7 @@ void TMainForm::ListView1SelectItem(QTreeWidgetItem* item, bool selected) {
     const QString path = item->text(0);
     if (QFileInfo(path).isFile()) {
         ShowFileDetails(path);
+        DetailsReason->setText(item->toolTip(kSupportColumn));
     }
 }
 
@@ -746,6 +768,10 @@ void TMainForm::LoadLanguage(int storedIndex, const std::string& languageFilePat
         return;
     }
     ApplyLanguage(*choice.section);
+    reasonTexts_ =
+        ReasonTexts::Localised([&choice](std::string_view key, std::string_view english) {
+            return choice.section->Caption(key, english);
+        });
     selectDirCaption_ = QString::fromStdString(choice.section->SelectDirCaption());
     SetCharset(choice.section->Charset());
     run_->SetStatusTexts(StoppedText(), CompletedText(), FailedJobsText());

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "encode/JobReason.h"
 #include "encode/PopupMenuState.h"
 #include "encode/RunControl.h"
 #include "app/ShutdownCountdown.h"
@@ -167,6 +168,7 @@ private:
     void SortItemClick();
 
     void DeleteSelectedRow();
+    void ClearDetails();
     QTreeWidgetItem* SelectedRow() const;
     int DeviceSerial() const;
 
@@ -205,6 +207,7 @@ private:
     QLabel* StatusPanel1 = nullptr;
     QProgressBar* AddProgress = nullptr;
     QGroupBox* GroupBox1 = nullptr;
+    QLabel* DetailsReason = nullptr;
     QPlainTextEdit* Details = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -230,6 +233,7 @@ private:
     std::string tempFolder_;
     std::string profileFolder_;
     QString selectDirCaption_;
+    ReasonTexts reasonTexts_;
     uint8_t sortColumn_ = 0;
 
     QStringList commandLineFiles_;

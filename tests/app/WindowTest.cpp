@@ -140,6 +140,31 @@ TEST_F(WindowTest, CounterDetailsDeleteClearAndDeviceChange) {
     EXPECT_TRUE(DetailsText(form).isEmpty());
 }
 
+TEST_F(WindowTest, SupportCellAndDetailsTellWhyAndTheFileNameStaysInSight) {
+    const QString deep = user.QPath("home/" + std::string(120, 'f') + "/own name.avi");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(deep).path()));
+    ASSERT_TRUE(QFile::copy(CorpusPath("hd720.avi"), deep));
+    form.show();
+    Button(form, "CheckBox2")->click();
+    AddAndWait(form, {deep, CorpusPath("xvid.avi")});
+    auto* list = JobList(form);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(6), "Video → XviD, scaled to 720 wide");
+    EXPECT_EQ(list->topLevelItem(1)->toolTip(6), "Plays as it is");
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(0), deep);
+    EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_EQ(Control<QLabel>(form, "DetailsReason")->text(), "Video → XviD, scaled to 720 wide");
+    EXPECT_TRUE(DetailsText(form).startsWith(QStringLiteral("General"))) << "the report as it is";
+    Button(form, "Button5")->click();
+    EXPECT_EQ(Control<QLabel>(form, "DetailsReason")->text(), "");
+
+    form.LoadLanguage(1, TESSARO_BIN_DIR "/LangJ.ini");
+    AddAndWait(form, {deep});
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(6), QStringLiteral("映像 → XviD（幅 720 に縮小）"));
+}
+
 TEST(DropListTest, ListBoxGivesOneEventPerDropUnlessDisabled) {
     TDropFileListBox box;
     box.show();
