@@ -14,7 +14,7 @@ packages=(
   libmediainfo0v5 mediainfo mencoder ffmpeg
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev nginx-light
-  xvfb xauth xdotool dbus shared-mime-info tzdata fonts-dejavu-core fonts-noto-cjk
+  xvfb xauth xdotool dbus shared-mime-info desktop-file-utils tzdata fonts-dejavu-core fonts-noto-cjk
   python3
 )
 
