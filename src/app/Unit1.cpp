@@ -28,6 +28,7 @@
 #include <array>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "app/CompareText.h"
@@ -515,6 +516,18 @@ void TMainForm::FormClose() {
     run_->CloseCleanUp();
 }
 
+void TMainForm::EndSession() {
+    if (Running()) {
+        closeAfterRun_ = true;
+        run_->Stop();
+        return;
+    }
+    if (QWidget* dialog = QApplication::activeModalWidget(); dialog != nullptr && dialog != this) {
+        dialog->close();
+    }
+    close();
+}
+
 void TMainForm::ActivateFromInstance(const QStringList& files) {
     if (isMinimized()) {
         showNormal();
@@ -922,6 +935,9 @@ void TMainForm::RunEncode(Encode encode) {
     } catch (const ScriptError& error) {
         SetPanelText(kJobPanel, error.what());
         SetPanelText(kStatusPanel, "");
+    }
+    if (std::exchange(closeAfterRun_, false)) {
+        close();
     }
 }
 

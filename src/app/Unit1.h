@@ -84,6 +84,9 @@ public:
     void SetCommandLineFiles(const QStringList& files) { commandLineFiles_ = files; }
     // A later start asked for the window: bring it forward and take its files.
     void ActivateFromInstance(const QStringList& files);
+    // The session is ending: close as the user would, once a running encode
+    // has stopped and any open dialog is dismissed.
+    void EndSession();
 
     const std::string& TempFolder() const { return tempFolder_; }
     const std::string& ProfileFolder() const { return profileFolder_; }
@@ -227,6 +230,7 @@ private:
     std::unique_ptr<RunControl> run_;
     bool mediaInfoHeld_ = false;
     bool closeBlocked_ = false;
+    bool closeAfterRun_ = false;
     bool endedForPowerOff_ = false;
 
     std::string programVersion_;
