@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include "WindowTestSupport.h"
 #include "app/CompareText.h"
@@ -50,8 +51,9 @@ TEST_F(WindowTest, CommandLineFilesComeWithTheWindowAndDroppedOnesArriveWhole) {
     QSignalSpy finished(&form, &TMainForm::AddingFinished);
     form.show();
     ASSERT_TRUE(finished.count() > 0 || finished.wait(60000));
-    ASSERT_TRUE(DragAndDrop(JobList(form)->viewport(), {CorpusPath("b.mkv"), user.QPath("home"),
-                                                        "https://example.org/r.avi", longPath}));
+    ASSERT_EQ(DragAndDrop(JobList(form)->viewport(), {CorpusPath("b.mkv"), user.QPath("home"),
+                                                      "https://example.org/r.avi", longPath}),
+              Qt::CopyAction);
     ASSERT_TRUE(finished.count() > 1 || finished.wait(60000));
     EXPECT_EQ(ColumnTexts(*JobList(form), 0),
               QStringList({CorpusPath("xvid.avi"), CorpusPath("b.mkv"), longPath}));
@@ -165,14 +167,47 @@ TEST_F(WindowTest, SupportCellAndDetailsTellWhyAndTheFileNameStaysInSight) {
     EXPECT_EQ(list->topLevelItem(0)->toolTip(6), QStringLiteral("映像 → XviD（幅 720 に縮小）"));
 }
 
+// Anywhere on the list, header and frame included, whatever the source offers:
+// the files are taken and the answer is Copy, so no source deletes them; a
+// source that offers no Copy is told nothing was done.
+TEST_F(WindowTest, TheWholeListTakesDropsAndAlwaysAnswersCopy) {
+    form.show();
+    auto* list = JobList(form);
+    const std::pair<const char*, QWidget*> places[] = {
+        {"rows", list->viewport()},
+        {"header", list->header()->viewport()},
+        {"frame", list},
+        {"scroll bar", list->verticalScrollBar()},
+    };
+    const Qt::DropActions offers[] = {Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
+                                      Qt::MoveAction, Qt::LinkAction, Qt::CopyAction};
+    QSignalSpy finished(&form, &TMainForm::AddingFinished);
+    int drops = 0;
+    for (const auto& [name, place] : places) {
+        for (const Qt::DropActions offered : offers) {
+            const Qt::DropAction answer =
+                offered.testFlag(Qt::CopyAction) ? Qt::CopyAction : Qt::IgnoreAction;
+            EXPECT_EQ(DragAndDrop(place, {CorpusPath("xvid.avi")}, offered, QPoint(1, 1)), answer)
+                << name << " offered " << offered.toInt();
+            ++drops;
+            ASSERT_TRUE(finished.count() == drops || finished.wait(60000));
+        }
+    }
+    EXPECT_EQ(list->topLevelItemCount(), drops);
+    EXPECT_EQ(DragAndDrop(list->header()->viewport(), {"https://example.org/r.avi"}),
+              Qt::IgnoreAction)
+        << "no local file, nothing to take";
+}
+
 TEST(DropListTest, ListBoxGivesOneEventPerDropUnlessDisabled) {
     TDropFileListBox box;
     box.show();
     QSignalSpy drops(&box, &TDropFileListBox::OnDropFiles);
     const QStringList paths = {"/media/c.avi", "/home/user/a b.mkv", "/srv/folder"};
-    EXPECT_TRUE(DragAndDrop(box.viewport(), paths));
+    EXPECT_EQ(DragAndDrop(box.viewport(), paths), Qt::CopyAction);
     box.SetDropEnabled(false);
-    EXPECT_FALSE(DragAndDrop(box.viewport(), paths));
+    for (QWidget* place : {static_cast<QWidget*>(&box), box.viewport()})
+        EXPECT_EQ(DragAndDrop(place, paths), Qt::IgnoreAction);
     ASSERT_EQ(drops.count(), 1);
     EXPECT_EQ(drops[0][1].toStringList(), paths);
 }
