@@ -105,25 +105,6 @@ QStringList QtNameFilters() {
     return filters;
 }
 
-// Appends each probed row to the list the moment it exists, with the reason
-// for its Support cell.
-class ListGrowth final : public AddFilesObserver {
-public:
-    ListGrowth(TDropFileListView& list, int serial, const ReasonTexts& reasons)
-        : list_(list), serial_(serial), reasons_(reasons) {}
-    void RowAdded(const JobRow& row, size_t /*index*/) override {
-        QTreeWidgetItem* item = MakeJobItem(row);
-        item->setToolTip(kSupportColumn,
-                         QString::fromStdString(ExplainJob(row, serial_, reasons_)));
-        list_.addTopLevelItem(item);
-    }
-
-private:
-    TDropFileListView& list_;
-    const int serial_;
-    const ReasonTexts& reasons_;
-};
-
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power,
@@ -541,7 +522,15 @@ int TMainForm::AddFiles(const QStringList& paths) {
     if (paths.isEmpty()) {
         return -1;
     }
-    pendingFiles_ += paths;
+    if (!adder_) {
+        adder_ = std::make_unique<FileAdder>(DeviceSerial());
+    }
+    std::vector<std::string> files;
+    files.reserve(static_cast<size_t>(paths.size()));
+    for (const QString& path : paths) {
+        files.push_back(path.toStdString());
+    }
+    adder_->Append(files);
     addTotal_ += static_cast<int>(paths.size());
     AddProgress->setRange(0, addTotal_);
     AddProgress->setValue(addDone_);
@@ -553,30 +542,41 @@ int TMainForm::AddFiles(const QStringList& paths) {
 }
 
 bool TMainForm::IsAdding() const {
-    return !pendingFiles_.isEmpty() || addTimer_->isActive();
+    return (adder_ && adder_->HasNext()) || addTimer_->isActive();
 }
 
-// Files are probed in short slices between turns of the event loop, so the
-// window repaints and answers input while a long list is being added.
+// Rows are listed in short slices between turns of the event loop, so the
+// window repaints and answers input while a long list is being added; the
+// files after them are probed meanwhile on every core, as the command line does.
 void TMainForm::AddNextPendingFile() {
     QElapsedTimer slice;
     slice.start();
-    JobList rows = JobRowsOf(*ListView1);
-    ListGrowth growth(*ListView1, DeviceSerial(), reasonTexts_);
-    while (!pendingFiles_.isEmpty() && slice.elapsed() < kAddSliceMs) {
-        const QString path = pendingFiles_.takeFirst();
-        tessaro::AddFiles({path.toStdString()}, DeviceSerial(), rows, &growth);
+    AddFilesObserver skipsUnreported;
+    while (adder_->HasNext() && slice.elapsed() < kAddSliceMs) {
+        const auto listed = static_cast<size_t>(ListView1->topLevelItemCount());
+        if (const std::optional<JobRow> row = adder_->Next(listed, skipsUnreported)) {
+            ListJobRow(*row);
+        }
         ++addDone_;
     }
     AddProgress->setValue(addDone_);
-    if (pendingFiles_.isEmpty()) {
-        FinishAdding();
-    } else {
+    if (adder_->HasNext()) {
         addTimer_->start();
+    } else {
+        FinishAdding();
     }
 }
 
+// The row with the reason for its Support cell.
+void TMainForm::ListJobRow(const JobRow& row) {
+    QTreeWidgetItem* item = MakeJobItem(row);
+    item->setToolTip(kSupportColumn,
+                     QString::fromStdString(ExplainJob(row, DeviceSerial(), reasonTexts_)));
+    ListView1->addTopLevelItem(item);
+}
+
 void TMainForm::FinishAdding() {
+    adder_.reset();
     addTimer_->stop();
     addTotal_ = 0;
     addDone_ = 0;
@@ -586,7 +586,6 @@ void TMainForm::FinishAdding() {
 
 void TMainForm::StopAdding() {
     if (IsAdding()) {
-        pendingFiles_.clear();
         FinishAdding();
     }
 }

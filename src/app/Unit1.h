@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "encode/AddFiles.h"
 #include "encode/JobReason.h"
 #include "encode/PopupMenuState.h"
 #include "encode/RunControl.h"
@@ -128,6 +129,7 @@ private:
     ScriptOptions ScriptOptionsFromControls() const;
 
     void AddNextPendingFile();
+    void ListJobRow(const JobRow& row);
     void FinishAdding();
     void StopAdding();
 
@@ -243,7 +245,7 @@ private:
     QStringList commandLineFiles_;
     bool shown_ = false;
 
-    QStringList pendingFiles_;
+    std::unique_ptr<FileAdder> adder_;
     int addTotal_ = 0;
     int addDone_ = 0;
     QTimer* addTimer_ = nullptr;

@@ -1,5 +1,6 @@
 #include <array>
 #include <iostream>
+#include <optional>
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
@@ -15,10 +16,11 @@ constexpr std::array kProbeOptions = {kDeviceOption, kExplainOption};
 int RunProbe(std::span<const std::string> arguments) {
     const CliOptions options(arguments, kProbeOptions);
     if (options.Operands().empty()) throw UsageError("probe needs at least one PATH");
-    const ReasonTexts reasons = ReasonTextsForLocale();
-    const ReasonTexts* explain = options.Has(kExplainOption.name) ? &reasons : nullptr;
-    const ProbeResult result =
-        ProbeFiles(options.Operands(), DeviceIndex(options), std::cerr, &std::cout, explain);
+    // The language file is read only when the reasons are asked for.
+    const std::optional<ReasonTexts> reasons =
+        options.Has(kExplainOption.name) ? std::optional(ReasonTextsForLocale()) : std::nullopt;
+    const ProbeResult result = ProbeFiles(options.Operands(), DeviceIndex(options), std::cerr,
+                                          &std::cout, reasons ? &*reasons : nullptr);
     return result.printed > 0 ? kExitOk : kExitFailure;
 }
 
