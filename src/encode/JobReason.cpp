@@ -45,7 +45,11 @@ std::string VideoName(const video_struct& record) {
     if (format == kUnableToLoadMediaInfo) return {};
     if (format == "AVC") return "H.264";
     if (format == "HEVC") return "H.265";
-    if (format == "MPEG-4 Visual" && !record.codec_id.empty())
+    // A FourCC tells the MPEG-4 codecs apart (DIV3, FMP4); a container's codec
+    // path ("V_MPEG4/ISO/ASP") tells a user nothing more than the format.
+    constexpr size_t kFourCcLength = 4;
+    if (format == "MPEG-4 Visual" && !record.codec_id.empty() &&
+        record.codec_id.size() <= kFourCcLength)
         return format + " (" + record.codec_id + ")";
     return format;
 }

@@ -94,11 +94,11 @@ TEST_F(TessaroCli, ExplainAddsTheReasonAsATenthField) {
     const testing::ScopedEnv all("LC_ALL", nullptr);
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"C.UTF-8",
-         {"Video MPEG-4 Visual (V_MPEG4/ISO/ASP) → XviD, scaled to 852 wide; audio AC-3 → MP3",
+         {"Video MPEG-4 Visual → XviD, scaled to 852 wide; audio AC-3 → MP3",
           "Subtitle UTF-8 → CP932", "Plays as it is"}},
         {"ja_JP.UTF-8",
-         {"映像 MPEG-4 Visual (V_MPEG4/ISO/ASP) → XviD（幅 852 に縮小）、音声 AC-3 → MP3",
-          "字幕 UTF-8 → CP932", "そのまま再生できます"}},
+         {"映像 MPEG-4 Visual → XviD（幅 852 に縮小）、音声 AC-3 → MP3", "字幕 UTF-8 → CP932",
+          "そのまま再生できます"}},
     };
     const std::string plain = Probe({Corpus("b.mkv")}, "1");
     for (const auto& [locale, reasons] : cases) {

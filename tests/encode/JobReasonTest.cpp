@@ -75,6 +75,8 @@ TEST(ExplainJob, NamesWhatEachVideoCodeConvertsOnEverySerial) {
         {2, "/v/a.rmvb", "RealVideo 4", "RV40", 1280, 720, "Cooker", 5,
          "Video RealVideo 4 → XviD, scaled to 960 wide; audio → MP3"},
         {2, "/v/a.mp4", "HEVC", "hvc1", 700, 1000, "", 6, "Video H.265 → XviD, scaled to 576 high"},
+        {0, "/v/b.mkv", "MPEG-4 Visual", "V_MPEG4/ISO/ASP", 1280, 720, "AC-3", 5,
+         "Video MPEG-4 Visual → XviD, scaled to 720 wide; audio AC-3 → MP3"},
         {2, "/v/a.avi", "Unable to load MediaInfo.dll", "Unable to load MediaInfo.dll", 0, 0,
          "Unable to load MediaInfo.dll", 4, "Video → XviD at its own size; audio → MP3"},
     };
