@@ -17,29 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "encode/FileKind.h"
-#include "platform/Paths.h"
+#include "CorpusVideos.h"
 
 extern char** environ;
 
 namespace {
 
-using namespace tessaro;
-
-std::vector<std::string> CorpusVideos() {
-    std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(TESSARO_CORPUS_DIR, error)) {
-        const std::string path = entry.path().string();
-        const FileKind kind = ClassifyFile(platform::ExtractFileExt(path), 0);
-        const bool hidden = entry.path().filename().string().starts_with('.');
-        if (entry.is_regular_file() && !hidden &&
-            (kind == FileKind::media || kind == FileKind::vob))
-            files.push_back(path);
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
+using tessaro::bench::CorpusVideos;
 
 struct ChildRun {
     bool ok = false;

@@ -79,6 +79,17 @@ protected:
     QTimer ticks;
 };
 
+// An XviD clip long enough that a run is still going when something arrives
+// during it; empty when ffmpeg failed.
+QString LongClip(const EncodingUser& user, int seconds) {
+    const QString clip = user.QPath("home/long.avi");
+    const int made = QProcess::execute(
+        "ffmpeg",
+        {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=25",
+         "-t", QString::number(seconds), "-c:v", "mpeg4", "-vtag", "XVID", "-q:v", "12", clip});
+    return made == 0 ? clip : QString();
+}
+
 // Command lines of the processes still running that mention the folder.
 QStringList ProcessesUsing(const QString& folder) {
     QStringList found;
@@ -156,12 +167,8 @@ TEST_F(EncodeWindowTest, AFailedJobIsCountedAndCloseKeepsOnlyItsLog) {
 }
 
 TEST_F(EncodeWindowTest, ListStaysUsableAndStopEndsTheWholeRunAndSkipsTheShutdown) {
-    // An XviD clip long enough that the run is still going when Stop arrives.
-    const QString clip = user.QPath("home/long.avi");
-    ASSERT_EQ(QProcess::execute("ffmpeg", {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
-                                           "testsrc=size=1280x720:rate=25", "-t", "40", "-c:v",
-                                           "mpeg4", "-vtag", "XVID", "-q:v", "12", clip}),
-              0);
+    const QString clip = LongClip(user, 40);
+    ASSERT_FALSE(clip.isEmpty());
     Button(form, "CheckBox1")->click();
     AddAndWait(form, {clip});
     int rowsDuringRun = -1;
@@ -217,11 +224,8 @@ TEST_F(EncodeWindowTest, APowerOffCountsDownAndCancelKeepsTheComputerOnAndAnAbse
 
 // The session ending mid-run closes the window the normal way, the run stopped first.
 TEST_F(EncodeWindowTest, SessionEndStopsTheRunThenSavesAndDeletesTheScript) {
-    const QString clip = user.QPath("home/long.avi");
-    ASSERT_EQ(QProcess::execute("ffmpeg", {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
-                                           "testsrc=size=1280x720:rate=25", "-t", "30", "-c:v",
-                                           "mpeg4", "-vtag", "XVID", "-q:v", "12", clip}),
-              0);
+    const QString clip = LongClip(user, 30);
+    ASSERT_FALSE(clip.isEmpty());
     SessionEndSignals sessionEnd;
     QObject::connect(&sessionEnd, &SessionEndSignals::SessionEnding, &form, &TMainForm::EndSession);
     Button(form, "CheckBox1")->click();
