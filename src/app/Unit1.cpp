@@ -34,6 +34,7 @@
 #include "app/CompareText.h"
 #include "app/DriveList.h"
 #include "app/Dropfilelistview.h"
+#include "app/ElideMiddleDelegate.h"
 #include "app/JobListItems.h"
 #include "app/QtEventPump.h"
 #include "app/SaveBeforePowerOff.h"
@@ -189,7 +190,7 @@ void TMainForm::BuildFilesPage(QWidget* page) {
                                QAbstractItemView::EditKeyPressed);
     ListView1->SetAcceptFiles(true);
     // However deep the folder, the file's own name stays in sight.
-    ListView1->setTextElideMode(Qt::ElideMiddle);
+    ListView1->setItemDelegateForColumn(kFileNameColumn, new ElideMiddleDelegate(ListView1));
 
     Button3 =
         Place(new QPushButton(QStringLiteral("Add Files..."), page), "Button3", 4, 330, 90, 25);

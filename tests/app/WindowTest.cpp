@@ -7,6 +7,7 @@
 #include "WindowTestSupport.h"
 #include "app/CompareText.h"
 #include "app/DropFileListBox.h"
+#include "app/ElideMiddleDelegate.h"
 
 namespace tessaro::testing {
 namespace {
@@ -154,7 +155,11 @@ TEST_F(WindowTest, SupportCellAndDetailsTellWhyAndTheFileNameStaysInSight) {
     EXPECT_EQ(list->topLevelItem(0)->toolTip(6), "Video → XviD, scaled to 720 wide");
     EXPECT_EQ(list->topLevelItem(1)->toolTip(6), "Plays as it is");
     EXPECT_EQ(list->topLevelItem(0)->toolTip(0), deep);
-    EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+    EXPECT_NE(
+        qobject_cast<ElideMiddleDelegate*>(list->itemDelegateForIndex(list->model()->index(0, 0))),
+        nullptr);
+    EXPECT_EQ(list->itemDelegateForIndex(list->model()->index(0, 1)), list->itemDelegate())
+        << "only the File Name column";
 
     list->setCurrentItem(list->topLevelItem(0));
     EXPECT_EQ(Control<QLabel>(form, "DetailsReason")->text(), "Video → XviD, scaled to 720 wide");
