@@ -26,8 +26,8 @@ fi
 output=${TESSARO_OUTPUT:-${BUILD_DIR:-build}/sample-output}
 mkdir -p "$output"
 output=$(realpath "$output")
-echo "== Job rows (file, video format, codec, width, height, audio format, support, decision, bit rate)"
-"$bin/tessaro-cli" probe "${files[@]}"
+echo "== Job rows (file, video format, codec, width, height, audio format, support, decision, bit rate, why)"
+"$bin/tessaro-cli" probe --explain "${files[@]}"
 echo
 echo "== Conversion script"
 "$bin/tessaro-cli" script --output "$output" "${files[@]}"
