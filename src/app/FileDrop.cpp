@@ -44,8 +44,11 @@ void FileDropTarget::SetEnabled(bool enabled) {
     }
 }
 
+// The answer can only be an action the source offers, and the drag's last
+// answer is what the source hears: without Copy on offer there is no honest one.
 bool FileDropTarget::Takes(const QDropEvent& event) const {
-    return enabled_ && CarriesLocalFiles(event.mimeData());
+    return enabled_ && event.possibleActions().testFlag(Qt::CopyAction) &&
+           CarriesLocalFiles(event.mimeData());
 }
 
 // The list's own handling never sees a drag: over the frame it would refuse it,
@@ -56,7 +59,7 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             if (Takes(*drag)) {
-                drag->setDropAction(Qt::CopyAction);  // the proposed one unless Copy is offered
+                drag->setDropAction(Qt::CopyAction);
                 drag->accept();
             } else {
                 drag->ignore();
@@ -76,15 +79,8 @@ void FileDropTarget::Drop(QWidget& where, QDropEvent& event) {
         event.ignore();
         return;
     }
-    // Qt answers only an action the source offered; a source without Copy is
-    // told nothing was done rather than that its files were moved or linked.
-    if (event.possibleActions().testFlag(Qt::CopyAction)) {
-        event.setDropAction(Qt::CopyAction);
-        event.accept();
-    } else {
-        event.setDropAction(Qt::IgnoreAction);
-        event.ignore();
-    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
     const QPoint position =
         list_.viewport()->mapFromGlobal(where.mapToGlobal(event.position().toPoint()));
     dropped_(DroppedLocalFiles(event.mimeData()), position);

@@ -13,8 +13,7 @@ namespace tessaro {
 // Makes a whole list control one target for dropped files: the rows, the
 // column header, the frame and the scroll bars alike. A drop is answered Copy
 // whatever the source proposes, since the files are only read and a source
-// told Move could delete them; a source that offers no Copy still gives its
-// files but hears that the drop was not taken.
+// told Move could delete them; a source that offers no Copy is refused.
 class FileDropTarget final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FileDropTarget)
