@@ -6,13 +6,13 @@
 #include "encode/DeviceProfile.h"
 #include "encode/FileKind.h"
 #include "encode/MediaInfo.h"
+#include "platform/AnsiCodePage.h"
 #include "platform/Paths.h"
 
 namespace tessaro {
 namespace {
 
 constexpr const char* kCodePageVariable = "TESSARO_SUBTITLE_CODEPAGE";
-constexpr const char* kDefaultCodePage = "CP1252";
 
 // Puts `value` in place of `placeholder`; an empty value takes the blank
 // before it (or, at the start, the one after it) away as well.
@@ -135,7 +135,7 @@ ReasonTexts ReasonTexts::Localised(
 
 std::string SubtitleTargetCodePage() {
     const char* chosen = std::getenv(kCodePageVariable);
-    return chosen && *chosen ? chosen : kDefaultCodePage;
+    return chosen && *chosen ? chosen : platform::SystemAnsiCodePage();
 }
 
 std::string ExplainJob(const JobRow& row, int serial, const ReasonTexts& texts,

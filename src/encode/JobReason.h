@@ -59,8 +59,8 @@ private:
     std::array<std::string, kReasonPhraseCount> phrases_;
 };
 
-// The code page the subtitle converter writes: TESSARO_SUBTITLE_CODEPAGE when
-// set, else CP1252, as the converter itself chooses.
+// The code page the subtitle converter writes, chosen as it chooses:
+// TESSARO_SUBTITLE_CODEPAGE when set, else the locale's ANSI code page.
 std::string SubtitleTargetCodePage();
 
 // Why the row's file is converted as it is, in one short sentence: "Plays as it

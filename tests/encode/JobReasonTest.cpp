@@ -7,6 +7,7 @@
 #include "encode/DeviceProfile.h"
 #include "encode/FileKind.h"
 #include "platform/Paths.h"
+#include "platform/ScopedEnv.h"
 #include "settings/LanguageFile.h"
 
 namespace tessaro {
@@ -112,6 +113,17 @@ TEST(ExplainJob, SubtitleAndNothingCodesReadTheSameOnEverySerial) {
                 << serial << " " << code;
         }
     }
+}
+
+// The players' code page follows the converter's own choice.
+TEST(ExplainJob, SubtitleTargetIsTheConvertersCodePage) {
+    JobRow row;
+    row.subItems[siDecision] = "9";
+    const testing::ScopedEnv chosen("TESSARO_SUBTITLE_CODEPAGE", nullptr);
+    const testing::ScopedEnv all("LC_ALL", "ja_JP.UTF-8");
+    EXPECT_EQ(ExplainJob(row, 1, ReasonTexts()), "Subtitle UTF-16 LE → CP932");
+    const testing::ScopedEnv named("TESSARO_SUBTITLE_CODEPAGE", "CP1251");
+    EXPECT_EQ(ExplainJob(row, 1, ReasonTexts()), "Subtitle UTF-16 LE → CP1251");
 }
 
 // The shipped language file's Japanese section, and the English one falling
