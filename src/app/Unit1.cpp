@@ -43,8 +43,8 @@
 #include "encode/MediaInfo.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptWriter.h"
-#include "platform/Folders.h"
 #include "platform/DesktopNotifier.h"
+#include "platform/Folders.h"
 #include "platform/PowerManager.h"
 #include "settings/InstallMarkers.h"
 #include "settings/LocalisableNames.h"
@@ -108,8 +108,7 @@ QStringList QtNameFilters() {
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power,
-                     platform::INotifier* notifier)
+TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power, platform::INotifier* notifier)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {

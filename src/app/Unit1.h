@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/ShutdownCountdown.h"
 #include "encode/AddFiles.h"
 #include "encode/JobReason.h"
 #include "encode/PopupMenuState.h"
 #include "encode/RunControl.h"
-#include "app/ShutdownCountdown.h"
 #include "encode/RunStateView.h"
 #include "encode/StatusBar.h"
 
@@ -39,7 +39,7 @@ namespace tessaro {
 namespace platform {
 class INotifier;
 class IPowerManager;
-}
+}  // namespace platform
 class QtEventPump;
 class SaveBeforePowerOff;
 class TDropFileListView;
