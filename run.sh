@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the converter on FILES, or on the
+# Installs what is missing, builds the programs, and runs the converter on FILES, or on the
 # bundled sample when none are given. With a display the window opens with the
 # files listed; without one the batch front end probes them, prints the job rows
 # and the conversion script, and converts them into an output folder.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/bootstrap.sh
+# Only what the program needs, quietly: the build's output is kept in a log
+# that is shown when the build fails.
+mkdir -p "${BUILD_DIR:-build}"
+BOOTSTRAP_TARGETS=programs \
+  BOOTSTRAP_LOG="${BUILD_DIR:-build}/run-build.log" scripts/bootstrap.sh
 bin=${BUILD_DIR:-build}/bin
 
 files=("$@")
@@ -22,8 +26,8 @@ fi
 output=${TESSARO_OUTPUT:-${BUILD_DIR:-build}/sample-output}
 mkdir -p "$output"
 output=$(realpath "$output")
-echo "== Job rows (file, video format, codec, width, height, audio format, support, decision, bit rate)"
-"$bin/tessaro-cli" probe "${files[@]}"
+echo "== Job rows (file, video format, codec, width, height, audio format, support, decision, bit rate, why)"
+"$bin/tessaro-cli" probe --explain "${files[@]}"
 echo
 echo "== Conversion script"
 "$bin/tessaro-cli" script --output "$output" "${files[@]}"

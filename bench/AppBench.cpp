@@ -15,15 +15,13 @@
 #include <QTreeWidget>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "CorpusVideos.h"
 #include "app/Unit1.h"
 #include "encode/AddFiles.h"
-#include "encode/FileKind.h"
 #include "platform/Locale.h"
-#include "platform/Paths.h"
 
 extern char** environ;
 
@@ -34,24 +32,10 @@ using Clock = std::chrono::steady_clock;
 
 constexpr char kColdStartChild[] = "--cold-start-child";
 
-std::vector<std::string> CorpusMediaFiles() {
-    std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(TESSARO_CORPUS_DIR, error)) {
-        const std::string path = entry.path().string();
-        const FileKind kind = ClassifyFile(platform::ExtractFileExt(path), 0);
-        if (entry.is_regular_file() && (kind == FileKind::media || kind == FileKind::vob)) {
-            files.push_back(path);
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // 128 paths taken round the corpus: the list's whole capacity.
 const std::vector<std::string>& Files128() {
     static const std::vector<std::string> files = [] {
-        const std::vector<std::string> corpus = CorpusMediaFiles();
+        const std::vector<std::string> corpus = bench::CorpusVideos();
         std::vector<std::string> paths;
         for (size_t index = 0; !corpus.empty() && paths.size() < kMaxJobRows; ++index) {
             paths.push_back(corpus[index % corpus.size()]);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CorpusVideos.h"
 #include "encode/FileKind.h"
 #include "encode/MediaInfo.h"
 #include "encode/Probe.h"
@@ -16,22 +17,8 @@ namespace {
 
 using namespace tessaro;
 
-bool IsVideoFile(const std::filesystem::directory_entry& entry) {
-    const FileKind kind = ClassifyFile(platform::ExtractFileExt(entry.path().string()), 0);
-    const bool hidden = entry.path().filename().string().starts_with('.');
-    return entry.is_regular_file() && !hidden && (kind == FileKind::media || kind == FileKind::vob);
-}
-
-std::vector<std::string> CorpusMediaFiles() {
-    std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(TESSARO_CORPUS_DIR, error))
-        if (IsVideoFile(entry)) files.push_back(entry.path().string());
-    return files;
-}
-
 const std::vector<std::string>& Files() {
-    static const std::vector<std::string> files = CorpusMediaFiles();
+    static const std::vector<std::string> files = bench::CorpusVideos();
     return files;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Saves pictures of the window for the README into OUTDIR (default
-# docs/screenshots): the job list with the bundled sample, the details pane
-# open on the first file, and the window in Japanese. Runs on a private Xvfb
+# docs/screenshots): the job list with the bundled sample and the reason of
+# the first file as its Support cell's tip, the details pane open on the first
+# file, and the window in Japanese. Runs on a private Xvfb
 # display with a throw-away user folder, so the real settings stay untouched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,11 +52,20 @@ shoot() {
   local window
   window=$(xdotool search --sync --onlyvisible --name '^Tessaro$' | head -n 1)
   sleep 2  # the files are probed after the window appears
-  if [[ "$details" == 1 ]]; then
-    xdotool mousemove --window "$window" 60 62 click 1
-    sleep 1
-  fi
   local X Y WIDTH HEIGHT SCREEN
+  if [[ "$details" == 1 ]]; then
+    xdotool mousemove --window "$window" 60 62 click 1 key Home
+    sleep 1
+  else
+    # At the screen's right edge the tip is pushed back over the window.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool windowmove "$window" $((1280 - WIDTH)) "$Y"
+    sleep 0.5
+    # Tips show only in the active window: a click on the empty list makes it so.
+    xdotool mousemove --window "$window" 300 250 click 1
+    xdotool mousemove --window "$window" 495 53 sleep 0.2 mousemove --window "$window" 500 53
+    sleep 2
+  fi
   eval "$(xdotool getwindowgeometry --shell "$window")"
   ffmpeg -nostdin -loglevel error -y -f x11grab -video_size "${WIDTH}x${HEIGHT}" \
     -i "$DISPLAY+$X,$Y" -frames:v 1 "$out/$name.png"

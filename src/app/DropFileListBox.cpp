@@ -1,22 +1,17 @@
 #include "app/DropFileListBox.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-
-#include "app/FileDrop.h"
-
 namespace tessaro {
 
 TDropFileListBox::TDropFileListBox(QWidget* parent) : QListWidget(parent) {
     setDragDropMode(QAbstractItemView::NoDragDrop);
+    drops_ = new FileDropTarget(
+        *this, [this](const QStringList& files, const QPoint&) { emit OnDropFiles(this, files); });
     // A box created in code reads DropEnabled as true, so it must also take drops.
     SetDropEnabled(true);
 }
 
 void TDropFileListBox::SetDropEnabled(bool enabled) {
-    dropEnabled_ = enabled;
-    setAcceptDrops(enabled);
-    viewport()->setAcceptDrops(enabled);
+    drops_->SetEnabled(enabled);
 }
 
 QString TDropFileListBox::Version() const {
@@ -24,23 +19,5 @@ QString TDropFileListBox::Version() const {
 }
 
 void TDropFileListBox::SetVersion(const QString& /*ignored*/) {}
-
-void TDropFileListBox::dragEnterEvent(QDragEnterEvent* event) {
-    AnswerFileDrag(event, dropEnabled_);
-}
-
-void TDropFileListBox::dragMoveEvent(QDragMoveEvent* event) {
-    AnswerFileDrag(event, dropEnabled_);
-}
-
-void TDropFileListBox::dropEvent(QDropEvent* event) {
-    if (!dropEnabled_) {
-        event->ignore();
-        return;
-    }
-    const QStringList files = DroppedLocalFiles(event->mimeData());
-    event->acceptProposedAction();
-    emit OnDropFiles(this, files);
-}
 
 }  // namespace tessaro

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/FileDrop.h"
+
 namespace tessaro {
 
 // Plain list box with the same file-drop mechanism as TDropFileListView.
@@ -16,7 +18,7 @@ class TDropFileListBox final : public QListWidget {
 public:
     explicit TDropFileListBox(QWidget* parent = nullptr);
 
-    bool DropEnabled() const { return dropEnabled_; }
+    bool DropEnabled() const { return drops_->Enabled(); }
     // Registers or withdraws the control as a drop target.
     void SetDropEnabled(bool enabled);
 
@@ -27,13 +29,8 @@ public:
 signals:
     void OnDropFiles(QObject* sender, const QStringList& fileNames);
 
-protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
 private:
-    bool dropEnabled_ = true;
+    FileDropTarget* drops_ = nullptr;
 };
 
 }  // namespace tessaro

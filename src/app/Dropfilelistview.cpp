@@ -1,10 +1,6 @@
 #include "app/Dropfilelistview.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHeaderView>
-
-#include "app/FileDrop.h"
 
 namespace tessaro {
 
@@ -19,32 +15,13 @@ TDropFileListView::TDropFileListView(QWidget* parent) : QTreeWidget(parent) {
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(false);
+    drops_ = new FileDropTarget(*this, [this](const QStringList& files, const QPoint& position) {
+        emit OnDropFiles(this, files, position);
+    });
 }
 
 void TDropFileListView::SetAcceptFiles(bool accept) {
-    acceptFiles_ = accept;
-    setAcceptDrops(accept);
-    viewport()->setAcceptDrops(accept);
-}
-
-void TDropFileListView::dragEnterEvent(QDragEnterEvent* event) {
-    AnswerFileDrag(event, acceptFiles_);
-}
-
-void TDropFileListView::dragMoveEvent(QDragMoveEvent* event) {
-    AnswerFileDrag(event, acceptFiles_);
-}
-
-void TDropFileListView::dropEvent(QDropEvent* event) {
-    if (!acceptFiles_) {
-        event->ignore();
-        return;
-    }
-    const QStringList files = DroppedLocalFiles(event->mimeData());
-    event->acceptProposedAction();
-    if (!files.isEmpty()) {
-        emit OnDropFiles(this, files, event->position().toPoint());
-    }
+    drops_->SetEnabled(accept);
 }
 
 }  // namespace tessaro

@@ -4,10 +4,12 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+#include "app/FileDrop.h"
+
 namespace tessaro {
 
-// Report-style list that takes files dropped from the file manager and hands
-// them on in one OnDropFiles per drop.
+// Report-style list that takes files dropped from the file manager anywhere on
+// it, header included, and hands them on in one OnDropFiles per drop.
 class TDropFileListView final : public QTreeWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TDropFileListView)
@@ -16,20 +18,15 @@ class TDropFileListView final : public QTreeWidget {
 public:
     explicit TDropFileListView(QWidget* parent = nullptr);
 
-    bool AcceptFiles() const { return acceptFiles_; }
+    bool AcceptFiles() const { return drops_->Enabled(); }
     void SetAcceptFiles(bool accept);
 
 signals:
     // position: where the files were dropped, in viewport coordinates.
     void OnDropFiles(QObject* sender, const QStringList& fileNames, const QPoint& position);
 
-protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
 private:
-    bool acceptFiles_ = false;
+    FileDropTarget* drops_ = nullptr;
 };
 
 }  // namespace tessaro

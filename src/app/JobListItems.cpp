@@ -17,7 +17,8 @@ int HiddenRole(int subItem) {
 
 QTreeWidgetItem* MakeJobItem(const JobRow& row) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, QString::fromStdString(row.caption));
+    item->setText(kFileNameColumn, QString::fromStdString(row.caption));
+    item->setToolTip(kFileNameColumn, item->text(kFileNameColumn));
     for (int subItem = 0; subItem < kSubItemCount; ++subItem) {
         const QString text = QString::fromStdString(row.subItems[subItem]);
         if (subItem < kVisibleSubItems) {

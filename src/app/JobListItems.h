@@ -25,7 +25,11 @@ inline constexpr std::array<JobColumn, 7> kJobColumns = {{
     {"Support", 55},
 }};
 
-// A list item showing the row; the sub-items without a column ride along with it.
+inline constexpr int kFileNameColumn = 0;
+inline constexpr int kSupportColumn = 6;
+
+// A list item showing the row, its full path as the File Name's tip; the sub-items without a column
+// ride along with it.
 QTreeWidgetItem* MakeJobItem(const JobRow& row);
 JobRow JobRowOf(const QTreeWidgetItem& item);
 

@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/ShutdownCountdown.h"
+#include "encode/AddFiles.h"
+#include "encode/JobReason.h"
 #include "encode/PopupMenuState.h"
 #include "encode/RunControl.h"
-#include "app/ShutdownCountdown.h"
 #include "encode/RunStateView.h"
 #include "encode/StatusBar.h"
 
@@ -37,7 +39,7 @@ namespace tessaro {
 namespace platform {
 class INotifier;
 class IPowerManager;
-}
+}  // namespace platform
 class QtEventPump;
 class SaveBeforePowerOff;
 class TDropFileListView;
@@ -83,6 +85,9 @@ public:
     void SetCommandLineFiles(const QStringList& files) { commandLineFiles_ = files; }
     // A later start asked for the window: bring it forward and take its files.
     void ActivateFromInstance(const QStringList& files);
+    // The session is ending: close as the user would, once a running encode
+    // has stopped and any open dialog is dismissed.
+    void EndSession();
 
     const std::string& TempFolder() const { return tempFolder_; }
     const std::string& ProfileFolder() const { return profileFolder_; }
@@ -124,6 +129,7 @@ private:
     ScriptOptions ScriptOptionsFromControls() const;
 
     void AddNextPendingFile();
+    void ListJobRow(const JobRow& row);
     void FinishAdding();
     void StopAdding();
 
@@ -167,6 +173,7 @@ private:
     void SortItemClick();
 
     void DeleteSelectedRow();
+    void ClearDetails();
     QTreeWidgetItem* SelectedRow() const;
     int DeviceSerial() const;
 
@@ -205,6 +212,7 @@ private:
     QLabel* StatusPanel1 = nullptr;
     QProgressBar* AddProgress = nullptr;
     QGroupBox* GroupBox1 = nullptr;
+    QLabel* DetailsReason = nullptr;
     QPlainTextEdit* Details = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -224,18 +232,20 @@ private:
     std::unique_ptr<RunControl> run_;
     bool mediaInfoHeld_ = false;
     bool closeBlocked_ = false;
+    bool closeAfterRun_ = false;
     bool endedForPowerOff_ = false;
 
     std::string programVersion_;
     std::string tempFolder_;
     std::string profileFolder_;
     QString selectDirCaption_;
+    ReasonTexts reasonTexts_;
     uint8_t sortColumn_ = 0;
 
     QStringList commandLineFiles_;
     bool shown_ = false;
 
-    QStringList pendingFiles_;
+    std::unique_ptr<FileAdder> adder_;
     int addTotal_ = 0;
     int addDone_ = 0;
     QTimer* addTimer_ = nullptr;

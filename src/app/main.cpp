@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "app/SessionEndSignals.h"
 #include "app/SingleInstance.h"
 #include "app/Unit1.h"
 #include "platform/Locale.h"
@@ -22,7 +23,11 @@ QStringList AbsoluteFiles(const QStringList& arguments) {
 }
 
 int RunWindow(tessaro::SingleInstance& instance, const QStringList& files) {
+    // Taken before the window exists, so that an early one waits for the event loop.
+    tessaro::SessionEndSignals sessionEnd;
     tessaro::TMainForm form;
+    QObject::connect(&sessionEnd, &tessaro::SessionEndSignals::SessionEnding, &form,
+                     &tessaro::TMainForm::EndSession);
     QObject::connect(&instance, &tessaro::SingleInstance::Activated, &form,
                      &tessaro::TMainForm::ActivateFromInstance);
     form.SetCommandLineFiles(files);

@@ -17,13 +17,14 @@ std::string FullPath(const std::string& path) {
 
 class ReportingObserver final : public AddFilesObserver {
 public:
-    ReportingObserver(std::ostream& errors, std::ostream* rowsOut)
-        : errors_(errors), rowsOut_(rowsOut) {}
+    ReportingObserver(std::ostream& errors, std::ostream* rowsOut, int serial,
+                      const ReasonTexts* explain)
+        : errors_(errors), rowsOut_(rowsOut), serial_(serial), explain_(explain) {}
 
     void RowAdded(const JobRow& row, size_t /*index*/) override {
         if (!rowsOut_) return;
         if (const auto line = FormatJobRow(row)) {
-            *rowsOut_ << *line << '\n' << std::flush;
+            *rowsOut_ << *line << Explanation(row) << '\n' << std::flush;
             ++printed_;
         } else {
             errors_ << "tessaro-cli: not listed: " << row.caption
@@ -39,19 +40,30 @@ public:
     size_t Printed() const { return printed_; }
 
 private:
+    // A phrase of the language file could hold a tab; it would shift the field.
+    std::string Explanation(const JobRow& row) const {
+        if (!explain_) return {};
+        std::string reason = ExplainJob(row, serial_, *explain_);
+        for (char& c : reason)
+            if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+        return '\t' + reason;
+    }
+
     std::ostream& errors_;
     std::ostream* rowsOut_ = nullptr;
+    const int serial_;
+    const ReasonTexts* explain_ = nullptr;
     size_t printed_ = 0;
 };
 
 }  // namespace
 
 ProbeResult ProbeFiles(const std::vector<std::string>& paths, int serial, std::ostream& errors,
-                       std::ostream* rowsOut) {
+                       std::ostream* rowsOut, const ReasonTexts* explain) {
     std::vector<std::string> fullPaths;
     fullPaths.reserve(paths.size());
     for (const std::string& path : paths) fullPaths.push_back(FullPath(path));
-    ReportingObserver observer(errors, rowsOut);
+    ReportingObserver observer(errors, rowsOut, serial, explain);
     ProbeResult result;
     AddFiles(fullPaths, serial, result.rows, &observer);
     result.printed = observer.Printed();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "encode/JobReason.h"
 #include "encode/JobRow.h"
 
 namespace tessaro::cli {
@@ -15,8 +16,9 @@ struct ProbeResult {
 
 // Adds the files as the window does, naming every skipped one on `errors`.
 // Relative paths are made absolute first: a job's caption is a full path.
-// With `rowsOut`, each row is printed there in the probe format as it is added.
+// With `rowsOut`, each row is printed there in the probe format as it is added,
+// followed, with `explain`, by a tab and the reason in those phrases.
 ProbeResult ProbeFiles(const std::vector<std::string>& paths, int serial, std::ostream& errors,
-                       std::ostream* rowsOut);
+                       std::ostream* rowsOut, const ReasonTexts* explain = nullptr);
 
 }  // namespace tessaro::cli

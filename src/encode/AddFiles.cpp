@@ -6,7 +6,6 @@
 #include <exception>
 #include <future>
 #include <map>
-#include <optional>
 #include <thread>
 
 #include "encode/FileKind.h"
@@ -22,11 +21,10 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-std::optional<SkipReason> ReasonToSkip(const std::string& path, const std::string& extension,
-                                       int serial, const JobList& rows) {
-    if (!IsAcceptedFile(extension, serial)) return SkipReason::notAccepted;
+std::optional<SkipReason> ReasonToSkip(const std::string& path, int serial, size_t listedRows) {
+    if (!IsAcceptedFile(platform::ExtractFileExt(path), serial)) return SkipReason::notAccepted;
     if (!IsRegularFile(path)) return SkipReason::missing;
-    if (rows.size() >= kMaxJobRows) return SkipReason::listFull;
+    if (listedRows >= kMaxJobRows) return SkipReason::listFull;
     return std::nullopt;
 }
 
@@ -48,48 +46,49 @@ ProbeOutcome ProbeOne(const std::string& path, int serial) {
     return outcome;
 }
 
-// Probes the next files on the spare cores while the caller still appends rows
-// one by one, in order, on its own thread. A file probed ahead that is not
+}  // namespace
+
+// Keeps one probe running per core, the file wanted next among them, while
+// the caller takes the results in order. A file probed ahead that is not
 // listed after all (the list filled up, the caller stopped) is only wasted work.
-class ProbeAhead {
+class ProbeAhead final {
 public:
     ProbeAhead(const std::vector<std::string>& paths, int serial)
         : paths_(paths),
           serial_(serial),
-          spareCores_(std::max(1u, std::thread::hardware_concurrency()) - 1) {}
+          cores_(std::max(1u, std::thread::hardware_concurrency())) {}
 
     ProbeOutcome Take(size_t index) {
         started_.erase(started_.begin(), started_.lower_bound(index));  // skipped after all
+        if (started_.find(index) == started_.end()) started_.emplace(index, Launch(index));
         LaunchAfter(index);
-        const auto ahead = started_.find(index);
-        if (ahead == started_.end()) return ProbeOne(paths_[index], serial_);
-        ProbeOutcome outcome = ahead->second.get();
-        started_.erase(ahead);
-        return outcome;
+        auto wanted = started_.extract(index);
+        return wanted.mapped().get();
     }
 
 private:
-    bool WorthProbing(size_t index) const {
-        const std::string& path = paths_[index];
-        return IsAcceptedFile(platform::ExtractFileExt(path), serial_) && IsRegularFile(path);
+    std::future<ProbeOutcome> Launch(size_t index) const {
+        return std::async(std::launch::async, ProbeOne, paths_[index], serial_);
     }
 
+    bool WorthProbing(size_t index) const {
+        return !ReasonToSkip(paths_[index], serial_, 0).has_value();
+    }
+
+    // Reads paths_ afresh each time: the caller may have appended to it.
     void LaunchAfter(size_t index) {
-        for (next_ = std::max(next_, index + 1);
-             next_ < paths_.size() && started_.size() < spareCores_; ++next_) {
-            if (!WorthProbing(next_)) continue;
-            started_.emplace(next_, std::async(std::launch::async, ProbeOne, paths_[next_], serial_));
+        for (ahead_ = std::max(ahead_, index + 1);
+             ahead_ < paths_.size() && started_.size() < cores_; ++ahead_) {
+            if (WorthProbing(ahead_)) started_.emplace(ahead_, Launch(ahead_));
         }
     }
 
     const std::vector<std::string>& paths_;
     const int serial_;
-    const size_t spareCores_;
-    size_t next_ = 0;
+    const size_t cores_;
+    size_t ahead_ = 0;
     std::map<size_t, std::future<ProbeOutcome>> started_;
 };
-
-}  // namespace
 
 const char* SkipReasonText(SkipReason reason) {
     switch (reason) {
@@ -105,27 +104,47 @@ const char* SkipReasonText(SkipReason reason) {
     return "skipped";
 }
 
+FileAdder::FileAdder(int serial)
+    : serial_(serial), probes_(std::make_unique<ProbeAhead>(paths_, serial)) {}
+
+FileAdder::~FileAdder() = default;
+
+void FileAdder::Append(const std::vector<std::string>& paths) {
+    paths_.insert(paths_.end(), paths.begin(), paths.end());
+}
+
+bool FileAdder::HasNext() const {
+    return next_ < paths_.size();
+}
+
+std::optional<JobRow> FileAdder::Next(size_t listedRows, AddFilesObserver& observer) {
+    const size_t index = next_++;
+    const std::string& path = paths_[index];
+    if (const auto reason = ReasonToSkip(path, serial_, listedRows)) {
+        observer.FileSkipped(path, *reason);
+        return std::nullopt;
+    }
+    const ProbeOutcome outcome = probes_->Take(index);
+    if (outcome.unreadable) {
+        observer.FileSkipped(path, SkipReason::unreadable);
+        return std::nullopt;
+    }
+    return MakeJobRow(path, outcome.record, outcome.code);
+}
+
 size_t AddFiles(const std::vector<std::string>& paths, int serial, JobList& rows,
                 AddFilesObserver* observer) {
     AddFilesObserver silent;
     AddFilesObserver& watcher = observer ? *observer : silent;
-    ProbeAhead probes(paths, serial);
+    FileAdder adder(serial);
+    adder.Append(paths);
     size_t added = 0;
-    for (size_t index = 0; index < paths.size(); ++index) {
-        if (!watcher.ContinueAdding()) break;
-        const std::string& path = paths[index];
-        if (const auto reason = ReasonToSkip(path, platform::ExtractFileExt(path), serial, rows)) {
-            watcher.FileSkipped(path, *reason);
-            continue;
+    while (adder.HasNext() && watcher.ContinueAdding()) {
+        if (std::optional<JobRow> row = adder.Next(rows.size(), watcher)) {
+            rows.push_back(std::move(*row));
+            ++added;
+            watcher.RowAdded(rows.back(), rows.size() - 1);
         }
-        const ProbeOutcome outcome = probes.Take(index);
-        if (outcome.unreadable) {
-            watcher.FileSkipped(path, SkipReason::unreadable);
-            continue;
-        }
-        rows.push_back(MakeJobRow(path, outcome.record, outcome.code));
-        ++added;
-        watcher.RowAdded(rows.back(), rows.size() - 1);
     }
     return added;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,33 @@ struct AddFilesObserver {
     virtual void FileSkipped(const std::string& /*path*/, SkipReason /*reason*/) {}
     // Asked before each path; false ends the adding there.
     virtual bool ContinueAdding() { return true; }
+};
+
+class ProbeAhead;
+
+// Takes paths one at a time, in order, under the rules of AddFiles, while the
+// files after them are probed on every core; for a caller that lists rows
+// between other work, as the window does between turns of its event loop.
+class FileAdder final {
+public:
+    explicit FileAdder(int serial);
+    ~FileAdder();
+    FileAdder(const FileAdder&) = delete;
+    FileAdder& operator=(const FileAdder&) = delete;
+
+    // More paths to take after those given so far.
+    void Append(const std::vector<std::string>& paths);
+    bool HasNext() const;
+    // Tests, and when it passes probes, the next path against a list that
+    // holds `listedRows` rows now. The row to append, or nothing when the path
+    // is skipped (the observer hears why).
+    std::optional<JobRow> Next(size_t listedRows, AddFilesObserver& observer);
+
+private:
+    const int serial_;
+    std::vector<std::string> paths_;
+    size_t next_ = 0;
+    std::unique_ptr<ProbeAhead> probes_;
 };
 
 // The single entry for new files (file dialog, drops, command line): each path

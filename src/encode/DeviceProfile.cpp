@@ -99,11 +99,15 @@ bool IsVideoSupported(const video_struct& record, bool fits, int serial) {
     return true;
 }
 
+bool IsVideoPlayable(const video_struct& record, FileKind kind, bool fits, int serial) {
+    const bool dvdProgramStream = record.video_format == "MPEG Video" && kind == FileKind::vob;
+    return !dvdProgramStream && IsVideoSupported(record, fits, serial);
+}
+
 int8_t DecideVideo(const video_struct& record, FileKind kind, int serial) {
     const FitResult size = FitsDevice(record, serial);
     const bool audioOk = IsAudioSupported(record, serial);
-    const bool dvdProgramStream = record.video_format == "MPEG Video" && kind == FileKind::vob;
-    const bool videoOk = !dvdProgramStream && IsVideoSupported(record, size.fits, serial);
+    const bool videoOk = IsVideoPlayable(record, kind, size.fits, serial);
     if (!videoOk) return size.fits ? 4 : CodeForScaling(size.keepWidth, 5, 6);
     if (size.fits) return audioOk ? 0 : 1;
     return audioOk ? CodeForScaling(size.keepWidth, 2, 3) : CodeForScaling(size.keepWidth, 5, 6);

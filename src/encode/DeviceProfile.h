@@ -28,6 +28,9 @@ FitResult FitsDevice(const video_struct& record, int serial);
 bool IsAudioSupported(const video_struct& record, int serial);
 bool IsVideoSupported(const video_struct& record, bool fits, int serial);
 bool IsKnownVideoFormat(std::string_view format);
+// The video test of the decision: a DVD program stream ("MPEG Video" in a vob)
+// is never played as it is, whatever the serial takes.
+bool IsVideoPlayable(const video_struct& record, FileKind kind, bool fits, int serial);
 
 // Decision code 0 to 6 for a media or vob file under the given serial.
 int8_t DecideVideo(const video_struct& record, FileKind kind, int serial);

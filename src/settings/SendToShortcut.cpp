@@ -4,6 +4,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
+#include "settings/AppIcon.h"
 #include "settings/ShellFolders.h"
 
 namespace tessaro {
@@ -71,6 +72,10 @@ std::string DesktopEntryText(const std::string& target, const std::string& descr
            "Exec=" +
            EscapeValue(QuoteExecArgument(target)) +
            " %F\n"
+           "Icon=" +
+           kAppIconName +
+           "\n"
+           "Categories=AudioVideo;Video;AudioVideoEditing;\n"
            "MimeType=" +
            std::string(kMimeTypes) +
            "\n"
@@ -83,6 +88,8 @@ bool CreateSendToShortcut(const std::string& target, const std::string& descript
     if (!GetSpecialFolderPath(SpecialFolder::sendTo, folder)) return false;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
+    // Without its icon the entry still opens the files.
+    InstallAppIcon();
     return platform::WriteFileAtomically(platform::JoinPath(folder, shortcutName + ".desktop"),
                                          DesktopEntryText(target, description, shortcutName), 0644,
                                          nullptr);

@@ -10,13 +10,14 @@ namespace tessaro {
 std::string_view AcceptedMimeTypeList();
 
 // The freedesktop entry that lets file managers offer "Open With" the target:
-// Name = shortcut name, Comment = description, Exec = the quoted target + " %F".
+// Name = shortcut name, Comment = description, Exec = the quoted target + " %F",
+// the program's own icon and its menu categories.
 std::string DesktopEntryText(const std::string& target, const std::string& description,
                              const std::string& shortcutName);
 
 // Writes (or atomically replaces) shortcutName + ".desktop" in the send-to
-// folder (SpecialFolder::sendTo, created when missing). False when that folder
-// cannot be determined or the entry cannot be written.
+// folder (SpecialFolder::sendTo, created when missing), and the icon it names. False when that
+// folder cannot be determined or the entry cannot be written.
 bool CreateSendToShortcut(const std::string& target, const std::string& description,
                           const std::string& shortcutName);
 

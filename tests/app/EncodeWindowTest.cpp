@@ -8,7 +8,11 @@
 #include <QTimer>
 #include <set>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include "WindowTestSupport.h"
+#include "app/SessionEndSignals.h"
 #include "app/ShutdownCountdown.h"
 #include "platform/DesktopNotifier.h"
 #include "platform/PowerManager.h"
@@ -74,6 +78,17 @@ protected:
     TMainForm form{nullptr, &power, &notifier};
     QTimer ticks;
 };
+
+// An XviD clip long enough that a run is still going when something arrives
+// during it; empty when ffmpeg failed.
+QString LongClip(const EncodingUser& user, int seconds) {
+    const QString clip = user.QPath("home/long.avi");
+    const int made = QProcess::execute(
+        "ffmpeg",
+        {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=25",
+         "-t", QString::number(seconds), "-c:v", "mpeg4", "-vtag", "XVID", "-q:v", "12", clip});
+    return made == 0 ? clip : QString();
+}
 
 // Command lines of the processes still running that mention the folder.
 QStringList ProcessesUsing(const QString& folder) {
@@ -152,12 +167,8 @@ TEST_F(EncodeWindowTest, AFailedJobIsCountedAndCloseKeepsOnlyItsLog) {
 }
 
 TEST_F(EncodeWindowTest, ListStaysUsableAndStopEndsTheWholeRunAndSkipsTheShutdown) {
-    // An XviD clip long enough that the run is still going when Stop arrives.
-    const QString clip = user.QPath("home/long.avi");
-    ASSERT_EQ(QProcess::execute("ffmpeg", {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
-                                           "testsrc=size=1280x720:rate=25", "-t", "40", "-c:v",
-                                           "mpeg4", "-vtag", "XVID", "-q:v", "12", clip}),
-              0);
+    const QString clip = LongClip(user, 40);
+    ASSERT_FALSE(clip.isEmpty());
     Button(form, "CheckBox1")->click();
     AddAndWait(form, {clip});
     int rowsDuringRun = -1;
@@ -209,6 +220,31 @@ TEST_F(EncodeWindowTest, APowerOffCountsDownAndCancelKeepsTheComputerOnAndAnAbse
     notifier.messages.clear();
     Button(form, "Button1")->click();
     EXPECT_TRUE(notifier.messages.empty());
+}
+
+// The session ending mid-run closes the window the normal way, the run stopped first.
+TEST_F(EncodeWindowTest, SessionEndStopsTheRunThenSavesAndDeletesTheScript) {
+    const QString clip = LongClip(user, 30);
+    ASSERT_FALSE(clip.isEmpty());
+    SessionEndSignals sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEndSignals::SessionEnding, &form, &TMainForm::EndSession);
+    Button(form, "CheckBox1")->click();
+    AddAndWait(form, {clip});
+    bool signalled = false;
+    WhileRunning([&] {
+        if (!signalled && PanelText(form, 1).startsWith(QStringLiteral("Pos")))
+            signalled = ::kill(::getpid(), SIGTERM) == 0;
+    });
+    Button(form, "Button1")->click();
+
+    EXPECT_TRUE(signalled);
+    EXPECT_EQ(PanelText(form, 0), "Run stopped");
+    EXPECT_FALSE(form.isVisible()) << "closed once the run ended";
+    EXPECT_THAT(ReadText(user.ProfileFile()), HasSubstr("VideoBitrate=0"));
+    EXPECT_TRUE(power.profiles.empty()) << "a stopped run never powers off";
+    EXPECT_TRUE(user.TempEntries().filter(QStringLiteral("~tmp86CB.sh")).isEmpty())
+        << user.TempEntries().join(' ').toStdString();
+    EXPECT_EQ(ProcessesUsing(user.QPath("home")), QStringList());
 }
 
 // Solo tests need a process of their own (app.cmake starts one each): the program ends

@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include "WindowTestSupport.h"
 #include "app/CompareText.h"
 #include "app/DropFileListBox.h"
+#include "app/ElideMiddleDelegate.h"
 
 namespace tessaro::testing {
 namespace {
@@ -50,8 +52,9 @@ TEST_F(WindowTest, CommandLineFilesComeWithTheWindowAndDroppedOnesArriveWhole) {
     QSignalSpy finished(&form, &TMainForm::AddingFinished);
     form.show();
     ASSERT_TRUE(finished.count() > 0 || finished.wait(60000));
-    ASSERT_TRUE(DragAndDrop(JobList(form)->viewport(), {CorpusPath("b.mkv"), user.QPath("home"),
-                                                        "https://example.org/r.avi", longPath}));
+    ASSERT_EQ(DragAndDrop(JobList(form)->viewport(), {CorpusPath("b.mkv"), user.QPath("home"),
+                                                      "https://example.org/r.avi", longPath}),
+              Qt::CopyAction);
     ASSERT_TRUE(finished.count() > 1 || finished.wait(60000));
     EXPECT_EQ(ColumnTexts(*JobList(form), 0),
               QStringList({CorpusPath("xvid.avi"), CorpusPath("b.mkv"), longPath}));
@@ -140,14 +143,78 @@ TEST_F(WindowTest, CounterDetailsDeleteClearAndDeviceChange) {
     EXPECT_TRUE(DetailsText(form).isEmpty());
 }
 
+TEST_F(WindowTest, SupportCellAndDetailsTellWhyAndTheFileNameStaysInSight) {
+    const QString deep = user.QPath("home/" + std::string(120, 'f') + "/own name.avi");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(deep).path()));
+    ASSERT_TRUE(QFile::copy(CorpusPath("hd720.avi"), deep));
+    form.show();
+    Button(form, "CheckBox2")->click();
+    AddAndWait(form, {deep, CorpusPath("xvid.avi")});
+    auto* list = JobList(form);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(6), "Video → XviD, scaled to 720 wide");
+    EXPECT_EQ(list->topLevelItem(1)->toolTip(6), "Plays as it is");
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(0), deep);
+    EXPECT_NE(
+        qobject_cast<ElideMiddleDelegate*>(list->itemDelegateForIndex(list->model()->index(0, 0))),
+        nullptr);
+    EXPECT_EQ(list->itemDelegateForIndex(list->model()->index(0, 1)), list->itemDelegate())
+        << "only the File Name column";
+
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_EQ(Control<QLabel>(form, "DetailsReason")->text(), "Video → XviD, scaled to 720 wide");
+    EXPECT_TRUE(DetailsText(form).startsWith(QStringLiteral("General"))) << "the report as it is";
+    Button(form, "Button5")->click();
+    EXPECT_EQ(Control<QLabel>(form, "DetailsReason")->text(), "");
+
+    form.LoadLanguage(1, TESSARO_BIN_DIR "/LangJ.ini");
+    AddAndWait(form, {deep});
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(6), QStringLiteral("映像 → XviD（幅 720 に縮小）"));
+}
+
+// Anywhere on the list, header and frame included: the files are taken and the
+// answer is Copy, so no source deletes them; a source that offers only Move or
+// Link is refused rather than told its files were moved or linked.
+TEST_F(WindowTest, TheWholeListTakesDropsAndAlwaysAnswersCopy) {
+    form.show();
+    auto* list = JobList(form);
+    const std::pair<const char*, QWidget*> places[] = {
+        {"rows", list->viewport()},
+        {"header", list->header()->viewport()},
+        {"frame", list},
+        {"scroll bar", list->verticalScrollBar()},
+    };
+    const Qt::DropActions offers[] = {Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
+                                      Qt::MoveAction, Qt::LinkAction, Qt::CopyAction};
+    QSignalSpy finished(&form, &TMainForm::AddingFinished);
+    int drops = 0;
+    for (const auto& [name, place] : places) {
+        for (const Qt::DropActions offered : offers) {
+            const bool copies = offered.testFlag(Qt::CopyAction);
+            EXPECT_EQ(DragAndDrop(place, {CorpusPath("xvid.avi")}, offered, QPoint(1, 1)),
+                      copies ? Qt::CopyAction : Qt::IgnoreAction)
+                << name << " offered " << offered.toInt();
+            if (copies) {
+                ++drops;
+                ASSERT_TRUE(finished.count() == drops || finished.wait(60000));
+            }
+        }
+    }
+    EXPECT_EQ(list->topLevelItemCount(), drops);
+    EXPECT_EQ(DragAndDrop(list->header()->viewport(), {"https://example.org/r.avi"}),
+              Qt::IgnoreAction)
+        << "no local file, nothing to take";
+}
+
 TEST(DropListTest, ListBoxGivesOneEventPerDropUnlessDisabled) {
     TDropFileListBox box;
     box.show();
     QSignalSpy drops(&box, &TDropFileListBox::OnDropFiles);
     const QStringList paths = {"/media/c.avi", "/home/user/a b.mkv", "/srv/folder"};
-    EXPECT_TRUE(DragAndDrop(box.viewport(), paths));
+    EXPECT_EQ(DragAndDrop(box.viewport(), paths), Qt::CopyAction);
     box.SetDropEnabled(false);
-    EXPECT_FALSE(DragAndDrop(box.viewport(), paths));
+    for (QWidget* place : {static_cast<QWidget*>(&box), box.viewport()})
+        EXPECT_EQ(DragAndDrop(place, paths), Qt::IgnoreAction);
     ASSERT_EQ(drops.count(), 1);
     EXPECT_EQ(drops[0][1].toStringList(), paths);
 }

@@ -120,18 +120,26 @@ inline QStringList ColumnTexts(const QTreeWidget& list, int column) {
     return texts;
 }
 
-// Drags the paths or URLs onto the widget as a file manager does; returns whether it was taken.
-inline bool DragAndDrop(QWidget* target, const QStringList& paths) {
+// Drags the paths or URLs onto the widget as a file manager does: enter, move
+// and drop, offering Copy, Move and Link unless told otherwise. Returns the
+// action the drop was answered with; IgnoreAction when it was refused.
+inline Qt::DropAction DragAndDrop(QWidget* target, const QStringList& paths,
+                                  Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction |
+                                                            Qt::LinkAction,
+                                  QPoint at = QPoint(5, 5)) {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& path : paths) urls.append(QUrl::fromUserInput(path));
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    if (!enter.isAccepted()) return Qt::IgnoreAction;
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    if (!move.isAccepted()) return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
 
 }  // namespace tessaro::testing

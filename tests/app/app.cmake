@@ -5,6 +5,7 @@ tessaro_add_test(app_window_tests
           ${CMAKE_CURRENT_LIST_DIR}/SettingsWindowTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/EncodeWindowTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/SessionEndTest.cpp
   LIBS tessaro_app Qt6::Test
   LABELS app
   FIXTURES media_corpus)

@@ -3,6 +3,7 @@
 
 #include "RunProgram.h"
 #include "platform/ProcessTestSupport.h"
+#include "platform/ScopedEnv.h"
 
 namespace tessaro::test {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(TessaroCli, DescribesItsCommandsOnRequest) {
     EXPECT_EQ(probe.exitCode, 0);
     EXPECT_EQ(script.exitCode, 0);
     EXPECT_THAT(overview.out, AllOf(HasSubstr("probe"), HasSubstr("script")));
-    EXPECT_THAT(probe.out, AllOf(HasSubstr("tessaro-cli probe [--device N] PATH..."),
+    EXPECT_THAT(probe.out, AllOf(HasSubstr("tessaro-cli probe [--device N] [--explain] PATH..."),
                                  HasSubstr("Exit status")));
     for (const char* option : {"--device", "--bitrate", "--output", "--copy-to",
                                "--unsupported-only", "--dialect", "--exe-folder", "--temp-folder",
@@ -85,6 +86,35 @@ TEST_F(TessaroCli, PrintsOneRowPerAddedFileInOrder) {
     // Relative paths are listed in full.
     const ProgramRun relative = Run({"probe", "xvid.avi"}, {}, TESSARO_CORPUS_DIR);
     EXPECT_THAT(relative.out, StartsWith(Corpus("xvid.avi") + "\tMPEG-4 Visual\tXVID\t320\t240\t"));
+}
+
+// The reason is a tenth field after the nine, in the messages locale's language.
+TEST_F(TessaroCli, ExplainAddsTheReasonAsATenthField) {
+    const testing::ScopedEnv codePage("TESSARO_SUBTITLE_CODEPAGE", "CP932");
+    const testing::ScopedEnv all("LC_ALL", nullptr);
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"C.UTF-8",
+         {"Video MPEG-4 Visual → XviD, scaled to 852 wide; audio AC-3 → MP3",
+          "Subtitle UTF-8 → CP932", "Plays as it is"}},
+        {"ja_JP.UTF-8",
+         {"映像 MPEG-4 Visual → XviD（幅 852 に縮小）、音声 AC-3 → MP3", "字幕 UTF-8 → CP932",
+          "そのまま再生できます"}},
+    };
+    const std::string plain = Probe({Corpus("b.mkv")}, "1");
+    for (const auto& [locale, reasons] : cases) {
+        const testing::ScopedEnv messages("LC_MESSAGES", locale);
+        const ProgramRun run = Run({"probe", "--device", "1", "--explain", Corpus("b.mkv"),
+                                    Corpus("subrip-utf8.srt"), Corpus("xvid.avi")});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<std::string> lines = Split(run.out, '\n');
+        ASSERT_EQ(lines.size(), 4u) << run.out;
+        EXPECT_EQ(lines[0].substr(0, lines[0].rfind('\t')) + "\n", plain);
+        for (size_t i = 0; i < reasons.size(); ++i) {
+            const std::vector<std::string> fields = Split(lines[i], '\t');
+            ASSERT_EQ(fields.size(), 10u) << lines[i];
+            EXPECT_EQ(fields[9], reasons[i]) << locale;
+        }
+    }
 }
 
 TEST_F(TessaroCli, NamesSkippedFilesAndFailsWhenNoRowIsProduced) {

@@ -244,6 +244,29 @@ TEST_F(AddFilesTest, SkipsWithReasonsAndKeepsDuplicates) {
                                        {unreadable, SkipReason::unreadable}}));
 }
 
+// The window's way in: paths arrive in batches while rows are listed, and the
+// list's own count (rows deleted meanwhile included) decides when it is full.
+TEST_F(AddFilesTest, AdderTakesAppendedPathsInOrderAgainstTheListedCount) {
+    FileAdder adder(0);
+    adder.Append({CorpusFile("xvid.avi"), CorpusFile("nothing.avi"), CorpusFile("hd720.avi")});
+    const auto next = [&](size_t listed) {
+        const std::optional<JobRow> row = adder.Next(listed, recorder);
+        return row ? row->caption : std::string("-");
+    };
+    EXPECT_EQ(next(0), CorpusFile("xvid.avi"));
+    adder.Append({CorpusFile("b.mkv"), CorpusFile("dvd.vob")});
+    EXPECT_EQ(next(1), "-");
+    EXPECT_EQ(next(kMaxJobRows), "-");
+    EXPECT_EQ(next(kMaxJobRows - 1), CorpusFile("b.mkv"));
+    ASSERT_TRUE(adder.HasNext());
+    const std::optional<JobRow> vob = adder.Next(0, recorder);
+    ASSERT_TRUE(vob.has_value());
+    EXPECT_EQ(vob->subItems[siDecision], "4") << "probed as a DVD program stream on Serial 1";
+    EXPECT_FALSE(adder.HasNext());
+    EXPECT_EQ(recorder.skipped, (Skips{{CorpusFile("nothing.avi"), SkipReason::missing},
+                                       {CorpusFile("hd720.avi"), SkipReason::listFull}}));
+}
+
 TEST_F(AddFilesTest, RowsCarryTheProbeInColumnOrder) {
     AddFiles({CorpusFile("b.mkv"), CorpusFile("subrip-utf8.srt"), CorpusFile("plain-ansi.txt")}, 1,
              rows);

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "ScratchHome.h"
 #include "platform/Paths.h"
 #include "platform/RegistryStore.h"
+#include "settings/AppIcon.h"
 #include "settings/ProgramVersion.h"
 #include "settings/SendToShortcut.h"
 #include "settings/SettingsRegistry.h"
@@ -83,6 +86,31 @@ TEST_F(InstallMarkersTest, AnUnusableRegistryCreatesNoEntry) {
     EXPECT_FALSE(fs::exists(entry_));
 }
 
+// What a command prints on both streams, and whether it succeeded.
+std::pair<bool, std::string> RunCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return {false, "cannot start " + command};
+    char buffer[512];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, got);
+    return {::pclose(pipe) == 0, output};
+}
+
+TEST_F(InstallMarkersTest, TheEntryPassesTheValidatorAndItsIconIsInTheUsersTheme) {
+    Record();
+    const auto [valid, complaints] = RunCommand("desktop-file-validate '" + entry_ + "'");
+    EXPECT_TRUE(valid) << complaints;
+    EXPECT_EQ(complaints, "");
+    const std::string icon = Home() + "/data/icons/hicolor/scalable/apps/tessaro.svg";
+    EXPECT_EQ(testing::ReadTextFile(icon), AppIconSvg());
+    const auto [parsed, why] = RunCommand(
+        "python3 -c 'import sys, xml.dom.minidom as m; "
+        "sys.exit(m.parse(sys.argv[1]).documentElement.tagName != \"svg\")' '" +
+        icon + "'");
+    EXPECT_TRUE(parsed) << why;
+}
+
 TEST(DesktopEntryTest, QuotesTheProgramSoItIsNeverExpanded) {
     const char* cases[][2] = {
         {"/opt/My Apps/t", "\"/opt/My Apps/t\""},
@@ -100,7 +128,8 @@ TEST(DesktopEntryTest, QuotesTheProgramSoItIsNeverExpanded) {
     const std::string types(AcceptedMimeTypeList());
     EXPECT_EQ(DesktopEntryText("/p/t", "Tessaro Video Encoder", "Tessaro"),
               "[Desktop Entry]\nType=Application\nName=Tessaro\nComment=Tessaro Video Encoder\n"
-              "Exec=\"/p/t\" %F\nMimeType=" +
+              "Exec=\"/p/t\" %F\nIcon=tessaro\nCategories=AudioVideo;Video;AudioVideoEditing;\n"
+              "MimeType=" +
                   types + "\nTerminal=false\n");
     for (const char* type : {"video/mp4;", "video/x-matroska;", "application/x-subrip;"})
         EXPECT_NE(types.find(type), std::string::npos) << type;
