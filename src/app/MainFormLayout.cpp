@@ -209,6 +209,11 @@ void TMainForm::BuildBottomPanel(QWidget* panel) {
     AddProgress->setFormat(QStringLiteral("%v/%m"));
     AddProgress->hide();
     StatusBar1->addPermanentWidget(AddProgress);
+    RunProgressBar = new QProgressBar;
+    RunProgressBar->setObjectName(QStringLiteral("RunProgressBar"));
+    RunProgressBar->setMaximumWidth(150);
+    RunProgressBar->hide();
+    StatusBar1->addPermanentWidget(RunProgressBar);
 }
 
 void TMainForm::BuildDetailsPane() {

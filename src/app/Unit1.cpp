@@ -140,6 +140,9 @@ void TMainForm::FormCreate() {
     IRunStateView& view = *this;
     run_ =
         std::make_unique<RunControl>(tempFolder_, "window", statusBar, view, *power_, pump_.get());
+    runProgress_ = std::make_unique<RunProgressView>(*RunProgressBar, *ListView1);
+    run_->SetProgressObserver(
+        [this](const RunProgress& progress) { runProgress_->Show(progress); });
     LoadLanguage(LoadProfileIntoControls());
     ListView1->clear();
     GroupBox1->setVisible(CheckBox2->isChecked());
@@ -668,14 +671,21 @@ void TMainForm::EndProgramWithoutSaving() {
 // A script that cannot be written starts no run; the reason goes where the
 // run's own failures go.
 template <typename Encode>
-void TMainForm::RunEncode(Encode encode) {
+void TMainForm::RunEncode(Encode encode, QTreeWidgetItem* onlyRow) {
     if (run_->Running() || ListView1->topLevelItemCount() == 0) {
         return;
     }
+    std::vector<QTreeWidgetItem*> jobRows;
+    for (int row = 0; row < ListView1->topLevelItemCount(); ++row) {
+        if (onlyRow == nullptr || ListView1->topLevelItem(row) == onlyRow)
+            jobRows.push_back(ListView1->topLevelItem(row));
+    }
+    runProgress_->Start(std::move(jobRows));
     try {
         encode(JobRowsOf(*ListView1), ScriptOptionsFromControls());
         NotifyRunEndWhenAway();
     } catch (const ScriptError& error) {
+        RunProgressBar->hide();
         SetPanelText(kJobPanel, error.what());
         SetPanelText(kStatusPanel, "");
     }
@@ -696,9 +706,9 @@ void TMainForm::Item4Click() {
         return;
     }
     const int row = ListView1->indexOfTopLevelItem(selected);
-    RunEncode([this, row](const JobList& rows, const ScriptOptions& options) {
-        run_->EncodeOne(rows, row, options);
-    });
+    RunEncode([this, row](const JobList& rows,
+                          const ScriptOptions& options) { run_->EncodeOne(rows, row, options); },
+              selected);
 }
 
 void TMainForm::EncodeByClick() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/RunProgressView.h"
 #include "app/ShutdownCountdown.h"
 #include "encode/AddFiles.h"
 #include "encode/JobReason.h"
@@ -146,7 +147,7 @@ private:
     void NotifyRunEndWhenAway();
 
     template <typename Encode>
-    void RunEncode(Encode encode);
+    void RunEncode(Encode encode, QTreeWidgetItem* onlyRow = nullptr);
     void Button1Click();
     void Button2Click();
     void Item4Click();
@@ -211,6 +212,7 @@ private:
     QLabel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
     QProgressBar* AddProgress = nullptr;
+    QProgressBar* RunProgressBar = nullptr;
     QGroupBox* GroupBox1 = nullptr;
     QLabel* DetailsReason = nullptr;
     QPlainTextEdit* Details = nullptr;
@@ -220,6 +222,7 @@ private:
 
     std::unique_ptr<platform::IPowerManager> ownPower_;
     std::unique_ptr<SaveBeforePowerOff> power_;
+    std::unique_ptr<RunProgressView> runProgress_;
     std::unique_ptr<platform::INotifier> ownNotifier_;
     platform::INotifier* notifier_ = nullptr;
 

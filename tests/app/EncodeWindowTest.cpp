@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
+#include <QProgressBar>
 #include <QTimer>
 #include <set>
 
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include "WindowTestSupport.h"
+#include "app/RunProgressView.h"
 #include "app/SessionEndSignals.h"
 #include "app/ShutdownCountdown.h"
 #include "platform/DesktopNotifier.h"
@@ -116,7 +118,10 @@ TEST_F(EncodeWindowTest, EncodeNeedsRowsAndMenuEntriesConvertOnlyTheirRowsWithMe
     EXPECT_TRUE(Control<QAction>(form, "Item4")->isEnabled());
     std::set<QString> enabledDuringRun, panelsDuringRun;
     bool closedDuringRun = false;
+    QString barDuringRun;
     WhileRunning([&] {
+        const QString barText = Control<QProgressBar>(form, "RunProgressBar")->text();
+        if (barText.contains("ETA")) barDuringRun = barText;
         for (const char* name : {"Button1", "Button2", "Button6", "UpdateButton"})
             if (Button(form, name)->isEnabled()) enabledDuringRun.insert(name);
         panelsDuringRun.insert(PanelText(form, 0));
@@ -126,6 +131,19 @@ TEST_F(EncodeWindowTest, EncodeNeedsRowsAndMenuEntriesConvertOnlyTheirRowsWithMe
 
     EXPECT_EQ(user.OutputFiles(), QStringList({"hd720_XviD.avi"}));
     EXPECT_GT(QFileInfo(user.QPath("home/out/hd720_XviD.avi")).size(), 0);
+    // Only the row that was a job shows a state; the texts of the rows stay the job store.
+    const auto state = [&](int row) {
+        return list->topLevelItem(row)->data(0, RunProgressView::kStateRole);
+    };
+    EXPECT_EQ(state(1), QVariant(static_cast<int>(JobState::done)));
+    EXPECT_FALSE(state(0).isValid());
+    EXPECT_FALSE(state(2).isValid());
+    EXPECT_EQ(list->topLevelItem(1)->text(6), "No");
+    EXPECT_FALSE(list->topLevelItem(1)->icon(0).isNull());
+    auto* bar = Control<QProgressBar>(form, "RunProgressBar");
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->text(), "100%");
+    EXPECT_TRUE(barDuringRun.contains("ETA ")) << barDuringRun.toStdString();
     EXPECT_EQ(enabledDuringRun, std::set<QString>({"Button2"})) << "only Stop during a run";
     EXPECT_FALSE(closedDuringRun) << "the window must not close during a run";
     EXPECT_TRUE(panelsDuringRun.count(QStringLiteral("Job:1/1"))) << "job text shown live";
@@ -184,6 +202,10 @@ TEST_F(EncodeWindowTest, ListStaysUsableAndStopEndsTheWholeRunAndSkipsTheShutdow
 
     EXPECT_EQ(rowsDuringRun, 2);
     EXPECT_EQ(PanelText(form, 0), "Run stopped");
+    EXPECT_EQ(JobList(form)->topLevelItem(0)->data(0, RunProgressView::kStateRole),
+              QVariant(static_cast<int>(JobState::stopped)));
+    EXPECT_FALSE(JobList(form)->topLevelItem(1)->data(0, RunProgressView::kStateRole).isValid())
+        << "added during the run: not one of its jobs";
     EXPECT_EQ(PanelText(form, 1), "");
     EXPECT_TRUE(power.profiles.empty());
     EXPECT_FALSE(form.EndedForPowerOff());
