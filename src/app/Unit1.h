@@ -10,7 +10,7 @@
 #include "app/ShutdownCountdown.h"
 #include "encode/AddFiles.h"
 #include "encode/JobReason.h"
-#include "encode/PopupMenuState.h"
+#include "app/PopupMenuState.h"
 #include "encode/RunControl.h"
 #include "encode/RunStateView.h"
 #include "encode/StatusBar.h"

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "encode/PopupMenuState.h"
+#include "encode/EncodeByGroups.h"
 #include "encode/Probe.h"
 #include "platform/Paths.h"
 #include "platform/PowerManager.h"

@@ -22,3 +22,9 @@ foreach(solo IN ITEMS EncodeWindowTest.SoloShutdownAfterACompletedRunSavesTheSet
     LABELS app
     FIXTURES_REQUIRED media_corpus)
 endforeach()
+
+# The context menu's state as data, without a window.
+tessaro_add_test(app_popup_menu_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PopupMenuStateTest.cpp
+  LIBS tessaro_app
+  LABELS app)

@@ -8,7 +8,7 @@
 #include <gmock/gmock.h>
 
 #include "RecordingRunView.h"
-#include "encode/PopupMenuState.h"
+#include "encode/EncodeByGroups.h"
 #include "platform/ProcessTestSupport.h"
 
 namespace tessaro {
@@ -246,25 +246,7 @@ TEST(FormatFailedJobsText, FillsTheTwoNumbersAndNothingElse) {
         EXPECT_EQ(FormatFailedJobsText(format, 2, 7), expected) << format;
 }
 
-TEST(PopupMenu1Popup, EnablesByRowsAndSelection) {
-    // Rows, selected row, then open/delete/encode one, sort, clear/encode all/encode by (with
-    // groups).
-    const std::tuple<size_t, int, bool, bool, bool> cases[] = {{0, -1, false, false, false},
-                                                               {1, -1, false, false, true},
-                                                               {1, 0, true, false, true},
-                                                               {2, 1, true, true, true},
-                                                               {2, 2, false, true, true}};
-    for (const auto& [count, selected, one, sort, all] : cases) {
-        const PopupMenuState s = PopupMenu1Popup(JobList(count, Row("/v/a.avi")), selected);
-        EXPECT_EQ((std::array{s.openEnabled, s.deleteEnabled, s.encodeOneEnabled, s.sortEnabled,
-                              s.clearEnabled, s.encodeAllEnabled, s.encodeByEnabled,
-                              !s.encodeBy.empty()}),
-                  (std::array{one, one, one, sort, all, all, all, all}))
-            << count << " rows, selected " << selected;
-    }
-}
-
-TEST(PopupMenu1Popup, GroupsDistinctValuesExactlyInOrderOfFirstAppearance) {
+TEST(EncodeByGroups, GroupsDistinctValuesExactlyInOrderOfFirstAppearance) {
     ScriptOptions options;
     const JobList rows = {
         Row("1", "MPEG-4 Visual", "XVID", "AC-3", "No"), Row("2", "AVC", "avc1", "AAC", "No"),
@@ -273,7 +255,7 @@ TEST(PopupMenu1Popup, GroupsDistinctValuesExactlyInOrderOfFirstAppearance) {
                                                  {1, 2, {"XVID", "avc1", "DX50", "xvid"}},
                                                  {2, 5, {"AC-3", "AAC", "(NULL)", "AAC "}},
                                                  {3, 6, {"No", "Yes"}}};
-    EXPECT_EQ(PopupMenu1Popup(rows, -1).encodeBy, expected);
+    EXPECT_EQ(EncodeByGroups(rows), expected);
 }
 
 }  // namespace

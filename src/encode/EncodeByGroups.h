@@ -7,7 +7,7 @@
 
 namespace tessaro {
 
-// One group of the "Encode By(B)" submenu: the distinct texts of one column in
+// One group of the "Encode By(B)" choice: the distinct texts of one column in
 // order of first appearance, an empty text shown as "(NULL)".
 struct EncodeByGroup {
     int group = 0;       // 0 to 3
@@ -24,19 +24,7 @@ inline constexpr int kEncodeByGroupCount = 4;
 // format, codec, audio format, support).
 int EncodeByColumn(int group);
 
-// What the list's context menu offers when it opens.
-struct PopupMenuState {
-    bool openEnabled = false;
-    bool deleteEnabled = false;
-    bool encodeOneEnabled = false;
-    bool sortEnabled = false;
-    bool clearEnabled = false;
-    bool encodeAllEnabled = false;
-    bool encodeByEnabled = false;
-    std::vector<EncodeByGroup> encodeBy;
-};
-
-// `selectedRow` -1: no row selected.
-PopupMenuState PopupMenu1Popup(const JobList& rows, int selectedRow);
+// The groups the rows offer: video format, codec, audio format, support.
+std::vector<EncodeByGroup> EncodeByGroups(const JobList& rows);
 
 }  // namespace tessaro
