@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "MediaClip.h"
 #include "RecordingRunView.h"
 #include "encode/AddFiles.h"
 #include "encode/RunControl.h"
@@ -26,17 +27,6 @@ struct Sample {
     double eta = 0;
 };
 
-// A 640x360 MPEG-4 clip with AC-3 sound, which mencoder converts entirely.
-void MakeClip(const std::string& path) {
-    const std::string seconds = std::to_string(kClipSeconds);
-    const std::string command =
-        "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
-        "testsrc=size=640x360:rate=25:duration=" +
-        seconds + " -f lavfi -i sine=frequency=440:duration=" + seconds +
-        " -c:v mpeg4 -q:v 5 -c:a ac3 -shortest '" + path + "'";
-    if (std::system(command.c_str()) != 0) std::abort();
-}
-
 double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
@@ -55,8 +45,8 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
     fs::create_directories(folder / "out");
     std::vector<std::string> paths;
     for (int i = 0; i < kClips; ++i) {
-        paths.push_back((folder / ("clip" + std::to_string(i) + ".mp4")).string());
-        MakeClip(paths.back());
+        paths.push_back((folder / ("clip" + std::to_string(i) + ".mkv")).string());
+        if (!tessaro::test::MakeClip(paths.back(), kClipSeconds)) std::abort();
     }
     tessaro::JobList rows;
     tessaro::AddFiles(paths, 0, rows);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "../encode/CorpusFiles.h"
+#include "../encode/MediaClip.h"
 #include "../encode/MediaInfoCli.h"
 #include "RunProgram.h"
 #include "platform/ProcessKiller.h"
@@ -37,16 +38,6 @@ protected:
     const std::string out = dir.File("out"), temp = dir.File("temp");
     testing::ScopedEnv tempFolder{"TEMP", temp.c_str()};
 };
-
-// An XviD clip that mencoder needs a while to convert.
-void MakeLongClip(const std::string& path) {
-    ASSERT_EQ(std::system(("ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
-                           "testsrc=size=640x360:rate=10:duration=40 -c:v mpeg4 -vtag XVID "
-                           "-q:v 10 -an -f matroska '" +
-                           path + "'")
-                              .c_str()),
-              0);
-}
 
 TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
     const ProgramRun run = Encode({"--output", out, CorpusFile("b.mkv"), CorpusFile("xvid.avi")});
@@ -226,7 +217,7 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
 
 TEST_F(EncodeCommand, CtrlCStopsTheRunEndsItsToolsAndKeepsTheEarlierOutput) {
     const std::string longFile = dir.File("long.mkv");
-    ASSERT_NO_FATAL_FAILURE(MakeLongClip(longFile));
+    ASSERT_TRUE(MakeClip(longFile, 40));
     const std::string earlier = out + "/long_XviD.avi";
     fs::copy_file(CorpusFile("xvid.avi"), earlier);
     FILE* cli = ::popen(

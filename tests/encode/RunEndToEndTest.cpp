@@ -10,6 +10,7 @@
 #include <map>
 
 #include "CorpusFiles.h"
+#include "MediaClip.h"
 #include "MediaInfoCli.h"
 #include "RecordingRunView.h"
 #include "encode/AddFiles.h"
@@ -29,17 +30,6 @@ using testing::TempDir;
 using Panels = std::array<std::string, 2>;
 
 const auto* const kLocale = ::testing::AddGlobalTestEnvironment(new test::Utf8LocaleEnvironment);
-
-// An XviD + AC-3 Matroska clip that mencoder needs a while to convert.
-void MakeClip(const std::string& path, int seconds) {
-    const std::string duration = std::to_string(seconds);
-    const std::string make =
-        "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
-        "testsrc=size=640x360:rate=10:duration=" +
-        duration + " -f lavfi -i sine=frequency=440:duration=" + duration +
-        " -c:v mpeg4 -vtag XVID -q:v 10 -c:a ac3 -b:a 96k -shortest -f matroska '" + path + "'";
-    ASSERT_EQ(std::system(make.c_str()), 0);
-}
 
 std::vector<std::string> LeftoverWorkFiles(const std::string& folder) {
     std::vector<std::string> names;
@@ -144,7 +134,7 @@ TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
 
 TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnlyAndKeepsTheEarlierCompleteOutput) {
     const std::string longFile = dir.File("long.mkv");
-    ASSERT_NO_FATAL_FAILURE(MakeClip(longFile, 40));
+    ASSERT_TRUE(test::MakeClip(longFile, 40));
     const std::string earlier = outFolder + "/long_XviD.avi";
     std::filesystem::copy_file(CorpusFile("xvid.avi"), earlier);
     // Another program's mencoder, waiting on a pipe nobody writes to.
@@ -245,7 +235,7 @@ TEST_F(RunEndToEnd, AFullDiskFailsTheJobAndKeepsTheEarlierOutput) {
     }
     options.outputFolder = small;
     testing::WriteTextFile(small + "/clip_XviD.avi", "complete earlier output");
-    ASSERT_NO_FATAL_FAILURE(MakeClip(dir.File("clip.mkv"), 8));
+    ASSERT_TRUE(test::MakeClip(dir.File("clip.mkv"), 8));
     ASSERT_NO_FATAL_FAILURE(Add({dir.File("clip.mkv")}));
     const RunOutcome outcome = control.EncodeAll(rows, options);
     if (!mounted) ::setrlimit(RLIMIT_FSIZE, &previous);
@@ -260,7 +250,7 @@ TEST_F(RunEndToEnd, AFullDiskFailsTheJobAndKeepsTheEarlierOutput) {
 
 TEST_F(RunEndToEnd, AToolKilledFromOutsideFailsItsJobAndTheNextJobRuns) {
     const std::string longFile = dir.File("long.mkv");
-    ASSERT_NO_FATAL_FAILURE(MakeClip(longFile, 40));
+    ASSERT_TRUE(test::MakeClip(longFile, 40));
     ASSERT_NO_FATAL_FAILURE(Add({longFile, CorpusFile("xvid.avi")}));
     bool killed = false;
     pump.onPump = [&] {
