@@ -146,8 +146,8 @@ class Handler(BaseHTTPRequestHandler):
         header = self.headers.get("Range")
         if not header or query.get("ranges") == "ignore":
             return None
-        spec = header.split("=", 1)[1]
-        first, _, last = spec.partition("-")
+        byte_range = header.split("=", 1)[1]
+        first, _, last = byte_range.partition("-")
         start = int(first)
         end = int(last) if last else size - 1
         return start, min(end, size - 1)
