@@ -211,7 +211,7 @@ void TMainForm::BuildBottomPanel(QWidget* panel) {
     StatusBar1->addPermanentWidget(AddProgress);
     RunProgressBar = new QProgressBar;
     RunProgressBar->setObjectName(QStringLiteral("RunProgressBar"));
-    RunProgressBar->setMaximumWidth(150);
+    RunProgressBar->setMaximumWidth(170);
     RunProgressBar->hide();
     StatusBar1->addPermanentWidget(RunProgressBar);
 }

@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kRunPollInterval = 200;
 constexpr const char* kAllValue = "0";
+// Before a language is applied the other texts are empty, but a failure must still show.
+constexpr std::string_view kFailedJobsFallback = "%d/%d failed";
 
 double SteadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -211,7 +213,8 @@ std::string RunControl::IdleText() const {
     // A run that could not be run must not look completed.
     if (!lastError.empty()) return lastError;
     if (lastReport.FailedCount() > 0)
-        return FormatFailedJobsText(failedJobsText, lastReport.FailedCount(), lastReport.jobCount);
+        return FormatFailedJobsText(failedJobsText.empty() ? kFailedJobsFallback : failedJobsText,
+                                    lastReport.FailedCount(), lastReport.jobCount);
     return completedText;
 }
 

@@ -14,7 +14,7 @@ inline constexpr char kLanguageFileName[] = "LangJ.ini";
 inline constexpr int kDefaultCharset = 1;     // DEFAULT_CHARSET
 inline constexpr int kShiftJisCharset = 128;  // SHIFTJIS_CHARSET
 inline constexpr int kMaxListedLanguages = 5;
-inline constexpr char kDefaultFailedJobsText[] = "%d of %d jobs failed";
+inline constexpr char kDefaultFailedJobsText[] = "%d/%d failed";
 
 // The texts of one language section, decoded to UTF-8: from CP932 for the
 // section "Japanese" (the Shift-JIS charset), else as UTF-8 when the section's
@@ -35,7 +35,7 @@ public:
     std::string ColumnCaption(int column, std::string_view currentCaption) const;
     std::string StoppedText() const;       // "Status1", default "Stopped"
     std::string CompletedText() const;     // "Status2", default "Completed"
-    std::string FailedJobsText() const;    // "Status3", default "%d of %d jobs failed"
+    std::string FailedJobsText() const;    // "Status3", default "%d/%d failed"
     std::string SelectDirCaption() const;  // "SelectDir", default "Select Directory"
 
 private:

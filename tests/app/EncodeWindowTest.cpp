@@ -173,7 +173,7 @@ TEST_F(EncodeWindowTest, AFailedJobIsCountedAndCloseKeepsOnlyItsLog) {
     WriteText(notes.toStdString(), "a text file renamed to look like a video\n");
     AddAndWait(form, {notes, CorpusPath("xvid.avi")});
     Button(form, "Button1")->click();
-    EXPECT_EQ(PanelText(form, 0), "1 of 2 jobs failed");
+    EXPECT_EQ(PanelText(form, 0), "1/2 failed");
     EXPECT_EQ(user.OutputFiles(), QStringList({"xvid.avi"}));
     const QStringList kept = user.TempEntries();
     // The run's folder with the last tool's log, the failed job's log, the record and the script.

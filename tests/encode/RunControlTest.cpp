@@ -234,10 +234,17 @@ TEST_F(RunControlTest, AStopBeforeTheRunnerExistsIsHonouredBeforeAnythingStarts)
     EXPECT_TRUE(RunFolders().empty());
 }
 
+TEST_F(RunControlTest, AFailedRunShowsItsCountBeforeAnyLanguageIsApplied) {
+    control.SetStatusTexts("", "", "");
+    const JobList copy = {Row(dir.File("vanished.avi"), "MPEG-4 Visual", "XVID", "", "Yes", "0")};
+    EXPECT_EQ(control.EncodeAll(copy, options), RunOutcome::jobsFailed);
+    EXPECT_EQ(bar.panels[0], "1/1 failed");
+}
+
 TEST(FormatFailedJobsText, FillsTheTwoNumbersAndNothingElse) {
     const std::array<std::array<std::string_view, 2>, 5> cases = {{
         {"%d of %d jobs failed", "2 of 7 jobs failed"},
-        {"%d 件のジョブが失敗しました（全 %d 件）", "2 件のジョブが失敗しました（全 7 件）"},
+        {"%d/%d 件失敗", "2/7 件失敗"},
         {"failed: %d", "failed: 2"},
         {"%s %n %d%% %d %d", "%s %n 2%% 7 %d"},
         {"", ""},

@@ -56,7 +56,7 @@ TEST_F(LanguageFileTest, SectionsDecodeTheirBytesAndOnlyAbsentKeysKeepTheirTexts
     EXPECT_EQ(ja.ColumnCaption(1, "Video Format"), "Video Format");
     EXPECT_EQ(ja.StoppedText(), "停止");
     EXPECT_EQ(ja.CompletedText(), "Completed");
-    EXPECT_EQ(ja.FailedJobsText(), "%d of %d jobs failed");
+    EXPECT_EQ(ja.FailedJobsText(), "%d/%d failed");
     ASSERT_EQ(Describe(english), "English,Japanese@0+");
     EXPECT_EQ(english.section->Charset(), kDefaultCharset);
     EXPECT_EQ(english.section->Caption("Button1", "Encode"), "") << "present but empty";
@@ -130,7 +130,7 @@ TEST(ShippedLanguageFileTest, IsShiftJisAndComplete) {
     }
     EXPECT_EQ(japanese.section->Caption("Button1", ""), "エンコード");
     // The failed-jobs text keeps its two numbers in order: failed, then all.
-    EXPECT_EQ(japanese.section->FailedJobsText(), "%d 件のジョブが失敗しました（全 %d 件）");
+    EXPECT_EQ(japanese.section->FailedJobsText(), "%d/%d 件失敗");
     EXPECT_EQ(FindLocalisableName("StatusBar1")->kind, LocalisableKind::statusBar);
     EXPECT_FALSE(FindLocalisableName("button1")) << "object names match exactly";
 }
