@@ -2,7 +2,7 @@
 # Saves pictures of the window for the README into OUTDIR (default
 # docs/screenshots): the job list with the bundled sample and the reason of
 # the first file as its Support cell's tip, the details pane open on the first
-# file, and the window in Japanese. Runs on a private Xvfb
+# file, the window in Japanese, and a run going on with its progress. Runs on a private Xvfb
 # display with a throw-away user folder, so the real settings stay untouched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,9 +36,14 @@ xvfb_pid=$!
 read -r -t 20 display_number <&"$display_fd"
 export DISPLAY=":$display_number"
 
-# shoot NAME LANGUAGE_INDEX FILE_DETAILS
+# A clip long enough that a run is still going when the picture is taken.
+long_clip=$work/road.mkv
+ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=25:duration=30 \
+  -f lavfi -i sine=frequency=440:duration=30 -c:v mpeg4 -q:v 5 -c:a ac3 -shortest "$long_clip"
+
+# shoot NAME LANGUAGE_INDEX FILE_DETAILS [encode]
 shoot() {
-  local name=$1 language=$2 details=$3
+  local name=$1 language=$2 details=$3 encode=${4:-}
   local user=$work/$name
   mkdir -p "$user"/{home,config,data,temp,registry,runtime}
   chmod 700 "$user/runtime"
@@ -47,13 +52,17 @@ shoot() {
   HOME=$user/home XDG_CONFIG_HOME=$user/config XDG_DATA_HOME=$user/data \
     XDG_RUNTIME_DIR=$user/runtime TEMP=$user/temp APPDATA=$user/config \
     TESSARO_REGISTRY_DIR=$user/registry QT_QPA_PLATFORM=xcb \
-    "$program" "${files[@]}" >/dev/null 2>&1 &
+    "$program" "${files[@]}" ${encode:+"$long_clip"} >/dev/null 2>&1 &
   program_pid=$!
   local window
   window=$(xdotool search --sync --onlyvisible --name '^Tessaro$' | head -n 1)
   sleep 2  # the files are probed after the window appears
   local X Y WIDTH HEIGHT SCREEN
-  if [[ "$details" == 1 ]]; then
+  if [[ -n "$encode" ]]; then
+    # "Encode", then the picture while the last file converts.
+    xdotool mousemove --window "$window" 314 491 click 1
+    sleep 6
+  elif [[ "$details" == 1 ]]; then
     xdotool mousemove --window "$window" 60 62 click 1 key Home
     sleep 1
   else
@@ -78,3 +87,4 @@ shoot() {
 shoot files 0 0
 shoot details 0 1
 shoot japanese 1 1
+shoot progress 0 0 encode
