@@ -1,5 +1,12 @@
 # tessaro_add_test(NAME SOURCES a.cpp ... LIBS lib ... [LABELS l ...] [FIXTURES f ...])
 # One executable per group of related tests, registered with CTest as one test.
+# Under ThreadSanitizer the tests and the programs they start skip the
+# libraries that were not built with it.
+if(TESSARO_SANITIZE MATCHES "thread")
+  set(TESSARO_TEST_SANITIZER_OPTIONS
+      "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/tsan-suppressions.txt")
+endif()
+
 function(tessaro_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -10,8 +17,9 @@ function(tessaro_add_test name)
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TESSARO_CORPUS_DIR="${CMAKE_BINARY_DIR}/corpus")
   add_test(NAME ${name} COMMAND ${name})
+  set(environment QT_QPA_PLATFORM=offscreen ${TESSARO_TEST_SANITIZER_OPTIONS})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    ENVIRONMENT "${environment}"
     LABELS "${T_LABELS}"
     FIXTURES_REQUIRED "${T_FIXTURES}")
 endfunction()

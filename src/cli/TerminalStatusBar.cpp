@@ -50,7 +50,8 @@ void TerminalStatusBar::SetProgress(const RunProgress& progress) {
     if (LogJobChanges(before)) return;
     const bool due = !lastProgressLine_ || progress.elapsedSeconds - *lastProgressLine_ >=
                                                kSecondsBetweenProgressLines - kClockSlack;
-    if (!due || progress.current.empty() || !panels_[kStatusPanel].starts_with("Pos")) return;
+    if (!due || progress.current.empty()) return;
+    // The encoder's record when the panel holds one; the list's figures in any case.
     LogLine(JobText(progress.current.front().number, progress.jobCount) + std::string(kPanelGap) +
             panels_[kStatusPanel]);
 }
