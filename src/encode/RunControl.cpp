@@ -24,6 +24,14 @@ double SteadySeconds() {
         .count();
 }
 
+// The sh script a run writes into its folder.
+std::string ScriptIn(const std::string& runFolder) {
+    ScriptOptions where;
+    where.tempFolder = runFolder;
+    where.dialect = ScriptDialect::sh;
+    return ScriptPathFor(where);
+}
+
 bool EndedNormally(int waitStatus) {
     return waitStatus != -1 && WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == 0;
 }
@@ -103,8 +111,6 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
                               ScriptOptions options) {
     if (Running() || rows.empty()) return RunOutcome::nothing;
     RequestRun();
-    lastError.clear();
-    lastReport = {};
     std::string error;
     std::optional<platform::RunFolder> folder =
         platform::RunFolder::Create(tempFolder, frontEnd, &error);
@@ -118,7 +124,7 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
     Script script;
     try {
         script = BuildScript(options, rows, selection);
-        SaveScript(script, options.dialect, ScriptPathFor(options));
+        SaveScript(script, options.dialect, ScriptIn(folder->Path()));
     } catch (const ScriptError&) {
         EndRequest();
         throw;
@@ -137,12 +143,12 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
 }
 
 RunOutcome RunControl::RunWritten(const Script& script, const std::string& runFolder) {
-    ScriptOptions where;
-    where.tempFolder = runFolder;
     reportFolder = runFolder;
     reportJobCount = script.jobCount;
     StartTracking(script);
-    RunScript(ScriptPathFor(where));
+    RunScript(ScriptIn(runFolder));
+    reportFolder.clear();
+    reportJobCount = 0;
     FinishTracking();
     RemoveWorkFiles(script);
     return Outcome();
@@ -181,6 +187,8 @@ int RunControl::RunScript(const std::string& scriptPath) {
     if (showConsole) view.MinimizeApplication();
     const bool ownRequest = !runRequested.load();
     RequestRun();
+    lastError.clear();
+    lastReport = {};
     lastExitStatus = -1;
     {
         CRedirect runner(scriptPath, statusBar, {}, pump);
@@ -196,11 +204,12 @@ int RunControl::RunScript(const std::string& scriptPath) {
         // Tools the script left running end with its process group inside
         // Run; other programs' tools of the same name are none of this run's business.
         runner.Run(showConsole);
-        if (lastError.empty()) lastError = runner.ErrorText();
+        lastError = runner.ErrorText();
         lastExitStatus = runner.ExitStatus();
         currentRunner.store(nullptr);
     }
-    if (!stopFlag.load() && lastError.empty())
+    // A script run on its own (not written by Encode) has no record of its jobs.
+    if (!reportFolder.empty() && !stopFlag.load() && lastError.empty())
         lastReport = ReadRunReport(reportFolder, reportJobCount, EndedNormally(lastExitStatus));
     SetRunState();
     if (ownRequest) EndRequest();
@@ -235,9 +244,7 @@ bool RunControl::ShutdownComputer() {
 
 void RunControl::CloseCleanUp() {
     if (keptRunFolder.empty()) return;
-    ScriptOptions where;
-    where.tempFolder = keptRunFolder;
-    std::remove(ScriptPathFor(where).c_str());
+    std::remove(ScriptIn(keptRunFolder).c_str());
 }
 
 }  // namespace tessaro
