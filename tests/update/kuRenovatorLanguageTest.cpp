@@ -1,0 +1,104 @@
+#include "update/renovator/kuRenovatorLanguage.h"
+#include "update/renovator/kuRenovatorMessageTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+namespace {
+
+using L = TkuRenovatorLanguage;
+
+class ScopedLocale final {
+public:
+    explicit ScopedLocale(const char* lcAll, const char* lang = nullptr) {
+        Save("LC_ALL", lcAll);
+        Save("LC_MESSAGES", nullptr);
+        Save("LANG", lang);
+    }
+    ~ScopedLocale() {
+        for (const auto& [name, value] : saved_)
+            Set(name.c_str(), value ? value->c_str() : nullptr);
+    }
+    ScopedLocale(const ScopedLocale&) = delete;
+    ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+private:
+    static void Set(const char* name, const char* value) {
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    void Save(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        Set(name, value);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(LanguageDetection, WindowsLanguageIdsSelectTheirTables) {
+    const std::vector<std::pair<std::uint16_t, std::uint16_t>> cases = {
+        {0x0409, 41000}, {0x0809, 41000}, {0x0416, 41300}, {0x0816, 41250}, {0x0804, 42100},
+        {0x0404, 42050}, {0x0C04, 42050}, {0x1004, 42100}, {0x0411, 41000}, {0x0407, 41100},
+        {0x0419, 41050}, {0x041B, 42400}, {0x0414, 42350}, {0x0814, 42350}, {0x0000, 41000}};
+    for (const auto& [id, base] : cases)
+        EXPECT_EQ(LanguageBase(LanguageOfLangID(id)), base) << std::hex << id;
+}
+
+TEST(LanguageDetection, LocaleNamesGiveWindowsLanguageIds) {
+    const std::vector<std::pair<const char*, std::uint16_t>> cases = {
+        {"en_US.UTF-8", 0x0409}, {"pt_BR.UTF-8", 0x0416},
+        {"pt_PT", 0x0816},       {"zh_CN.GB18030", 0x0804},
+        {"zh_TW.UTF-8", 0x0404}, {"zh_SG", 0x1004},
+        {"de_DE@euro", 0x0407},  {"ja_JP.UTF-8", 0x0411},
+        {"nn_NO", 0x0814},       {"C", 0x0409},
+        {"POSIX", 0x0409},       {"xx_YY", 0x0409},
+        {"ru", 0x0419}};
+    for (const auto& [locale, id] : cases) {
+        const ScopedLocale scoped(locale);
+        EXPECT_EQ(SystemDefaultLangID(), id) << locale;
+    }
+}
+
+TEST(LanguageDetection, FirstSetVariableWinsAndAutoDetectsAgain) {
+    {
+        const ScopedLocale scoped(nullptr, "de_AT.UTF-8");
+        EXPECT_EQ(SystemDefaultLangID(), 0x0407);
+        SetRenovatorLanguage(L::wlAuto);
+        EXPECT_EQ(CurrentLanguageBase(), 41100);
+    }
+    {
+        const ScopedLocale scoped("", "fr_FR");
+        EXPECT_EQ(SystemDefaultLangID(), 0x040C);
+    }
+    SetRenovatorLanguage(L::wlEnglish);
+    EXPECT_EQ(KULangStr(0), "Application update wizard");
+}
+
+TEST(MessageTable, IdentifiersAndFixedEntries) {
+    SetRenovatorLanguage(L::wlEnglish);
+    EXPECT_EQ(LoadLangString(40997), "<AppTitle>");
+    EXPECT_EQ(LoadLangString(40998), "Pendrel");
+    EXPECT_EQ(LoadLangString(40999), "Renovator");
+    EXPECT_EQ(LoadLangString(41000 + 24),
+              "Newer version not found. You actually are\nusing most recent version of this "
+              "program.");
+    EXPECT_EQ(LoadLangString(41000 + 32), "");  // between two languages
+    EXPECT_EQ(LoadLangString(42400 + 50), "");  // after the last
+    EXPECT_EQ(LoadLangString(40996), "");
+    EXPECT_EQ(KULangStr(-1), "");
+    EXPECT_EQ(KULangStr(kuRenovatorMessageCount), "");
+    EXPECT_EQ(KUFmtLangStr(26, {std::string("http://example.invalid")}),
+              "Host http://example.invalid unreachable.\n\nPlease check your Internet connection "
+              "and\ntry to upgrade this software again later.");
+}
+
+}  // namespace
+}  // namespace tessaro
