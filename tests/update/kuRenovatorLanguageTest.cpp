@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <regex>
@@ -98,6 +99,49 @@ TEST(MessageTable, IdentifiersAndFixedEntries) {
     EXPECT_EQ(KUFmtLangStr(26, {std::string("http://example.invalid")}),
               "Host http://example.invalid unreachable.\n\nPlease check your Internet connection "
               "and\ntry to upgrade this software again later.");
+}
+
+std::vector<std::string> Specifiers(const std::string& text) {
+    static const std::regex specifier("%(\\.[0-9])?[sdf]");
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), specifier);
+         it != std::sregex_iterator(); ++it)
+        found.push_back(it->str());
+    return found;
+}
+
+// Words that several languages really write as English does.
+bool SameWordInEnglish(int n) {
+    return n == 15 || n == 16 || n == 19 || n == 21 || n == 13;
+}
+
+TEST(MessageTable, EveryLanguageTranslatesEveryMessageWithTheSameSpecifiers) {
+    const TkuRenovatorMessages& english = kuRenovatorMessageTable[0];
+    for (int l = 1; l <= kuRenovatorLanguageCount; ++l) {
+        SetRenovatorLanguage(static_cast<L>(l));
+        for (int n = 0; n < kuRenovatorMessageCount; ++n) {
+            const std::string text = KULangStr(n);
+            const std::string source = english[static_cast<std::size_t>(n)];
+            SCOPED_TRACE("language " + std::to_string(l) + ", message " + std::to_string(n));
+            EXPECT_FALSE(text.empty());
+            EXPECT_EQ(Specifiers(text), Specifiers(source));
+            EXPECT_EQ(std::count(text.begin(), text.end(), '&'),
+                      std::count(source.begin(), source.end(), '&'));
+            if (l > 1 && !SameWordInEnglish(n)) {
+                EXPECT_NE(text, source);
+            }
+        }
+        // Every message formats with the arguments the engine passes.
+        const std::string note = KUFmtLangStr(23, {std::string("Tessaro"), std::string("NOTE")});
+        EXPECT_NE(note.find("Tessaro"), std::string::npos);
+        EXPECT_NE(note.find("NOTE"), std::string::npos);
+        EXPECT_EQ(KUFmtLangStr(8, {std::int64_t{1}, std::int64_t{2}, std::int64_t{3}}).find('%'),
+                  std::string::npos);
+        EXPECT_NE(KUFmtLangStr(6, {1.5}).find(l == 1 ? "1.5" : "1"), std::string::npos);
+    }
+    SetRenovatorLanguage(L::wlGerman);
+    EXPECT_EQ(KULangStr(0), "Upgrade Anwendungsassistent");
+    SetRenovatorLanguage(L::wlEnglish);
 }
 
 }  // namespace

@@ -45,6 +45,1177 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "The update of %s could not be verified as coming from its publisher and was not "
         "installed.\n\nNothing has been changed.",
     }},
+    // Russian
+    {{
+        "Мастер обновления приложения",
+        "Загрузка файлов...",
+        "Обновление завершено!",
+        "Текущий файл",
+        "Все файлы",
+        "Загрузка файла с адреса",
+        "Размер файла: %.1f КБ",
+        "Скорость передачи: %.1f КБ/с",
+        "Оставшееся время: %d:%.2d:%.2d",
+        "Загрузка файла %d из %d",
+        "Обновление %s успешно завершено.\n\nНажмите кнопку OK, чтобы перезапустить программу.",
+        "Введите пароль",
+        "Имя пользователя",
+        "Пароль",
+        "&Да",
+        "&Нет",
+        "&OK",
+        "&Отмена",
+        "&Далее >",
+        "&Позже",
+        "Предупреждение",
+        "Ошибка",
+        "Подготовка. . .",
+        "Вышла новая версия %s.\n%s\nХотите обновить программу до последней версии?",
+        "Более новая версия не найдена. Вы уже используете\nпоследнюю версию этой программы.",
+        "Файл с информацией об обновлении не найден на сайте разработчика.",
+        "Сервер %s недоступен.\n\nПроверьте подключение к Интернету и\nповторите попытку "
+        "обновления позже.",
+        "Обновление не завершено.\nПрервать обновление?",
+        "Файл %s не найден или недоступен.\n\nПропустить этот файл и продолжить обновление?",
+        "Доступ к удалённому файлу «%s» защищён паролем.\n\nВведите имя пользователя и пароль "
+        "(полученные при регистрации), чтобы продолжить обновление программы.",
+        "Соединение с удалённым сервером потеряно.\n\nВосстановите соединение и повторите\nпопытку "
+        "обновления позже.",
+        "Не удалось подтвердить, что обновление %s получено от его издателя, поэтому оно не было "
+        "установлено.\n\nНикаких изменений не внесено.",
+    }},
+    // German
+    {{
+        "Upgrade Anwendungsassistent",
+        "Dateien werden heruntergeladen...",
+        "Aktualisierung abgeschlossen!",
+        "Aktuelle Datei",
+        "Alle Dateien",
+        "Datei wird heruntergeladen von",
+        "Dateigröße: %.1f KB",
+        "Übertragungsrate: %.1f KB/s",
+        "Geschätzte Restzeit: %d:%.2d:%.2d",
+        "Datei %d von %d wird heruntergeladen",
+        "Die Aktualisierung von %s wurde erfolgreich abgeschlossen.\n\nKlicken Sie auf OK, um das "
+        "Programm neu zu starten.",
+        "Kennwort eingeben",
+        "Benutzername",
+        "Kennwort",
+        "&Ja",
+        "&Nein",
+        "&OK",
+        "&Abbrechen",
+        "&Weiter >",
+        "&Später",
+        "Warnung",
+        "Fehler",
+        "Vorbereitung. . .",
+        "Eine neue Version von %s ist erschienen.\n%s\nMöchten Sie Ihre Version auf die neueste "
+        "Version aktualisieren?",
+        "Keine neuere Version gefunden. Sie verwenden bereits\ndie aktuellste Version dieses "
+        "Programms.",
+        "Die Datei mit den Aktualisierungsinformationen wurde auf der Website des Entwicklers "
+        "nicht gefunden.",
+        "Der Server %s ist nicht erreichbar.\n\nBitte überprüfen Sie Ihre Internetverbindung "
+        "und\nversuchen Sie die Aktualisierung später erneut.",
+        "Die Aktualisierung ist nicht abgeschlossen.\nMöchten Sie die Aktualisierung abbrechen?",
+        "Die Datei %s wurde nicht gefunden oder ist nicht zugänglich.\n\nMöchten Sie diese Datei "
+        "überspringen und die Aktualisierung fortsetzen?",
+        "Der Zugriff auf die Remotedatei „%s“ ist kennwortgeschützt.\n\nBitte geben Sie Ihren "
+        "Benutzernamen und Ihr Kennwort (nach der Registrierung erhalten) ein, um die "
+        "Aktualisierung fortzusetzen.",
+        "Die Verbindung zum Remoteserver wurde unterbrochen.\n\nBitte stellen Sie die Verbindung "
+        "wieder her und\nversuchen Sie die Aktualisierung später erneut.",
+        "Es konnte nicht bestätigt werden, dass die Aktualisierung von %s vom Herausgeber stammt. "
+        "Sie wurde daher nicht installiert.\n\nEs wurde nichts geändert.",
+    }},
+    // French
+    {{
+        "Assistant de mise à jour de l'application",
+        "Téléchargement des fichiers...",
+        "Mise à jour terminée !",
+        "Fichier en cours",
+        "Tous les fichiers",
+        "Téléchargement du fichier depuis",
+        "Taille du fichier : %.1f Ko",
+        "Vitesse de transfert : %.1f Ko/s",
+        "Temps restant estimé : %d:%.2d:%.2d",
+        "Téléchargement du fichier %d sur %d",
+        "La mise à jour de %s s'est terminée avec succès.\n\nCliquez sur le bouton OK pour "
+        "redémarrer le programme.",
+        "Saisie du mot de passe",
+        "Nom d'utilisateur",
+        "Mot de passe",
+        "&Oui",
+        "&Non",
+        "&OK",
+        "&Annuler",
+        "&Suivant >",
+        "&Plus tard",
+        "Avertissement",
+        "Erreur",
+        "Préparation. . .",
+        "Une nouvelle version de %s a été publiée.\n%s\nVoulez-vous mettre à jour votre version "
+        "avec la plus récente ?",
+        "Aucune version plus récente n'a été trouvée. Vous utilisez déjà\nla version la plus "
+        "récente de ce programme.",
+        "Le fichier contenant les informations de mise à jour est introuvable sur le site du "
+        "développeur.",
+        "L'hôte %s est inaccessible.\n\nVérifiez votre connexion Internet et\nréessayez de mettre "
+        "à jour ce logiciel plus tard.",
+        "La mise à jour n'est pas terminée.\nVoulez-vous abandonner la mise à jour ?",
+        "Le fichier %s est introuvable ou inaccessible.\n\nVoulez-vous ignorer ce fichier et "
+        "poursuivre la mise à jour ?",
+        "L'accès au fichier distant « %s » est protégé par mot de passe.\n\nVeuillez saisir votre "
+        "nom d'utilisateur et votre mot de passe (reçus lors de l'enregistrement) pour poursuivre "
+        "la mise à jour du logiciel.",
+        "La connexion avec le serveur distant a été perdue.\n\nRétablissez la connexion et "
+        "réessayez\nde mettre à jour ce logiciel plus tard.",
+        "Impossible de vérifier que la mise à jour de %s provient bien de son éditeur : elle n'a "
+        "pas été installée.\n\nAucune modification n'a été apportée.",
+    }},
+    // Spanish
+    {{
+        "Asistente de actualización de la aplicación",
+        "Descargando archivos...",
+        "¡Actualización completada!",
+        "Archivo actual",
+        "Todos los archivos",
+        "Descargando archivo desde",
+        "Tamaño del archivo: %.1f KB",
+        "Velocidad de transferencia: %.1f KB/s",
+        "Tiempo restante estimado: %d:%.2d:%.2d",
+        "Descargando archivo %d de %d",
+        "La actualización de %s se ha completado correctamente.\n\nPulse el botón Aceptar para "
+        "reiniciar el programa.",
+        "Introducir contraseña",
+        "Nombre de usuario",
+        "Contraseña",
+        "&Sí",
+        "&No",
+        "&Aceptar",
+        "&Cancelar",
+        "&Siguiente >",
+        "&Más tarde",
+        "Advertencia",
+        "Error",
+        "Preparando. . .",
+        "Se ha publicado una nueva versión de %s.\n%s\n¿Desea actualizar su versión a la más "
+        "reciente?",
+        "No se ha encontrado ninguna versión más reciente. Ya está usando\nla versión más reciente "
+        "de este programa.",
+        "No se ha encontrado en el sitio del desarrollador el archivo que contiene la información "
+        "de actualización.",
+        "No se puede acceder al host %s.\n\nCompruebe su conexión a Internet e\nintente actualizar "
+        "este software más tarde.",
+        "La actualización no se ha completado.\n¿Desea cancelar la actualización?",
+        "No se ha encontrado el archivo %s o no se puede acceder a él.\n\n¿Desea omitir este "
+        "archivo y continuar con la actualización?",
+        "El acceso al archivo remoto \"%s\" está protegido con contraseña.\n\nIntroduzca su nombre "
+        "de usuario y su contraseña (recibidos al registrarse) para continuar con la actualización "
+        "del software.",
+        "Se ha perdido la conexión con el servidor remoto.\n\nRestablezca la conexión e "
+        "intente\nactualizar este software más tarde.",
+        "No se ha podido verificar que la actualización de %s proceda de su editor, por lo que no "
+        "se ha instalado.\n\nNo se ha modificado nada.",
+    }},
+    // Portuguese
+    {{
+        "Assistente de atualização da aplicação",
+        "A transferir ficheiros...",
+        "Atualização concluída!",
+        "Ficheiro atual",
+        "Todos os ficheiros",
+        "A transferir ficheiro de",
+        "Tamanho do ficheiro: %.1f KB",
+        "Velocidade de transferência: %.1f KB/s",
+        "Tempo restante estimado: %d:%.2d:%.2d",
+        "A transferir o ficheiro %d de %d",
+        "A atualização de %s foi concluída com êxito.\n\nPrima o botão OK para reiniciar o "
+        "programa.",
+        "Introduzir palavra-passe",
+        "Nome de utilizador",
+        "Palavra-passe",
+        "&Sim",
+        "&Não",
+        "&OK",
+        "&Cancelar",
+        "&Seguinte >",
+        "&Mais tarde",
+        "Aviso",
+        "Erro",
+        "A preparar. . .",
+        "Foi lançada uma nova versão de %s.\n%s\nPretende atualizar a sua versão para a mais "
+        "recente?",
+        "Não foi encontrada nenhuma versão mais recente. Já está a utilizar\na versão mais recente "
+        "deste programa.",
+        "O ficheiro com as informações de atualização não foi encontrado no site do programador.",
+        "O servidor %s está inacessível.\n\nVerifique a sua ligação à Internet e\ntente atualizar "
+        "este software mais tarde.",
+        "A atualização não está concluída.\nPretende cancelar a atualização?",
+        "O ficheiro %s não foi encontrado ou está inacessível.\n\nPretende ignorar este ficheiro e "
+        "continuar a atualização?",
+        "O acesso ao ficheiro remoto \"%s\" está protegido por palavra-passe.\n\nIntroduza o seu "
+        "nome de utilizador e a sua palavra-passe (recebidos após o registo) para continuar a "
+        "atualização do software.",
+        "A ligação ao servidor remoto foi perdida.\n\nRestabeleça a ligação e tente\natualizar "
+        "este software mais tarde.",
+        "Não foi possível confirmar que a atualização de %s provém do respetivo editor, pelo que "
+        "não foi instalada.\n\nNão foi efetuada nenhuma alteração.",
+    }},
+    // Portuguese (Brazil)
+    {{
+        "Assistente de atualização do aplicativo",
+        "Baixando arquivos...",
+        "Atualização concluída!",
+        "Arquivo atual",
+        "Todos os arquivos",
+        "Baixando arquivo de",
+        "Tamanho do arquivo: %.1f KB",
+        "Taxa de transferência: %.1f KB/s",
+        "Tempo restante estimado: %d:%.2d:%.2d",
+        "Baixando arquivo %d de %d",
+        "A atualização de %s foi concluída com sucesso.\n\nClique no botão OK para reiniciar o "
+        "programa.",
+        "Digite a senha",
+        "Nome de usuário",
+        "Senha",
+        "&Sim",
+        "&Não",
+        "&OK",
+        "&Cancelar",
+        "&Avançar >",
+        "&Mais tarde",
+        "Aviso",
+        "Erro",
+        "Preparando. . .",
+        "Uma nova versão de %s foi lançada.\n%s\nDeseja atualizar sua versão para a mais recente?",
+        "Nenhuma versão mais recente foi encontrada. Você já está usando\na versão mais recente "
+        "deste programa.",
+        "O arquivo com as informações de atualização não foi encontrado no site do desenvolvedor.",
+        "O servidor %s está inacessível.\n\nVerifique sua conexão com a Internet e\ntente "
+        "atualizar este software mais tarde.",
+        "A atualização não foi concluída.\nDeseja cancelar a atualização?",
+        "O arquivo %s não foi encontrado ou está inacessível.\n\nDeseja ignorar este arquivo e "
+        "continuar a atualização?",
+        "O acesso ao arquivo remoto \"%s\" é protegido por senha.\n\nDigite seu nome de usuário e "
+        "sua senha (recebidos após o cadastro) para continuar a atualização do software.",
+        "A conexão com o servidor remoto foi perdida.\n\nRestabeleça a conexão e tente\natualizar "
+        "este software mais tarde.",
+        "Não foi possível confirmar que a atualização de %s vem do seu fornecedor, por isso ela "
+        "não foi instalada.\n\nNenhuma alteração foi feita.",
+    }},
+    // Italian
+    {{
+        "Procedura guidata di aggiornamento dell'applicazione",
+        "Download dei file in corso...",
+        "Aggiornamento completato!",
+        "File corrente",
+        "Tutti i file",
+        "Download del file da",
+        "Dimensione file: %.1f KB",
+        "Velocità di trasferimento: %.1f KB/s",
+        "Tempo residuo stimato: %d:%.2d:%.2d",
+        "Download del file %d di %d",
+        "L'aggiornamento di %s è stato completato correttamente.\n\nFare clic sul pulsante OK per "
+        "riavviare il programma.",
+        "Immissione password",
+        "Nome utente",
+        "Password",
+        "&Sì",
+        "&No",
+        "&OK",
+        "&Annulla",
+        "&Avanti >",
+        "&Più tardi",
+        "Avviso",
+        "Errore",
+        "Preparazione. . .",
+        "È stata rilasciata una nuova versione di %s.\n%s\nAggiornare la versione in uso a quella "
+        "più recente?",
+        "Nessuna versione più recente trovata. Si sta già utilizzando\nla versione più recente di "
+        "questo programma.",
+        "Il file contenente le informazioni di aggiornamento non è stato trovato sul sito dello "
+        "sviluppatore.",
+        "L'host %s non è raggiungibile.\n\nVerificare la connessione a Internet e\nriprovare ad "
+        "aggiornare il software più tardi.",
+        "L'aggiornamento non è stato completato.\nInterrompere l'aggiornamento?",
+        "File %s non trovato o non accessibile.\n\nIgnorare questo file e continuare "
+        "l'aggiornamento?",
+        "L'accesso al file remoto \"%s\" è protetto da password.\n\nImmettere il nome utente e la "
+        "password (ricevuti dopo la registrazione) per continuare l'aggiornamento del software.",
+        "Connessione con il server remoto interrotta.\n\nRipristinare la connessione e "
+        "riprovare\nad aggiornare il software più tardi.",
+        "Non è stato possibile verificare che l'aggiornamento di %s provenga dal relativo editore, "
+        "pertanto non è stato installato.\n\nNon è stata apportata alcuna modifica.",
+    }},
+    // Dutch
+    {{
+        "Wizard voor het bijwerken van de toepassing",
+        "Bestanden downloaden...",
+        "Bijwerken voltooid!",
+        "Huidig bestand",
+        "Alle bestanden",
+        "Bestand downloaden van",
+        "Bestandsgrootte: %.1f kB",
+        "Overdrachtssnelheid: %.1f kB/s",
+        "Geschatte resterende tijd: %d:%.2d:%.2d",
+        "Bestand %d van %d downloaden",
+        "Het bijwerken van %s is voltooid.\n\nKlik op de knop OK om het programma opnieuw te "
+        "starten.",
+        "Wachtwoord invoeren",
+        "Gebruikersnaam",
+        "Wachtwoord",
+        "&Ja",
+        "&Nee",
+        "&OK",
+        "&Annuleren",
+        "&Volgende >",
+        "&Later",
+        "Waarschuwing",
+        "Fout",
+        "Voorbereiden. . .",
+        "Er is een nieuwe versie van %s uitgebracht.\n%s\nWilt u uw versie bijwerken naar de "
+        "nieuwste versie?",
+        "Geen nieuwere versie gevonden. U gebruikt al\nde nieuwste versie van dit programma.",
+        "Het bestand met de update-informatie is niet gevonden op de website van de ontwikkelaar.",
+        "Host %s is niet bereikbaar.\n\nControleer uw internetverbinding en\nprobeer deze software "
+        "later opnieuw bij te werken.",
+        "Het bijwerken is niet voltooid.\nWilt u het bijwerken afbreken?",
+        "Bestand %s is niet gevonden of is niet toegankelijk.\n\nWilt u dit bestand overslaan en "
+        "doorgaan met bijwerken?",
+        "De toegang tot het externe bestand \"%s\" is met een wachtwoord beveiligd.\n\nVoer uw "
+        "gebruikersnaam en wachtwoord in (ontvangen na registratie) om door te gaan met het "
+        "bijwerken van de software.",
+        "De verbinding met de externe server is verbroken.\n\nHerstel de verbinding en "
+        "probeer\ndeze software later opnieuw bij te werken.",
+        "Er kon niet worden geverifieerd dat de update van %s afkomstig is van de uitgever. De "
+        "update is daarom niet geïnstalleerd.\n\nEr is niets gewijzigd.",
+    }},
+    // Danish
+    {{
+        "Guide til programopdatering",
+        "Henter filer...",
+        "Opdateringen er fuldført!",
+        "Aktuel fil",
+        "Alle filer",
+        "Henter fil fra",
+        "Filstørrelse: %.1f KB",
+        "Overførselshastighed: %.1f KB/s",
+        "Anslået resterende tid: %d:%.2d:%.2d",
+        "Henter fil %d af %d",
+        "Opdateringen af %s er fuldført.\n\nKlik på knappen OK for at genstarte programmet.",
+        "Angiv adgangskode",
+        "Brugernavn",
+        "Adgangskode",
+        "&Ja",
+        "&Nej",
+        "&OK",
+        "&Annuller",
+        "&Næste >",
+        "&Senere",
+        "Advarsel",
+        "Fejl",
+        "Forbereder. . .",
+        "Der er udgivet en ny version af %s.\n%s\nVil du opdatere din version til den nyeste?",
+        "Der blev ikke fundet en nyere version. Du bruger allerede\nden nyeste version af dette "
+        "program.",
+        "Filen med opdateringsoplysninger blev ikke fundet på udviklerens websted.",
+        "Værten %s kan ikke nås.\n\nKontrollér din internetforbindelse, og\nprøv at opdatere "
+        "programmet igen senere.",
+        "Opdateringen er ikke fuldført.\nVil du afbryde opdateringen?",
+        "Filen %s blev ikke fundet eller er ikke tilgængelig.\n\nVil du springe filen over og "
+        "fortsætte opdateringen?",
+        "Adgangen til fjernfilen \"%s\" er beskyttet med adgangskode.\n\nAngiv dit brugernavn og "
+        "din adgangskode (modtaget ved registreringen) for at fortsætte opdateringen af "
+        "programmet.",
+        "Forbindelsen til fjernserveren blev afbrudt.\n\nGenopret forbindelsen, og prøv "
+        "at\nopdatere programmet igen senere.",
+        "Det kunne ikke bekræftes, at opdateringen af %s kommer fra udgiveren, så den blev ikke "
+        "installeret.\n\nIntet er blevet ændret.",
+    }},
+    // Swedish
+    {{
+        "Uppdateringsguide för programmet",
+        "Hämtar filer...",
+        "Uppgraderingen är klar!",
+        "Aktuell fil",
+        "Alla filer",
+        "Hämtar fil från",
+        "Filstorlek: %.1f kB",
+        "Överföringshastighet: %.1f kB/s",
+        "Beräknad återstående tid: %d:%.2d:%.2d",
+        "Hämtar %d av %d",
+        "Uppdateringen av %s har slutförts.\n\nKlicka på OK för att starta om programmet.",
+        "Ange lösenord",
+        "Användarnamn",
+        "Lösenord",
+        "&Ja",
+        "&Nej",
+        "&OK",
+        "&Avbryt",
+        "&Nästa >",
+        "&Senare",
+        "Varning",
+        "Fel",
+        "Förbereder. . .",
+        "En nyare version av %s har släppts.\n%s\nVill du uppdatera till den senaste versionen?",
+        "Ingen nyare version hittades. Du använder redan\nden senaste versionen av programmet.",
+        "Filen med uppgraderingsinformation hittades inte på utvecklarens webbplats.",
+        "Det går inte att nå värden %s.\n\nKontrollera din internetanslutning och\nförsök "
+        "uppgradera programmet igen senare.",
+        "Uppdateringen är inte slutförd.\nVill du avbryta uppgraderingen?",
+        "Filen %s hittades inte eller är inte tillgänglig.\n\nVill du hoppa över filen och "
+        "fortsätta uppgraderingen?",
+        "Åtkomst till fjärrfilen \"%s\" är lösenordsskyddad.\n\nAnge ditt användarnamn och "
+        "lösenord (som du fick vid registreringen) för att fortsätta uppgraderingen.",
+        "Anslutningen till fjärrservern bröts.\n\nÅterställ anslutningen och försök\nuppgradera "
+        "programmet igen senare.",
+        "Det gick inte att verifiera att uppdateringen av %s kommer från utgivaren, så den "
+        "installerades inte.\n\nIngenting har ändrats.",
+    }},
+    // Finnish
+    {{
+        "Sovelluksen päivitysohjattu",
+        "Ladataan tiedostoja...",
+        "Päivitys valmis!",
+        "Nykyinen tiedosto",
+        "Kaikki tiedostot",
+        "Ladataan tiedostoa osoitteesta",
+        "Tiedoston koko: %.1f kt",
+        "Siirtonopeus: %.1f kt/s",
+        "Arvioitu jäljellä oleva aika: %d:%.2d:%.2d",
+        "Ladataan tiedostoa %d/%d",
+        "Sovelluksen %s päivitys on suoritettu onnistuneesti.\n\nKäynnistä ohjelma uudelleen "
+        "valitsemalla OK.",
+        "Anna salasana",
+        "Käyttäjänimi",
+        "Salasana",
+        "&Kyllä",
+        "&Ei",
+        "&OK",
+        "&Peruuta",
+        "&Seuraava >",
+        "&Myöhemmin",
+        "Varoitus",
+        "Virhe",
+        "Valmistellaan. . .",
+        "Sovelluksesta %s on julkaistu uudempi versio.\n%s\nHaluatko päivittää uusimpaan versioon?",
+        "Uudempaa versiota ei löytynyt. Käytät jo\ntämän ohjelman uusinta versiota.",
+        "Päivitystiedot sisältävää tiedostoa ei löytynyt kehittäjän sivustolta.",
+        "Palvelimeen %s ei saada yhteyttä.\n\nTarkista Internet-yhteys ja\nyritä päivittää ohjelma "
+        "myöhemmin uudelleen.",
+        "Päivitys on kesken.\nHaluatko keskeyttää päivityksen?",
+        "Tiedostoa %s ei löydy tai sitä ei voi käyttää.\n\nOhitetaanko tämä tiedosto ja "
+        "jatketaanko päivitystä?",
+        "Etätiedosto \"%s\" on suojattu salasanalla.\n\nJatka ohjelman päivitystä antamalla "
+        "käyttäjänimesi ja salasanasi (jotka sait rekisteröityessäsi).",
+        "Yhteys etäpalvelimeen katkesi.\n\nPalauta yhteys ja yritä\npäivittää ohjelma myöhemmin "
+        "uudelleen.",
+        "Sovelluksen %s päivityksen ei voitu varmistaa olevan peräisin sen julkaisijalta, joten "
+        "sitä ei asennettu.\n\nMitään ei muutettu.",
+    }},
+    // Estonian
+    {{
+        "Rakenduse uuendamise viisard",
+        "Failide allalaadimine...",
+        "Uuendamine on lõpetatud!",
+        "Praegune fail",
+        "Kõik failid",
+        "Faili allalaadimine aadressilt",
+        "Faili suurus: %.1f kB",
+        "Edastuskiirus: %.1f kB/s",
+        "Hinnanguline järelejäänud aeg: %d:%.2d:%.2d",
+        "Laaditakse alla faili %d / %d",
+        "Rakenduse %s uuendamine on edukalt lõpetatud.\n\nProgrammi taaskäivitamiseks klõpsake "
+        "nuppu OK.",
+        "Sisestage parool",
+        "Kasutajanimi",
+        "Parool",
+        "&Jah",
+        "&Ei",
+        "&OK",
+        "&Loobu",
+        "&Edasi >",
+        "&Hiljem",
+        "Hoiatus",
+        "Tõrge",
+        "Ettevalmistamine. . .",
+        "Rakendusest %s on ilmunud uuem versioon.\n%s\nKas soovite oma versiooni uusimaks "
+        "uuendada?",
+        "Uuemat versiooni ei leitud. Kasutate juba\nselle programmi uusimat versiooni.",
+        "Uuendamise teavet sisaldavat faili ei leitud arendaja saidilt.",
+        "Host %s pole kättesaadav.\n\nKontrollige Interneti-ühendust ja\nproovige tarkvara hiljem "
+        "uuesti uuendada.",
+        "Uuendamine pole lõpetatud.\nKas soovite uuendamise katkestada?",
+        "Faili %s ei leitud või see pole juurdepääsetav.\n\nKas jätta see fail vahele ja jätkata "
+        "uuendamist?",
+        "Juurdepääs kaugfailile \"%s\" on parooliga kaitstud.\n\nTarkvara uuendamise jätkamiseks "
+        "sisestage oma kasutajanimi ja parool (mille saite registreerimisel).",
+        "Ühendus kaugserveriga katkes.\n\nTaastage ühendus ja proovige\ntarkvara hiljem uuesti "
+        "uuendada.",
+        "Rakenduse %s uuenduse päritolu väljaandjalt ei õnnestunud kinnitada, seetõttu seda ei "
+        "installitud.\n\nMidagi pole muudetud.",
+    }},
+    // Ukrainian
+    {{
+        "Майстер оновлення програми",
+        "Завантаження файлів...",
+        "Оновлення завершено!",
+        "Поточний файл",
+        "Усі файли",
+        "Завантаження файлу з",
+        "Розмір файлу: %.1f КБ",
+        "Швидкість передавання: %.1f КБ/с",
+        "Залишилося приблизно: %d:%.2d:%.2d",
+        "Завантаження %d з %d",
+        "Оновлення програми %s успішно завершено.\n\nНатисніть кнопку OK, щоб перезапустити "
+        "програму.",
+        "Введіть пароль",
+        "Ім’я користувача",
+        "Пароль",
+        "&Так",
+        "&Ні",
+        "&OK",
+        "&Скасувати",
+        "&Далі >",
+        "&Пізніше",
+        "Попередження",
+        "Помилка",
+        "Підготовка. . .",
+        "Випущено новішу версію програми %s.\n%s\nБажаєте оновити свою версію до найновішої?",
+        "Новішої версії не знайдено. Ви вже використовуєте\nнайновішу версію цієї програми.",
+        "Файл з інформацією про оновлення не знайдено на сайті розробника.",
+        "Вузол %s недоступний.\n\nПеревірте підключення до Інтернету та\nспробуйте оновити "
+        "програму пізніше.",
+        "Оновлення не завершено.\nПерервати оновлення?",
+        "Файл %s не знайдено або він недоступний.\n\nПропустити цей файл і продовжити оновлення?",
+        "Доступ до віддаленого файлу \"%s\" захищено паролем.\n\nВведіть ім’я користувача та "
+        "пароль (отримані під час реєстрації), щоб продовжити оновлення програми.",
+        "З’єднання з віддаленим сервером втрачено.\n\nВідновіть з’єднання та спробуйте\nоновити "
+        "програму пізніше.",
+        "Не вдалося підтвердити, що оновлення програми %s надійшло від її видавця, тому його не "
+        "встановлено.\n\nНічого не змінено.",
+    }},
+    // Polish
+    {{
+        "Kreator aktualizacji aplikacji",
+        "Pobieranie plików...",
+        "Aktualizacja zakończona!",
+        "Bieżący plik",
+        "Wszystkie pliki",
+        "Pobieranie pliku z",
+        "Rozmiar pliku: %.1f KB",
+        "Szybkość transferu: %.1f KB/s",
+        "Szacowany pozostały czas: %d:%.2d:%.2d",
+        "Pobieranie %d z %d",
+        "Aktualizacja programu %s została pomyślnie zakończona.\n\nKliknij przycisk OK, aby "
+        "ponownie uruchomić program.",
+        "Wprowadź hasło",
+        "Nazwa użytkownika",
+        "Hasło",
+        "&Tak",
+        "&Nie",
+        "&OK",
+        "&Anuluj",
+        "&Dalej >",
+        "&Później",
+        "Ostrzeżenie",
+        "Błąd",
+        "Przygotowywanie. . .",
+        "Została wydana nowsza wersja programu %s.\n%s\nCzy chcesz zaktualizować program do "
+        "najnowszej wersji?",
+        "Nie znaleziono nowszej wersji. Używasz już\nnajnowszej wersji tego programu.",
+        "Na stronie producenta nie znaleziono pliku z informacjami o aktualizacji.",
+        "Host %s jest nieosiągalny.\n\nSprawdź połączenie z Internetem\ni spróbuj ponownie "
+        "zaktualizować program później.",
+        "Aktualizacja nie została zakończona.\nCzy chcesz przerwać aktualizację?",
+        "Nie znaleziono pliku %s lub jest on niedostępny.\n\nCzy pominąć ten plik i kontynuować "
+        "aktualizację?",
+        "Dostęp do zdalnego pliku \"%s\" jest chroniony hasłem.\n\nWprowadź nazwę użytkownika i "
+        "hasło (otrzymane po rejestracji), aby kontynuować aktualizację programu.",
+        "Utracono połączenie ze zdalnym serwerem.\n\nPrzywróć połączenie i spróbuj "
+        "ponownie\nzaktualizować program później.",
+        "Nie można potwierdzić, że aktualizacja programu %s pochodzi od jego wydawcy, dlatego nie "
+        "została zainstalowana.\n\nNic nie zostało zmienione.",
+    }},
+    // Czech
+    {{
+        "Průvodce aktualizací aplikace",
+        "Stahování souborů...",
+        "Aktualizace dokončena!",
+        "Aktuální soubor",
+        "Všechny soubory",
+        "Stahování souboru z",
+        "Velikost souboru: %.1f kB",
+        "Přenosová rychlost: %.1f kB/s",
+        "Odhadovaný zbývající čas: %d:%.2d:%.2d",
+        "Stahování %d z %d",
+        "Aktualizace aplikace %s byla úspěšně dokončena.\n\nProgram restartujete stisknutím "
+        "tlačítka OK.",
+        "Zadejte heslo",
+        "Uživatelské jméno",
+        "Heslo",
+        "&Ano",
+        "&Ne",
+        "&OK",
+        "&Storno",
+        "&Další >",
+        "&Později",
+        "Upozornění",
+        "Chyba",
+        "Příprava. . .",
+        "Byla vydána novější verze aplikace %s.\n%s\nChcete svou verzi aktualizovat na nejnovější?",
+        "Novější verze nebyla nalezena. Již používáte\nnejnovější verzi tohoto programu.",
+        "Soubor s informacemi o aktualizaci nebyl na webu vývojáře nalezen.",
+        "Hostitel %s je nedostupný.\n\nZkontrolujte připojení k internetu\na zkuste software "
+        "aktualizovat znovu později.",
+        "Aktualizace nebyla dokončena.\nChcete aktualizaci přerušit?",
+        "Soubor %s nebyl nalezen nebo není přístupný.\n\nChcete tento soubor přeskočit a "
+        "pokračovat v aktualizaci?",
+        "Přístup ke vzdálenému souboru \"%s\" je chráněn heslem.\n\nChcete-li pokračovat v "
+        "aktualizaci softwaru, zadejte své uživatelské jméno a heslo (obdržené při registraci).",
+        "Spojení se vzdáleným serverem bylo přerušeno.\n\nObnovte připojení a zkuste\nsoftware "
+        "aktualizovat znovu později.",
+        "Nepodařilo se ověřit, že aktualizace aplikace %s pochází od jejího vydavatele, proto "
+        "nebyla nainstalována.\n\nNic nebylo změněno.",
+    }},
+    // Hungarian
+    {{
+        "Alkalmazásfrissítő varázsló",
+        "Fájlok letöltése...",
+        "A frissítés befejeződött!",
+        "Aktuális fájl",
+        "Összes fájl",
+        "Fájl letöltése innen:",
+        "Fájlméret: %.1f kB",
+        "Átviteli sebesség: %.1f kB/s",
+        "Becsült hátralévő idő: %d:%.2d:%.2d",
+        "Letöltés: %d / %d",
+        "A(z) %s frissítése sikeresen befejeződött.\n\nA program újraindításához kattintson az OK "
+        "gombra.",
+        "Jelszó megadása",
+        "Felhasználónév",
+        "Jelszó",
+        "&Igen",
+        "&Nem",
+        "&OK",
+        "&Mégse",
+        "&Tovább >",
+        "&Később",
+        "Figyelmeztetés",
+        "Hiba",
+        "Előkészítés. . .",
+        "Megjelent a(z) %s újabb verziója.\n%s\nSzeretné frissíteni a programot a legújabb "
+        "verzióra?",
+        "Nem található újabb verzió. Ön már a program\nlegújabb verzióját használja.",
+        "A frissítési adatokat tartalmazó fájl nem található a fejlesztő webhelyén.",
+        "A(z) %s kiszolgáló nem érhető el.\n\nEllenőrizze az internetkapcsolatot, és\npróbálja meg "
+        "később újra a frissítést.",
+        "A frissítés nem fejeződött be.\nMegszakítja a frissítést?",
+        "A(z) %s fájl nem található vagy nem érhető el.\n\nKihagyja ezt a fájlt, és folytatja a "
+        "frissítést?",
+        "A(z) \"%s\" távoli fájl jelszóval védett.\n\nA szoftver frissítésének folytatásához adja "
+        "meg a (regisztrációkor kapott) felhasználónevét és jelszavát.",
+        "Megszakadt a kapcsolat a távoli kiszolgálóval.\n\nÁllítsa helyre a kapcsolatot, és "
+        "próbálja\nmeg később újra a frissítést.",
+        "Nem sikerült ellenőrizni, hogy a(z) %s frissítése a kiadójától származik, ezért nem lett "
+        "telepítve.\n\nSemmi sem változott.",
+    }},
+    // Romanian
+    {{
+        "Asistent de actualizare a aplicației",
+        "Se descarcă fișierele...",
+        "Actualizare finalizată!",
+        "Fișierul curent",
+        "Toate fișierele",
+        "Se descarcă fișierul de la",
+        "Dimensiune fișier: %.1f KB",
+        "Viteză de transfer: %.1f KB/s",
+        "Timp estimat rămas: %d:%.2d:%.2d",
+        "Se descarcă %d din %d",
+        "Actualizarea aplicației %s a fost finalizată cu succes.\n\nApăsați butonul OK pentru a "
+        "reporni programul.",
+        "Introduceți parola",
+        "Nume utilizator",
+        "Parolă",
+        "&Da",
+        "&Nu",
+        "&OK",
+        "&Anulare",
+        "Î&nainte >",
+        "&Mai târziu",
+        "Avertisment",
+        "Eroare",
+        "Se pregătește. . .",
+        "A fost lansată o versiune mai nouă a aplicației %s.\n%s\nDoriți să actualizați la cea mai "
+        "recentă versiune?",
+        "Nu s-a găsit o versiune mai nouă. Utilizați deja\ncea mai recentă versiune a acestui "
+        "program.",
+        "Fișierul care conține informațiile de actualizare nu a fost găsit pe site-ul "
+        "dezvoltatorului.",
+        "Gazda %s nu poate fi accesată.\n\nVerificați conexiunea la Internet și\nîncercați din nou "
+        "actualizarea mai târziu.",
+        "Actualizarea nu este finalizată.\nDoriți să întrerupeți actualizarea?",
+        "Fișierul %s nu a fost găsit sau nu este accesibil.\n\nOmiteți acest fișier și continuați "
+        "actualizarea?",
+        "Accesul la fișierul la distanță \"%s\" este protejat prin parolă.\n\nIntroduceți numele "
+        "de utilizator și parola (primite la înregistrare) pentru a continua actualizarea "
+        "programului.",
+        "Conexiunea cu serverul la distanță s-a pierdut.\n\nRestabiliți conexiunea și "
+        "încercați\ndin nou actualizarea mai târziu.",
+        "Nu s-a putut verifica faptul că actualizarea aplicației %s provine de la editorul său, "
+        "așa că nu a fost instalată.\n\nNu s-a modificat nimic.",
+    }},
+    // Catalan
+    {{
+        "Assistent d'actualització de l'aplicació",
+        "S'estan baixant els fitxers...",
+        "S'ha completat l'actualització!",
+        "Fitxer actual",
+        "Tots els fitxers",
+        "S'està baixant el fitxer de",
+        "Mida del fitxer: %.1f kB",
+        "Velocitat de transferència: %.1f kB/s",
+        "Temps restant estimat: %d:%.2d:%.2d",
+        "S'està baixant %d de %d",
+        "L'actualització de %s s'ha completat correctament.\n\nPremeu el botó D'acord per "
+        "reiniciar el programa.",
+        "Introduïu la contrasenya",
+        "Nom d'usuari",
+        "Contrasenya",
+        "&Sí",
+        "&No",
+        "&D'acord",
+        "&Cancel·la",
+        "&Següent >",
+        "&Més tard",
+        "Avís",
+        "Error",
+        "S'està preparant. . .",
+        "S'ha publicat una versió nova de %s.\n%s\nVoleu actualitzar la vostra versió a la més "
+        "recent?",
+        "No s'ha trobat cap versió més nova. Ja esteu\nutilitzant la versió més recent d'aquest "
+        "programa.",
+        "No s'ha trobat al lloc web del desenvolupador el fitxer que conté la informació "
+        "d'actualització.",
+        "No es pot accedir a l'amfitrió %s.\n\nComproveu la connexió a Internet i\nproveu "
+        "d'actualitzar aquest programari més tard.",
+        "L'actualització no s'ha completat.\nVoleu interrompre l'actualització?",
+        "No s'ha trobat el fitxer %s o no s'hi pot accedir.\n\nVoleu ometre aquest fitxer i "
+        "continuar l'actualització?",
+        "L'accés al fitxer remot \"%s\" està protegit amb contrasenya.\n\nIntroduïu el nom "
+        "d'usuari i la contrasenya (rebuts en registrar-vos) per continuar l'actualització del "
+        "programari.",
+        "S'ha perdut la connexió amb el servidor remot.\n\nRestabliu la connexió i "
+        "proveu\nd'actualitzar aquest programari més tard.",
+        "No s'ha pogut verificar que l'actualització de %s provingui del seu editor i no s'ha "
+        "instal·lat.\n\nNo s'ha canviat res.",
+    }},
+    // Basque
+    {{
+        "Aplikazioa eguneratzeko morroia",
+        "Fitxategiak deskargatzen...",
+        "Eguneratzea osatu da!",
+        "Uneko fitxategia",
+        "Fitxategi guztiak",
+        "Fitxategia hemendik deskargatzen:",
+        "Fitxategiaren tamaina: %.1f kB",
+        "Transferentzia-abiadura: %.1f kB/s",
+        "Geratzen den denbora estimatua: %d:%.2d:%.2d",
+        "Deskargatzen: %d / %d",
+        "%s aplikazioaren eguneratzea behar bezala osatu da.\n\nSakatu Ados botoia programa "
+        "berrabiarazteko.",
+        "Idatzi pasahitza",
+        "Erabiltzaile-izena",
+        "Pasahitza",
+        "&Bai",
+        "&Ez",
+        "&Ados",
+        "&Utzi",
+        "&Hurrengoa >",
+        "&Geroago",
+        "Abisua",
+        "Errorea",
+        "Prestatzen. . .",
+        "%s aplikazioaren bertsio berriago bat argitaratu da.\n%s\nZure bertsioa azkenekora "
+        "eguneratu nahi duzu?",
+        "Ez da bertsio berriagorik aurkitu. Programa honen\nazken bertsioa erabiltzen ari zara.",
+        "Ez da eguneratze-informazioa duen fitxategia aurkitu garatzailearen webgunean.",
+        "Ezin da %s ostalaria atzitu.\n\nEgiaztatu Interneteko konexioa eta\nsaiatu software hau "
+        "geroago berriro eguneratzen.",
+        "Eguneratzea ez da osatu.\nEguneratzea bertan behera utzi nahi duzu?",
+        "Ez da %s fitxategia aurkitu, edo ezin da atzitu.\n\nFitxategi hau saltatu eta "
+        "eguneratzearekin jarraitu nahi duzu?",
+        "\"%s\" urruneko fitxategia atzitzeko pasahitza behar da.\n\nSoftwarea eguneratzen "
+        "jarraitzeko, idatzi erabiltzaile-izena eta pasahitza (erregistratzean jasotakoak).",
+        "Urruneko zerbitzariarekiko konexioa galdu da.\n\nBerrezarri konexioa eta saiatu\nsoftware "
+        "hau geroago berriro eguneratzen.",
+        "Ezin izan da egiaztatu %s aplikazioaren eguneratzea argitaratzailearengandik datorrela, "
+        "eta ez da instalatu.\n\nEz da ezer aldatu.",
+    }},
+    // Afrikaans
+    {{
+        "Toepassing-opdateringsassistent",
+        "Lêers word afgelaai...",
+        "Opgradering voltooi!",
+        "Huidige lêer",
+        "Alle lêers",
+        "Lêer word afgelaai vanaf",
+        "Lêergrootte: %.1f Kb",
+        "Oordragspoed: %.1f Kb/s",
+        "Geskatte oorblywende tyd: %d:%.2d:%.2d",
+        "Besig om %d van %d af te laai",
+        "Die opdatering van %s is suksesvol voltooi.\n\nKlik op die OK-knoppie om die program weer "
+        "te begin.",
+        "Voer wagwoord in",
+        "Gebruikersnaam",
+        "Wagwoord",
+        "&Ja",
+        "&Nee",
+        "&OK",
+        "&Kanselleer",
+        "&Volgende >",
+        "&Later",
+        "Waarskuwing",
+        "Fout",
+        "Berei voor. . .",
+        "'n Nuwer weergawe van %s is vrygestel.\n%s\nWil u na die nuutste weergawe opdateer?",
+        "Geen nuwer weergawe gevind nie. U gebruik reeds\ndie nuutste weergawe van hierdie "
+        "program.",
+        "Die lêer met die opgraderingsinligting is nie op die ontwikkelaar se webwerf gevind nie.",
+        "Gasheer %s is onbereikbaar.\n\nGaan asseblief u internetverbinding na en\nprobeer later "
+        "weer om hierdie sagteware op te gradeer.",
+        "Die opdatering is nie voltooi nie.\nWil u die opgradering staak?",
+        "Lêer %s is nie gevind nie of is ontoeganklik.\n\nWil u hierdie lêer oorslaan en met die "
+        "opgradering voortgaan?",
+        "Toegang tot die afgeleë lêer \"%s\" is met 'n wagwoord beskerm.\n\nVoer asseblief u "
+        "gebruikersnaam en wagwoord in (ontvang ná registrasie) om met die sagteware-opgradering "
+        "voort te gaan.",
+        "Die verbinding met die afgeleë bediener is verbreek.\n\nHerstel asseblief die verbinding "
+        "en probeer\nlater weer om hierdie sagteware op te gradeer.",
+        "Daar kon nie bevestig word dat die opdatering van %s van sy uitgewer afkomstig is nie, "
+        "daarom is dit nie geïnstalleer nie.\n\nNiks is verander nie.",
+    }},
+    // Chinese (Traditional)
+    {{
+        "應用程式更新精靈",
+        "正在下載檔案...",
+        "升級完成！",
+        "目前檔案",
+        "所有檔案",
+        "檔案下載來源",
+        "檔案大小：%.1f KB",
+        "傳輸速率：%.1f KB/s",
+        "預估剩餘時間：%d:%.2d:%.2d",
+        "正在下載第 %d 個檔案（共 %d 個）",
+        "%s 已成功完成更新。\n\n請按「確定」按鈕重新啟動程式。",
+        "輸入密碼",
+        "使用者名稱",
+        "密碼",
+        "是(&Y)",
+        "否(&N)",
+        "確定(&O)",
+        "取消(&C)",
+        "下一步(&N) >",
+        "稍後(&L)",
+        "警告",
+        "錯誤",
+        "正在準備...",
+        "%s 已發行新版本。\n%s\n您要將目前的版本更新為最新版本嗎？",
+        "找不到較新的版本。您目前使用的\n已是本程式的最新版本。",
+        "在開發人員網站上找不到包含升級資訊的檔案。",
+        "無法連線到主機 %s。\n\n請檢查您的網際網路連線，\n並稍後再嘗試升級本軟體。",
+        "更新尚未完成。\n您要中止升級嗎？",
+        "找不到檔案 %s，或無法存取該檔案。\n\n要略過此檔案並繼續升級嗎？",
+        "存取遠端檔案「%s」需要密碼。\n\n請輸入您的使用者名稱和密碼（註冊後取得）以繼續升級軟體。",
+        "與遠端伺服器的連線已中斷。\n\n請恢復連線，並稍後\n再嘗試升級本軟體。",
+        "無法驗證 %s 的更新是否來自其發行者，因此未安裝此更新。\n\n未進行任何變更。",
+    }},
+    // Chinese (Simplified)
+    {{
+        "应用程序更新向导",
+        "正在下载文件...",
+        "升级完成！",
+        "当前文件",
+        "所有文件",
+        "文件下载来源",
+        "文件大小：%.1f KB",
+        "传输速率：%.1f KB/s",
+        "预计剩余时间：%d:%.2d:%.2d",
+        "正在下载第 %d 个文件（共 %d 个）",
+        "%s 已成功完成更新。\n\n请单击“确定”按钮重新启动程序。",
+        "输入密码",
+        "用户名",
+        "密码",
+        "是(&Y)",
+        "否(&N)",
+        "确定(&O)",
+        "取消(&C)",
+        "下一步(&N) >",
+        "稍后(&L)",
+        "警告",
+        "错误",
+        "正在准备...",
+        "%s 已发布新版本。\n%s\n是否要将您的版本更新为最新版本？",
+        "未找到较新的版本。您当前使用的\n已是本程序的最新版本。",
+        "在开发者网站上未找到包含升级信息的文件。",
+        "无法访问主机 %s。\n\n请检查您的网络连接，\n然后稍后再尝试升级本软件。",
+        "更新尚未完成。\n是否要中止升级？",
+        "未找到文件 %s，或无法访问该文件。\n\n是否跳过此文件并继续升级？",
+        "访问远程文件“%s”需要密码。\n\n请输入您的用户名和密码（注册后获得）以继续升级软件。",
+        "与远程服务器的连接已断开。\n\n请恢复连接，然后稍后\n再尝试升级本软件。",
+        "无法验证 %s 的更新是否来自其发布者，因此未安装该更新。\n\n未进行任何更改。",
+    }},
+    // Indonesian
+    {{
+        "Wisaya pembaruan aplikasi",
+        "Mengunduh file...",
+        "Pembaruan selesai!",
+        "File saat ini",
+        "Semua file",
+        "Mengunduh file dari",
+        "Ukuran file: %.1f KB",
+        "Kecepatan transfer: %.1f KB/s",
+        "Perkiraan sisa waktu: %d:%.2d:%.2d",
+        "Mengunduh %d dari %d",
+        "Pembaruan %s telah berhasil diselesaikan.\n\nTekan tombol OK untuk memulai ulang program.",
+        "Masukkan kata sandi",
+        "Nama Pengguna",
+        "Kata Sandi",
+        "&Ya",
+        "&Tidak",
+        "&OK",
+        "&Batal",
+        "&Lanjut >",
+        "&Nanti",
+        "Peringatan",
+        "Kesalahan",
+        "Menyiapkan. . .",
+        "Versi baru %s telah dirilis.\n%s\nApakah Anda ingin memperbarui versi Anda ke versi "
+        "terbaru?",
+        "Versi yang lebih baru tidak ditemukan. Anda sudah\nmenggunakan versi terbaru program ini.",
+        "File yang berisi informasi pembaruan tidak ditemukan di situs pengembang.",
+        "Host %s tidak dapat dijangkau.\n\nPeriksa koneksi Internet Anda dan\ncoba perbarui "
+        "perangkat lunak ini lagi nanti.",
+        "Pembaruan belum selesai.\nApakah Anda ingin membatalkan pembaruan?",
+        "File %s tidak ditemukan atau tidak dapat diakses.\n\nLewati file ini dan lanjutkan "
+        "pembaruan?",
+        "Akses ke file jarak jauh \"%s\" dilindungi kata sandi.\n\nMasukkan nama pengguna dan kata "
+        "sandi Anda (diterima setelah registrasi) untuk melanjutkan pembaruan perangkat lunak.",
+        "Koneksi dengan server jarak jauh terputus.\n\nPulihkan koneksi, lalu coba\nperbarui "
+        "perangkat lunak ini lagi nanti.",
+        "Pembaruan %s tidak dapat diverifikasi berasal dari penerbitnya sehingga tidak "
+        "dipasang.\n\nTidak ada yang diubah.",
+    }},
+    // Malay
+    {{
+        "Bestari kemas kini aplikasi",
+        "Memuat turun fail...",
+        "Naik taraf selesai!",
+        "Fail semasa",
+        "Semua fail",
+        "Memuat turun fail daripada",
+        "Saiz fail: %.1f KB",
+        "Kadar pemindahan: %.1f KB/s",
+        "Anggaran masa yang tinggal: %d:%.2d:%.2d",
+        "Memuat turun %d daripada %d",
+        "Kemas kini %s telah berjaya diselesaikan.\n\nTekan butang OK untuk memulakan semula "
+        "program.",
+        "Masukkan kata laluan",
+        "Nama Pengguna",
+        "Kata Laluan",
+        "&Ya",
+        "&Tidak",
+        "&OK",
+        "&Batal",
+        "&Seterusnya >",
+        "&Kemudian",
+        "Amaran",
+        "Ralat",
+        "Menyediakan. . .",
+        "Versi baharu %s telah dikeluarkan.\n%s\nAdakah anda mahu mengemas kini versi anda kepada "
+        "versi terkini?",
+        "Versi yang lebih baharu tidak ditemui. Anda sudah\nmenggunakan versi terkini program ini.",
+        "Fail yang mengandungi maklumat naik taraf tidak ditemui di laman web pembangun.",
+        "Hos %s tidak dapat dicapai.\n\nSila semak sambungan Internet anda dan\ncuba naik taraf "
+        "perisian ini sekali lagi kemudian.",
+        "Kemas kini belum selesai.\nAdakah anda mahu membatalkan naik taraf?",
+        "Fail %s tidak ditemui atau tidak boleh diakses.\n\nLangkau fail ini dan teruskan naik "
+        "taraf?",
+        "Akses kepada fail jauh \"%s\" dilindungi kata laluan.\n\nSila masukkan nama pengguna dan "
+        "kata laluan anda (yang diterima selepas pendaftaran) untuk meneruskan naik taraf "
+        "perisian.",
+        "Sambungan dengan pelayan jauh terputus.\n\nSila pulihkan sambungan dan cuba\nnaik taraf "
+        "perisian ini sekali lagi kemudian.",
+        "Kemas kini %s tidak dapat disahkan datang daripada penerbitnya dan tidak "
+        "dipasang.\n\nTiada apa-apa yang diubah.",
+    }},
+    // Icelandic
+    {{
+        "Uppfærsluleiðsögn forrits",
+        "Sæki skrár...",
+        "Uppfærslu lokið!",
+        "Núverandi skrá",
+        "Allar skrár",
+        "Sæki skrá frá",
+        "Skráarstærð: %.1f KB",
+        "Flutningshraði: %.1f KB/s",
+        "Áætlaður tími eftir: %d:%.2d:%.2d",
+        "Sæki %d af %d",
+        "Uppfærslu %s er lokið.\n\nSmelltu á hnappinn Í lagi til að endurræsa forritið.",
+        "Sláðu inn lykilorð",
+        "Notandanafn",
+        "Lykilorð",
+        "&Já",
+        "&Nei",
+        "Í &lagi",
+        "&Hætta við",
+        "Á&fram >",
+        "&Síðar",
+        "Viðvörun",
+        "Villa",
+        "Undirbý. . .",
+        "Ný útgáfa af %s hefur verið gefin út.\n%s\nViltu uppfæra í nýjustu útgáfuna?",
+        "Engin nýrri útgáfa fannst. Þú ert nú þegar\nað nota nýjustu útgáfu þessa forrits.",
+        "Skráin með upplýsingum um uppfærsluna fannst ekki á vefsvæði framleiðandans.",
+        "Ekki næst samband við hýsilinn %s.\n\nAthugaðu nettenginguna og\nreyndu að uppfæra "
+        "hugbúnaðinn aftur síðar.",
+        "Uppfærslunni er ekki lokið.\nViltu hætta við uppfærsluna?",
+        "Skráin %s fannst ekki eða er ekki aðgengileg.\n\nViltu sleppa þessari skrá og halda "
+        "uppfærslunni áfram?",
+        "Aðgangur að ytri skránni „%s“ er varinn með lykilorði.\n\nSláðu inn notandanafn og "
+        "lykilorð (sem þú fékkst við skráningu) til að halda uppfærslunni áfram.",
+        "Tengingin við ytri netþjóninn rofnaði.\n\nKomdu tengingunni aftur á og reyndu\nað uppfæra "
+        "hugbúnaðinn aftur síðar.",
+        "Ekki tókst að staðfesta að uppfærsla %s komi frá útgefanda og því var hún ekki sett "
+        "upp.\n\nEngu hefur verið breytt.",
+    }},
+    // Turkish
+    {{
+        "Uygulama güncelleme sihirbazı",
+        "Dosyalar indiriliyor...",
+        "Yükseltme tamamlandı!",
+        "Geçerli dosya",
+        "Tüm dosyalar",
+        "Dosya şuradan indiriliyor",
+        "Dosya boyutu: %.1f KB",
+        "Aktarım hızı: %.1f KB/s",
+        "Tahmini kalan süre: %d:%.2d:%.2d",
+        "%d / %d indiriliyor",
+        "%s güncellemesi başarıyla tamamlandı.\n\nProgramı yeniden başlatmak için Tamam düğmesine "
+        "basın.",
+        "Parolayı girin",
+        "Kullanıcı Adı",
+        "Parola",
+        "&Evet",
+        "&Hayır",
+        "&Tamam",
+        "&İptal",
+        "İ&leri >",
+        "&Daha sonra",
+        "Uyarı",
+        "Hata",
+        "Hazırlanıyor. . .",
+        "%s uygulamasının daha yeni bir sürümü yayınlandı.\n%s\nSürümünüzü en son sürüme "
+        "güncellemek istiyor musunuz?",
+        "Daha yeni bir sürüm bulunamadı. Bu programın\nen son sürümünü zaten kullanıyorsunuz.",
+        "Yükseltme bilgilerini içeren dosya geliştiricinin sitesinde bulunamadı.",
+        "%s ana bilgisayarına ulaşılamıyor.\n\nLütfen İnternet bağlantınızı denetleyin ve\nbu "
+        "yazılımı daha sonra yeniden yükseltmeyi deneyin.",
+        "Güncelleme tamamlanmadı.\nYükseltmeyi iptal etmek istiyor musunuz?",
+        "%s dosyası bulunamadı veya erişilemiyor.\n\nBu dosya atlanıp yükseltmeye devam edilsin "
+        "mi?",
+        "\"%s\" uzak dosyasına erişim parola korumalıdır.\n\nYazılım yükseltmesine devam etmek "
+        "için lütfen kullanıcı adınızı ve parolanızı (kayıttan sonra aldığınız) girin.",
+        "Uzak sunucuyla bağlantı kesildi.\n\nLütfen bağlantıyı yeniden kurun ve\nbu yazılımı daha "
+        "sonra yeniden yükseltmeyi deneyin.",
+        "%s güncellemesinin yayıncısından geldiği doğrulanamadığı için güncelleme "
+        "yüklenmedi.\n\nHiçbir şey değiştirilmedi.",
+    }},
+    // Norwegian
+    {{
+        "Veiviser for programoppdatering",
+        "Laster ned filer...",
+        "Oppgraderingen er fullført!",
+        "Gjeldende fil",
+        "Alle filer",
+        "Laster ned fil fra",
+        "Filstørrelse: %.1f kB",
+        "Overføringshastighet: %.1f kB/s",
+        "Beregnet gjenstående tid: %d:%.2d:%.2d",
+        "Laster ned %d av %d",
+        "Oppdateringen av %s er fullført.\n\nTrykk på OK for å starte programmet på nytt.",
+        "Skriv inn passord",
+        "Brukernavn",
+        "Passord",
+        "&Ja",
+        "&Nei",
+        "&OK",
+        "&Avbryt",
+        "&Neste >",
+        "&Senere",
+        "Advarsel",
+        "Feil",
+        "Forbereder. . .",
+        "En nyere versjon av %s er utgitt.\n%s\nVil du oppdatere til den nyeste versjonen?",
+        "Fant ingen nyere versjon. Du bruker allerede\nden nyeste versjonen av dette programmet.",
+        "Finner ikke filen med oppgraderingsinformasjon på utviklerens nettsted.",
+        "Verten %s kan ikke nås.\n\nKontroller Internett-tilkoblingen, og\nprøv å oppgradere "
+        "programvaren på nytt senere.",
+        "Oppdateringen er ikke fullført.\nVil du avbryte oppgraderingen?",
+        "Finner ikke filen %s, eller den er utilgjengelig.\n\nVil du hoppe over denne filen og "
+        "fortsette oppgraderingen?",
+        "Tilgang til den eksterne filen «%s» er passordbeskyttet.\n\nSkriv inn brukernavnet og "
+        "passordet ditt (mottatt etter registrering) for å fortsette oppgraderingen av "
+        "programvaren.",
+        "Forbindelsen med den eksterne serveren ble brutt.\n\nGjenopprett forbindelsen, og prøv "
+        "å\noppgradere programvaren på nytt senere.",
+        "Kan ikke bekrefte at oppdateringen av %s kommer fra utgiveren, så den ble ikke "
+        "installert.\n\nIngenting er endret.",
+    }},
+    // Slovak
+    {{
+        "Sprievodca aktualizáciou aplikácie",
+        "Sťahovanie súborov...",
+        "Inovácia je dokončená!",
+        "Aktuálny súbor",
+        "Všetky súbory",
+        "Sťahovanie súboru z",
+        "Veľkosť súboru: %.1f kB",
+        "Prenosová rýchlosť: %.1f kB/s",
+        "Odhadovaný zostávajúci čas: %d:%.2d:%.2d",
+        "Sťahuje sa %d z %d",
+        "Aktualizácia aplikácie %s bola úspešne dokončená.\n\nProgram reštartujete stlačením "
+        "tlačidla OK.",
+        "Zadajte heslo",
+        "Meno používateľa",
+        "Heslo",
+        "&Áno",
+        "&Nie",
+        "&OK",
+        "&Zrušiť",
+        "Ď&alej >",
+        "Ne&skôr",
+        "Upozornenie",
+        "Chyba",
+        "Príprava. . .",
+        "Bola vydaná novšia verzia aplikácie %s.\n%s\nChcete aktualizovať svoju verziu na "
+        "najnovšiu?",
+        "Novšia verzia sa nenašla. Už používate\nnajnovšiu verziu tohto programu.",
+        "Súbor s informáciami o inovácii sa na lokalite vývojára nenašiel.",
+        "Hostiteľ %s je nedostupný.\n\nSkontrolujte pripojenie na internet a\nskúste tento softvér "
+        "inovovať neskôr znova.",
+        "Aktualizácia nie je dokončená.\nChcete inováciu prerušiť?",
+        "Súbor %s sa nenašiel alebo je nedostupný.\n\nChcete tento súbor vynechať a pokračovať v "
+        "inovácii?",
+        "Prístup k vzdialenému súboru „%s“ je chránený heslom.\n\nAk chcete pokračovať v inovácii "
+        "softvéru, zadajte svoje používateľské meno a heslo (získané po registrácii).",
+        "Spojenie so vzdialeným serverom sa prerušilo.\n\nObnovte pripojenie a skúste\ntento "
+        "softvér inovovať neskôr znova.",
+        "Nepodarilo sa overiť, že aktualizácia aplikácie %s pochádza od jej vydavateľa, preto "
+        "nebola nainštalovaná.\n\nNič sa nezmenilo.",
+    }},
 }};
 
 }  // namespace tessaro
