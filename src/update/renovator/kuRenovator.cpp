@@ -1,0 +1,398 @@
+#include "update/renovator/kuRenovator.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+#include "update/helper/kuUpdateHelper.h"
+#include "update/info/kuInfoDate.h"
+#include "update/renovator/kuRenovatorLanguage.h"
+#include "update/utils/kuEnvironment.h"
+#include "update/utils/kuFileTimes.h"
+#include "update/utils/kuFolders.h"
+#include "update/utils/kuNumeric.h"
+#include "update/utils/kuOpenURL.h"
+#include "update/utils/kuText.h"
+#include "update/utils/kuURL.h"
+
+namespace tessaro {
+namespace {
+
+constexpr std::string_view kTemporarySuffix = ".uTMP";
+
+std::string FileNameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+char MethodDigit(TdyUpgradeMethod method) {
+    return static_cast<char>('0' + static_cast<int>(method));
+}
+
+// Resets a flag when the scope ends, also on an exception.
+class FlagScope final {
+public:
+    FlagScope(bool& flag, bool value) : flag_(flag) {
+        if (value) flag_ = true;
+    }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+TkuRenovator::TkuRenovator(QObject* owner)
+    : TkuCustomHTTP(owner), FRenovatorCacheOptions(TkuCustomHTTP::CacheOptions()) {
+    // Downloads stay hidden until the helper puts them in place.
+    OutputFileAttributes().SetIncomplete(
+        {TkuFileAttribute::atrHidden, TkuFileAttribute::atrTemporary});
+    OutputFileAttributes().SetComplete({TkuFileAttribute::atrArchive, TkuFileAttribute::atrHidden,
+                                        TkuFileAttribute::atrTemporary});
+    InstallHTTPHandlers();
+    if (const std::string helper = UpdateHelperPath(); !helper.empty()) std::remove(helper.c_str());
+    FRunning.VersionDate = DateToKUDate(Today());
+    FTimer.setSingleShot(false);
+    connect(&FTimer, &QTimer::timeout, this, [this] { AutoCheckTimerFired(); });
+}
+
+TkuRenovator::~TkuRenovator() {
+    SetAutoCheck(false);
+}
+
+void TkuRenovator::InstallHTTPHandlers() {
+    TkuCustomHTTP::OnHeaderInfo =
+        [this](QObject*, std::int32_t, const std::string&, const std::string&, const std::string&,
+               const std::string&, std::int32_t contentLength, const std::string&, TDateTime,
+               TDateTime lastModified, TDateTime, const std::string&, bool& continueDownload) {
+            HTTPHeaderInfo(contentLength, lastModified, continueDownload);
+        };
+    TkuCustomHTTP::OnDone = [this](QObject*, const std::string&, std::int32_t, QIODevice* stream) {
+        HTTPDone(stream);
+    };
+    TkuCustomHTTP::OnDoneInterrupted = [this](QObject*) { HTTPDoneInterrupted(); };
+    TkuCustomHTTP::OnProgress = [this](QObject*, const std::string&, std::int32_t dataSize,
+                                       std::int32_t bytesRead, std::int32_t elapsedTime,
+                                       std::int32_t estimatedTimeLeft, std::uint8_t percentsDone,
+                                       float transferRate, QIODevice*) {
+        HTTPProgress(dataSize, bytesRead, elapsedTime, estimatedTimeLeft, percentsDone,
+                     transferRate);
+    };
+    TkuCustomHTTP::OnConnLost = [this](QObject*, const std::string&, std::int32_t, std::int32_t,
+                                       QIODevice*) { HTTPConnLost(); };
+    TkuCustomHTTP::OnHTTPError = [this](QObject*, std::int32_t errorCode, QIODevice*) {
+        HTTPError(errorCode);
+    };
+    TkuCustomHTTP::OnHostUnreachable = [this](QObject*) { HTTPHostUnreachable(); };
+    TkuCustomHTTP::OnPasswordRequest = [this](QObject*, const std::string& realm, bool& tryAgain) {
+        HTTPPasswordRequest(realm, tryAgain);
+    };
+    // A query that ends in a way none of the handlers above sees (an output
+    // or worker failure) must still release a caller waiting for it.
+    TkuCustomHTTP::OnAnyError = [this](QObject*) {
+        if (FQueryPhase) ReleaseWait();
+    };
+}
+
+void TkuRenovator::SetAutoCheck(bool value) {
+    FAutoCheck = value;
+    UpdateTimer();
+}
+
+void TkuRenovator::SetCacheOptions(TkuCacheOptions value) {
+    FRenovatorCacheOptions = value;
+    SetQueryInfoStage(FQueryPhase);
+}
+
+void TkuRenovator::SetRestartParams(const std::string& value) {
+    FRestartParams = value.empty() ? " " : value;
+}
+
+void TkuRenovator::Loaded(const std::string& firstParameter) {
+    if (OnAfterRestart && firstParameter == FRestartParams) OnAfterRestart(this);
+}
+
+void TkuRenovator::UpdateTimer() {
+    FTimer.stop();
+    if (FAutoCheck && !FAutoCheckDone && FAutoCheckDelay > 0) FTimer.start(FAutoCheckDelay);
+}
+
+void TkuRenovator::AutoCheckTimerFired() {
+    if (!IsOnline() || !FAutoCheck) return;
+    FAutoCheckDone = true;
+    UpdateTimer();
+    CheckUpdate(false);
+    FAutoCheckRunning = true;
+}
+
+void TkuRenovator::SetQueryInfoStage(bool query) {
+    FQueryPhase = query;
+    TkuCacheOptions options = FRenovatorCacheOptions;
+    if (query) options.Include(TkuCacheOption::coPragmaNoCache);
+    TkuCustomHTTP::SetCacheOptions(options);
+}
+
+bool TkuRenovator::CheckUpdate(bool wait) {
+    const FlagScope queryOnly(FQueryOnly, wait);
+    FAborted = false;
+    FAutoCheckRunning = false;
+    FState.UpdateAvailable = false;
+    bool started = false;
+    if (!ThreadBusy()) {
+        SetQueryInfoStage(true);
+        SetURL(FInfoFileURL);
+        SetOutputFileName("");
+        started = Read(false);
+    }
+    // Waiting for a query that never started would never end.
+    if (wait && started) Wait(FWaitHandle, 0, true);
+    return FState.UpdateAvailable;
+}
+
+// Query phase: the decision on the info file.
+
+void TkuRenovator::BeginUpgrade(const std::string& upgradeMsg, TdyUpgradeMethod method,
+                                TkuStringList& files, bool& canUpgrade) {
+    if (OnBeginUpgrade) OnBeginUpgrade(this, upgradeMsg, method, files, canUpgrade);
+}
+
+bool TkuRenovator::AskUpgrade(const std::string& upgradeMsg) {
+    return FDialogs && FDialogs->ShowUpgradeBox(upgradeMsg);
+}
+
+void TkuRenovator::RedirectToURL(const std::string& url) {
+    SetQueryInfoStage(false);
+    OpenURL(url, true);
+}
+
+void TkuRenovator::StartDownload() {
+    DoUpgrade(true);
+}
+
+void TkuRenovator::LaterUpgrade() {
+    SetQueryInfoStage(false);
+    if (OnLaterUpgrade) OnLaterUpgrade(this);
+}
+
+void TkuRenovator::NoUpdateAvailable() {
+    SetQueryInfoStage(false);
+    if (OnNoUpdateAvailable) OnNoUpdateAvailable(this);
+}
+
+void TkuRenovator::ReportNoUpdate() {
+    if (FDialogs) FDialogs->InformationBox(KULangStr(24));
+}
+
+void TkuRenovator::ReleaseWait() {
+    StopWait(FWaitHandle);
+}
+
+// Download phase.
+
+void TkuRenovator::DoUpgrade(bool start) {
+    if (start) {
+        SetQueryInfoStage(false);
+        FCurrentIndex = 0;
+        if (FWizard.Enabled && FDialogs) FDialogs->ShowRenovatorWizard(*this);
+    } else {
+        ++FCurrentIndex;
+    }
+    const int count = FState.Files.Count();
+    if (FCurrentIndex >= count) {
+        FinishDownload();
+        return;
+    }
+    const std::string url = FState.Files.GetName(FCurrentIndex);
+    if (WizardOpen())
+        FDialogs->ShowWizardFile(
+            url, KUFmtLangStr(9, {std::int64_t{FCurrentIndex + 1}, std::int64_t{count}}));
+    SetURL(url);
+    FCurrentTarget = PrepareDestination(FCurrentIndex) + std::string(kTemporarySuffix);
+    FCurrentFileTime = 0;
+    SetOutputFileName(FCurrentTarget);
+    ReleaseHTTPStream();
+    Read(false);
+}
+
+std::string TkuRenovator::PrepareDestination(int index) {
+    const std::string value = FState.Files.GetValue(index);
+    if (value.empty()) return ApplicationFolder() + URLToFileName(FState.Files.GetName(index));
+    std::string destination = ExpandToRealPath(value, true);
+    if (destination.find('/') == std::string::npos) destination = ApplicationFolder() + destination;
+    CreateDirectory(destination);
+    FState.Files.SetValue(index, destination);
+    return destination;
+}
+
+void TkuRenovator::FinishDownload() {
+    if (WizardOpen()) {
+        FDialogs->FinishWizard();
+        Wait(FWaitHandle, 0, true);
+        if (FAborted) return;
+    }
+    FUpgradeDone = true;
+    bool restartImediately = true;
+    if (OnEndUpgrade) OnEndUpgrade(this, restartImediately);
+    if (restartImediately) RestartApplication("");
+}
+
+bool TkuRenovator::SameSizeAsServer(std::int32_t contentLength) const {
+    const std::string destination =
+        FCurrentTarget.substr(0, FCurrentTarget.size() - kTemporarySuffix.size());
+    // The program itself is always downloaded.
+    if (CaseAnsiCompareText(FileNameOf(destination), FileNameOf(ApplicationFileName()), false) == 0)
+        return false;
+    return ExtractFileSize(destination) == contentLength;
+}
+
+void TkuRenovator::HTTPHeaderInfo(std::int32_t contentLength, TDateTime lastModified,
+                                  bool& continueDownload) {
+    if (FQueryPhase) return;
+    FCurrentFileTime = lastModified;
+    if (WizardOpen()) FDialogs->ShowWizardFileSize(KUFmtLangStr(6, {contentLength / 1024.0}));
+    if (FMiscFilesUpgrade == TdyMiscFilesUpgradeBehavior::mfuOnlyIfSizeDifferent &&
+        contentLength != 0 && FState.Files.Count() > 1 && SameSizeAsServer(contentLength))
+        continueDownload = false;
+    if (OnFileStart) OnFileStart(this, URL(), contentLength, lastModified, continueDownload);
+}
+
+void TkuRenovator::HTTPDone(QIODevice* stream) {
+    if (FQueryPhase) {
+        const TkuUpdateCheck check{FRunning, Shows(TkuRenovatorShowMessage::mAskUpgrade),
+                                   Shows(TkuRenovatorShowMessage::mNoUpdateAvailable), FQueryOnly,
+                                   FAutoCheckRunning};
+        ParseInfoFile(stream, check, FState, *this);
+        return;
+    }
+    if (FCurrentFileTime != 0) SetFileTimes(FCurrentTarget, FCurrentFileTime, FCurrentFileTime, -1);
+    if (OnFileDone) OnFileDone(this, FCurrentTarget);
+    DoUpgrade(false);
+}
+
+void TkuRenovator::HTTPDoneInterrupted() {
+    if (!FQueryPhase) DoUpgrade(false);
+}
+
+void TkuRenovator::HTTPProgress(std::int32_t dataSize, std::int32_t bytesRead,
+                                std::int32_t elapsedTime, std::int32_t estimatedTimeLeft,
+                                std::uint8_t percentsDone, float transferRate) {
+    if (FQueryPhase) return;
+    const int count = std::max(FState.Files.Count(), 1);
+    const auto total =
+        static_cast<std::uint8_t>(PercentsOf(FCurrentIndex, count) + percentsDone / count);
+    if (OnProgress)
+        OnProgress(this, URL(), dataSize, bytesRead, elapsedTime, estimatedTimeLeft, percentsDone,
+                   total, transferRate);
+    if (!WizardOpen()) return;
+    const std::int64_t left = estimatedTimeLeft;
+    FDialogs->ShowWizardProgress(percentsDone, total,
+                                 KUFmtLangStr(7, {static_cast<double>(transferRate)}),
+                                 KUFmtLangStr(8, {left / 3600, (left / 60) % 60, left % 60}));
+}
+
+void TkuRenovator::HTTPError(std::int32_t errorCode) {
+    if (FQueryPhase) {
+        SetQueryInfoStage(false);
+        ReleaseWait();
+        if (OnNoInfoFile) OnNoInfoFile(this);
+        if (Shows(TkuRenovatorShowMessage::mNoInfoFile)) ErrorBox(25);
+        return;
+    }
+    bool continueUpgrade = false;
+    if (OnLostFile) OnLostFile(this, URL(), errorCode, continueUpgrade);
+    if (Shows(TkuRenovatorShowMessage::mLostFile))
+        continueUpgrade =
+            FDialogs && FDialogs->AskSkipLostFile(KUFmtLangStr(28, {FileName()}),
+                                                  KULangStr(21) + " #" + std::to_string(errorCode));
+    if (continueUpgrade)
+        DoUpgrade(false);
+    else
+        Abort(false);
+}
+
+void TkuRenovator::HTTPConnLost() {
+    if (OnConnLost) OnConnLost(this);
+    if (Shows(TkuRenovatorShowMessage::mConnLost)) ErrorBox(30);
+    SafeTerminate(false);
+}
+
+void TkuRenovator::HTTPHostUnreachable() {
+    if (OnHostUnreachable) OnHostUnreachable(this, URL(), HostName());
+    if (FAutoCheckRunning) {
+        FAutoCheckDone = false;
+        UpdateTimer();
+    } else if (Shows(TkuRenovatorShowMessage::mHostUnreachable)) {
+        ErrorBox(26, "http://" + HostName());
+    }
+    SafeTerminate(false);
+}
+
+void TkuRenovator::HTTPPasswordRequest(const std::string& realm, bool& tryAgain) {
+    if (OnPasswordRequest) OnPasswordRequest(this, realm, tryAgain);
+    if (tryAgain || !Shows(TkuRenovatorShowMessage::mPasswordRequest)) return;
+    tryAgain = FDialogs && FDialogs->ShowPasswordBox(*this, FileName());
+    if (!tryAgain) Abort(false);
+}
+
+void TkuRenovator::ErrorBox(int message, const std::string& argument) {
+    if (FDialogs) FDialogs->ErrorBox(KUFmtLangStr(message, {argument}));
+}
+
+// Stopping and restarting.
+
+void TkuRenovator::SafeTerminate(bool force) {
+    SetQueryInfoStage(false);
+    ReleaseWait();
+    TkuCustomHTTP::Abort(false, force);
+    if (FDialogs) FDialogs->DestroyWizard();
+}
+
+void TkuRenovator::Abort(bool force) {
+    FAborted = true;
+    SafeTerminate(force);
+    DeleteTemporaryFiles();
+    if (OnAborted) OnAborted(this);
+}
+
+void TkuRenovator::DeleteTemporaryFiles() {
+    QDir folder(QString::fromStdString(ApplicationFolder()));
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) folder.remove(name);
+    // Downloads into other folders would otherwise stay behind, hidden.
+    for (int i = 0; i < FState.Files.Count(); ++i)
+        if (const std::string destination = FState.Files.GetValue(i); !destination.empty())
+            std::remove((destination + std::string(kTemporarySuffix)).c_str());
+}
+
+void TkuRenovator::RestartApplication(const std::string& params) {
+    if (!FUpgradeDone) DeleteTemporaryFiles();
+    Relaunch(params.empty() ? FRestartParams + MethodDigit(FState.UpgradeMethod) : params);
+}
+
+void TkuRenovator::Relaunch(const std::string& params) {
+    const std::string helper = UpdateHelperPath();
+    // A helper that is still running keeps its file; the one there is used.
+    if (!helper.empty()) WriteUpdateHelper(helper);
+    // A queue left by an earlier update must never be applied to this one.
+    const std::string queue = UpdateQueuePath();
+    if (!queue.empty()) {
+        std::remove(queue.c_str());
+        FState.Files.WriteValuesToFile(queue);
+    }
+    if (!helper.empty())
+        QProcess::startDetached(
+            QString::fromStdString(helper),
+            {QString::fromStdString(ApplicationFileName()), QString::fromStdString("+" + params)});
+    if (OnDoOwnCloseAppMethod)
+        OnDoOwnCloseAppMethod(this);
+    else
+        ShutdownApplication();
+}
+
+}  // namespace tessaro
