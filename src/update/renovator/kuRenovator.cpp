@@ -365,8 +365,9 @@ void TkuRenovator::DeleteTemporaryFiles() {
         folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden);
     for (const QString& name : names) folder.remove(name);
     // Downloads into other folders would otherwise stay behind, hidden.
+    // Only destinations the download has already made absolute count.
     for (int i = 0; i < FState.Files.Count(); ++i)
-        if (const std::string destination = FState.Files.GetValue(i); !destination.empty())
+        if (const std::string destination = FState.Files.GetValue(i); destination.starts_with('/'))
             std::remove((destination + std::string(kTemporarySuffix)).c_str());
 }
 
