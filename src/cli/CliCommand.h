@@ -18,5 +18,6 @@ struct CliCommand {
 extern const CliCommand kProbeCommand;
 extern const CliCommand kScriptCommand;
 extern const CliCommand kEncodeCommand;
+extern const CliCommand kUpdateCommand;
 
 }  // namespace tessaro::cli

@@ -13,7 +13,8 @@
 namespace tessaro::cli {
 namespace {
 
-constexpr std::array kCommands = {&kProbeCommand, &kScriptCommand, &kEncodeCommand};
+constexpr std::array kCommands = {&kProbeCommand, &kScriptCommand, &kEncodeCommand,
+                                  &kUpdateCommand};
 
 void PrintOverview(std::ostream& out) {
     out << "Usage: tessaro-cli COMMAND [options] [arguments]\n\nCommands:\n";

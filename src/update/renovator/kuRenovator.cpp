@@ -1,6 +1,7 @@
 #include "update/renovator/kuRenovator.h"
 
 #include <QDir>
+#include <QIODevice>
 #include <QProcess>
 
 #include <algorithm>
@@ -9,12 +10,14 @@
 
 #include "update/helper/kuUpdateHelper.h"
 #include "update/info/kuInfoDate.h"
+#include "update/info/kuInfoFile.h"
 #include "update/renovator/kuRenovatorLanguage.h"
 #include "update/utils/kuEnvironment.h"
 #include "update/utils/kuFileTimes.h"
 #include "update/utils/kuFolders.h"
 #include "update/utils/kuNumeric.h"
 #include "update/utils/kuOpenURL.h"
+#include "update/utils/kuStreams.h"
 #include "update/utils/kuText.h"
 #include "update/utils/kuURL.h"
 
@@ -266,7 +269,10 @@ void TkuRenovator::HTTPDone(QIODevice* stream) {
         const TkuUpdateCheck check{FRunning, Shows(TkuRenovatorShowMessage::mAskUpgrade),
                                    Shows(TkuRenovatorShowMessage::mNoUpdateAvailable), FQueryOnly,
                                    FAutoCheckRunning};
-        ParseInfoFile(stream, check, FState, *this);
+        if (stream && !stream->isSequential()) stream->seek(0);
+        const std::string text = StreamToString(stream);
+        FReleaseVersion = InfoFileValue(text, "#version");
+        ParseInfoFile(text, check, FState, *this);
         return;
     }
     if (FCurrentFileTime != 0) SetFileTimes(FCurrentTarget, FCurrentFileTime, FCurrentFileTime, -1);

@@ -92,6 +92,8 @@ public:
     // download wrote back.
     const TkuStringList& Files() const { return FState.Files; }
     bool UpdateAvailable() const { return FState.UpdateAvailable; }
+    // "#version" of the last info file read; empty when it has none.
+    const std::string& ReleaseVersion() const { return FReleaseVersion; }
     TdyUpgradeMethod UpgradeMethod() const { return FState.UpgradeMethod; }
 
     TKUBeginUpgradeEvent OnBeginUpgrade;
@@ -160,6 +162,7 @@ private:
     TkuRenovatorWizard FWizard;
 
     TkuInfoFileState FState;
+    std::string FReleaseVersion;
     int FCurrentIndex = 0;
     std::string FCurrentTarget;
     TDateTime FCurrentFileTime = 0;
