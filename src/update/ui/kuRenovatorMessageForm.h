@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace tessaro {
+
+// The frame shared by the password dialog and the upgrade question: a
+// word-wrapped text beside a 32 x 32 icon, the buttons on a panel below, and
+// a height that follows the text.
+class TkuRenovatorMessageForm : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TkuRenovatorMessageForm)
+
+protected:
+    struct TLook {
+        QString objectName;
+        QSize clientSize;
+        QString iconName;
+        QPixmap icon;
+        int bottomPanelHeight = 0;
+    };
+
+    explicit TkuRenovatorMessageForm(const TLook& look);
+
+    QWidget* BottomPanel() const { return bottomPanel_; }
+    // Label1 := `text`, `rightMargin` from the right edge; the form takes its height.
+    void SetMessage(const std::string& text, int rightMargin);
+    // Shows the form centred and modal; it frees itself when it closes.
+    bool Execute();
+
+private:
+    QLabel* label1_ = nullptr;
+    QWidget* bottomPanel_ = nullptr;
+};
+
+}  // namespace tessaro
