@@ -45,6 +45,10 @@
 #include "settings/InstallMarkers.h"
 #include "settings/LocalisableNames.h"
 #include "settings/StatusTexts.h"
+#include "update/renovator/UpdateConfiguration.h"
+#include "update/renovator/kuRenovator.h"
+#include "update/ui/kuRenovatorWidgetDialogs.h"
+#include "update/utils/kuEnvironment.h"
 
 namespace tessaro {
 namespace {
@@ -78,6 +82,7 @@ TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power, platform::
     programVersion_ =
         RecordInstallMarkers(QCoreApplication::applicationFilePath().toStdString()).programVersion;
     BuildWindow();
+    CreateRenovator();
     addTimer_ = new QTimer(this);
     addTimer_->setSingleShot(true);
     addTimer_->setInterval(0);
@@ -86,6 +91,8 @@ TMainForm::TMainForm(QWidget* parent, platform::IPowerManager* power, platform::
 }
 
 TMainForm::~TMainForm() {
+    // Before its dialogs go: an open wizard still refers to the engine.
+    delete Renovator;
     if (mediaInfoHeld_) {
         UnloadMediaInfoLibrary();
     }
@@ -98,6 +105,7 @@ void TMainForm::ConnectHandlers() {
     connect(Button4, &QPushButton::clicked, this, &TMainForm::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TMainForm::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TMainForm::Button6Click);
+    connect(UpdateButton, &QPushButton::clicked, this, &TMainForm::UpdateButtonClick);
     connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::SpeedButton2Click);
     connect(CheckBox1, &QCheckBox::toggled, this, &TMainForm::CheckBox1Click);
@@ -385,6 +393,24 @@ void TMainForm::ClearDetails() {
 
 void TMainForm::Button6Click() {
     close();
+}
+
+void TMainForm::CreateRenovator() {
+    Renovator = new TkuRenovator(this);
+    ConfigureRenovator(*Renovator);
+    renovatorDialogs_ = std::make_unique<TkuRenovatorWidgetDialogs>();
+    Renovator->SetDialogs(renovatorDialogs_.get());
+    // The engine closes this window once the update helper runs.
+    SetApplicationMainWindow(this);
+}
+
+void TMainForm::AfterStart(const QString& firstParameter) {
+    Renovator->Loaded(firstParameter.toStdString());
+}
+
+void TMainForm::UpdateButtonClick() {
+    Renovator->SetInfoFileURL(CheckInfoFileURL());
+    Renovator->CheckUpdate(false);
 }
 
 void TMainForm::SpeedButton1Click() {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/PopupMenuState.h"
 #include "app/RunProgressView.h"
 #include "app/ShutdownCountdown.h"
 #include "encode/AddFiles.h"
 #include "encode/JobReason.h"
-#include "app/PopupMenuState.h"
 #include "encode/RunControl.h"
 #include "encode/RunStateView.h"
 #include "encode/StatusBar.h"
@@ -43,6 +43,8 @@ class IPowerManager;
 }  // namespace platform
 class QtEventPump;
 class SaveBeforePowerOff;
+class TkuRenovator;
+class TkuRenovatorWidgetDialogs;
 class TDropFileListView;
 
 // The program's only window: the job list, the conversion options, the output
@@ -84,6 +86,9 @@ public:
 
     // Files given on the command line, added when the window is first shown.
     void SetCommandLineFiles(const QStringList& files) { commandLineFiles_ = files; }
+    // The program's first parameter once the window exists: a start after an
+    // update is reported to the update engine.
+    void AfterStart(const QString& firstParameter);
     // A later start asked for the window: bring it forward and take its files.
     void ActivateFromInstance(const QStringList& files);
     // The session is ending: close as the user would, once a running encode
@@ -109,6 +114,7 @@ protected:
 
 private:
     void BuildWindow();
+    void CreateRenovator();
     void BuildFilesPage(QWidget* page);
     void BuildOptionsPage(QWidget* page);
     void BuildBottomPanel(QWidget* panel);
@@ -159,6 +165,7 @@ private:
     void Button4Click();
     void Button5Click();
     void Button6Click();
+    void UpdateButtonClick();
     void SpeedButton1Click();
     void SpeedButton2Click();
     void CheckBox1Click();
@@ -219,6 +226,7 @@ private:
     QFileDialog* OpenDialog1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* EncodeByMenu = nullptr;
+    TkuRenovator* Renovator = nullptr;
 
     std::unique_ptr<platform::IPowerManager> ownPower_;
     std::unique_ptr<SaveBeforePowerOff> power_;
@@ -232,6 +240,7 @@ public:
 
 private:
     std::unique_ptr<QtEventPump> pump_;
+    std::unique_ptr<TkuRenovatorWidgetDialogs> renovatorDialogs_;
     std::unique_ptr<RunControl> run_;
     bool mediaInfoHeld_ = false;
     bool closeBlocked_ = false;

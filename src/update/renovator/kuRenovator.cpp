@@ -66,6 +66,8 @@ TkuRenovator::TkuRenovator(QObject* owner)
 
 TkuRenovator::~TkuRenovator() {
     SetAutoCheck(false);
+    // An open wizard must not outlive the engine it reports to.
+    if (FDialogs) FDialogs->DestroyWizard();
 }
 
 void TkuRenovator::InstallHTTPHandlers() {
