@@ -5,3 +5,11 @@ tessaro_add_test(cli_test
   FIXTURES media_corpus)
 target_include_directories(cli_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(cli_test tessaro-cli)
+
+# The update check against nginx on loopback.
+tessaro_add_test(cli_update_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/UpdateCommandTest.cpp
+  LIBS tessaro_platform Qt6::Core
+  LABELS cli update)
+target_include_directories(cli_update_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(cli_update_test tessaro-cli)

@@ -1,0 +1,84 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <string>
+
+#include "cli/RunProgram.h"
+#include "update/LoopbackServers.h"
+
+namespace tessaro::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::string kCli = TESSARO_BIN_DIR "/tessaro-cli";
+
+// "tessaro-cli update --check" against nginx on loopback.
+class UpdateCheck : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(nginx_.Running());
+        ASSERT_TRUE(QDir().mkpath(nginx_.WwwPath("upgrade")));
+    }
+
+    void Publish(const std::string& info) {
+        ASSERT_TRUE(WriteFileBytes(nginx_.WwwPath("upgrade/tessaro.inf"), info));
+    }
+
+    ProgramRun Check(const std::string& server, std::vector<std::string> arguments = {"--check"}) {
+        setenv("TESSARO_UPDATE_SERVER", server.c_str(), 1);
+        arguments.insert(arguments.begin(), "update");
+        return RunProgram(kCli, arguments, scratch_.path().toStdString());
+    }
+
+    TNginxServer nginx_{"    location / { }"};
+    QTemporaryDir scratch_;
+};
+
+TEST_F(UpdateCheck, ANewerReleaseIsNamedWithItsNote) {
+    Publish("#version=1.2.1.3\r\n#url=" + nginx_.Url("/upgrade/tessaro/tessaro") +
+            "\r\n#message={Faster start-up.\r\nFixed the settings dialog.}\r\n");
+    // A trailing "/" on the server is ignored.
+    const ProgramRun run = Check(nginx_.Url("/"));
+    EXPECT_EQ(run.exitCode, 100) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("1.2.1.3"));
+    EXPECT_THAT(run.out, HasSubstr("running 1.2.1.2"));
+    EXPECT_THAT(run.out, HasSubstr("Faster start-up.\nFixed the settings dialog."));
+}
+
+TEST_F(UpdateCheck, UpToDateWhenTheReleaseIsNotNewerOrListsNoFile) {
+    for (const std::string info :
+         {"#version=1.2.1.2\r\n#url=http://h/x\r\n", "#version=1.2.1.1\r\n#url=http://h/x\r\n",
+          "#version=1.2.1.3\r\n#message={No files.}\r\n"}) {
+        Publish(info);
+        const ProgramRun run = Check(nginx_.Url(""));
+        EXPECT_EQ(run.exitCode, 0) << info << run.err;
+        EXPECT_THAT(run.out, HasSubstr("Tessaro 1.2.1.2 is up to date")) << info;
+    }
+}
+
+TEST_F(UpdateCheck, AFailedCheckSaysWhyAndExitsOne) {
+    ProgramRun run = Check(nginx_.Url(""));  // nothing published
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("File which contains upgrade information was not found"));
+    EXPECT_TRUE(run.out.empty());
+
+    run = Check("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("Host http://127.0.0.1 unreachable."));
+}
+
+TEST_F(UpdateCheck, WrongArgumentsExitTwo) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, {"--check", "file"}, {"--install"}}) {
+        const ProgramRun run = Check(nginx_.Url(""), arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_THAT(run.err, HasSubstr("tessaro-cli update --help"));
+    }
+}
+
+}  // namespace
+}  // namespace tessaro::test
