@@ -6,7 +6,7 @@ tessaro_add_test(app_window_tests
           ${CMAKE_CURRENT_LIST_DIR}/EncodeWindowTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/SessionEndTest.cpp
-  LIBS tessaro_app Qt6::Test
+  LIBS tessaro_app tessaro_update_test_key Qt6::Test
   LABELS app
   FIXTURES media_corpus)
 target_include_directories(app_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -4,7 +4,7 @@
 tessaro_add_test(app_update_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/AppTestMain.cpp ${CMAKE_CURRENT_LIST_DIR}/UpdateEndToEndTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/StartArgumentsTest.cpp
-  LIBS tessaro_app Qt6::Test
+  LIBS tessaro_app tessaro_update_test_key Qt6::Test
   LABELS app update)
 target_include_directories(app_update_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(app_update_tests tessaro tessaro_language_file fastcopy charshift avifinish)
