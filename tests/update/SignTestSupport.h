@@ -2,8 +2,6 @@
 
 #include <sodium.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
