@@ -16,6 +16,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev nginx-light
   xvfb xauth xdotool dbus shared-mime-info desktop-file-utils tzdata fonts-dejavu-core fonts-noto-cjk
   python3
+  minisign libsodium-dev openssl
 )
 
 # One query for the whole list keeps a second run quick.

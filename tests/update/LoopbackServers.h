@@ -59,8 +59,8 @@ public:
         if (FOutput >= 0) ::close(FOutput);
     }
     int Port() const { return FPort; }
-    std::string Url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(FPort) + path;
+    std::string Url(const std::string& path, const std::string& scheme = "http") const {
+        return scheme + "://127.0.0.1:" + std::to_string(FPort) + path;
     }
 
 protected:
@@ -159,8 +159,9 @@ inline bool PortAccepts(int port) {
 // folder www/ of its own scratch folder with the configuration this test writes.
 class TNginxServer final : public TServerProcess {
 public:
-    // The server block's locations, after root and listen.
-    explicit TNginxServer(const std::string& locations) {
+    // The server block's locations, after root and listen; listenOptions follow the
+    // address ("ssl" serves https, the certificate named among the locations).
+    explicit TNginxServer(const std::string& locations, const std::string& listenOptions = {}) {
         QDir(FFolder.path()).mkpath("www");
         QDir(FFolder.path()).mkpath("temp");
         FPort = FreeLoopbackPort();
@@ -171,8 +172,8 @@ public:
             "  client_body_temp_path " + folder + "/temp;\n  proxy_temp_path " + folder +
             "/temp;\n  fastcgi_temp_path " + folder + "/temp;\n  uwsgi_temp_path " + folder +
             "/temp;\n  scgi_temp_path " + folder +
-            "/temp;\n  server {\n    listen 127.0.0.1:" + std::to_string(FPort) + ";\n    root " +
-            folder + "/www;\n" + locations + "\n  }\n}\n";
+            "/temp;\n  server {\n    listen 127.0.0.1:" + std::to_string(FPort) + " " +
+            listenOptions + ";\n    root " + folder + "/www;\n" + locations + "\n  }\n}\n";
         WriteFileBytes(FFolder.filePath("nginx.conf"), config);
         Start({"/usr/sbin/nginx", "-p", FFolder.path().toStdString(), "-e",
                FFolder.filePath("error.log").toStdString(), "-c",

@@ -136,6 +136,13 @@ void TkuCurlRequest::OpenRequest(const std::string& method, const std::string& u
     ApplyHeaders();
 }
 
+void TkuCurlRequest::SetTrustedAuthorities(const std::string& caFile) {
+    if (caFile.empty()) return;
+    curl_easy_setopt(FEasy, CURLOPT_CAINFO, caFile.c_str());
+    // Debian's libcurl also trusts its built-in CA folder unless told otherwise.
+    curl_easy_setopt(FEasy, CURLOPT_CAPATH, nullptr);
+}
+
 void TkuCurlRequest::SetTimeouts(const TkuHTTPTimeouts& timeouts) {
     if (timeouts.ConnectTimeout != 0)
         curl_easy_setopt(FEasy, CURLOPT_CONNECTTIMEOUT_MS, long{timeouts.ConnectTimeout});

@@ -50,7 +50,9 @@ public:
 //   (IsGlobalOffline), and the request is simply tried.
 // - request flags: https verifies the peer; ioIgnoreCertificateInvalid stops the host
 //   name check, ioIgnoreCertificateDateInvalid and ioIgnoreUnknownCertificateAuthority
-//   stop the chain check (OpenSSL checks dates with the chain). coAlwaysReload sends
+//   stop the chain check (OpenSSL checks dates with the chain). A CA file replaces the
+//   system's trust store, its folder included, so that only those authorities vouch for
+//   the server. coAlwaysReload sends
 //   "Cache-Control: no-cache" and "Pragma: no-cache", coPragmaNoCache "Pragma: no-cache";
 //   the other cache options have no meaning without a cache. ioNoAutoRedirect stops
 //   redirects; redirects keep the scheme unless ioIgnoreRedirectToHTTP/HTTPS allows
@@ -78,6 +80,8 @@ public:
     void OpenRequest(const std::string& method, const std::string& url, const std::string& scheme,
                      const std::string& referer, const std::string& acceptTypes,
                      TkuCacheOptions cache, TkuInternetOptions options, std::uint32_t bufferSize);
+    // PEM certificate authorities to trust instead of the system's; empty keeps the system's.
+    void SetTrustedAuthorities(const std::string& caFile);
     void SetTimeouts(const TkuHTTPTimeouts& timeouts);
     void SetCredentials(const std::string& userName, const std::string& password);
     void SetProxyCredentials(const std::string& userName, const std::string& password);

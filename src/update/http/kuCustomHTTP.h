@@ -74,6 +74,10 @@ public:
     TkuHTTPProxy& Proxy() { return FProxy; }
     const std::string& URL() const { return FURL; }
     void SetURL(const std::string& value) { FURL = value; }
+    // A PEM file of the certificate authorities that https servers must chain to, trusted
+    // instead of the system's store; empty: the system's store.
+    const std::string& CAFile() const { return FCAFile; }
+    void SetCAFile(const std::string& value) { FCAFile = value; }
     TkuCacheOptions CacheOptions() const { return FCacheOptions; }
     void SetCacheOptions(TkuCacheOptions value) { FCacheOptions = value; }
     TkuInternetOptions InternetOptions() const { return FInternetOptions; }
@@ -157,6 +161,7 @@ private:
     std::string FAgent = kDefaultAgent;
     TkuHTTPProxy FProxy;
     std::string FURL;
+    std::string FCAFile;
     TkuCacheOptions FCacheOptions = {TkuCacheOption::coReloadIfNoExpireInformation,
                                      TkuCacheOption::coReloadUpdatedObjects,
                                      TkuCacheOption::coCreateTempFilesIfCantCache};

@@ -164,6 +164,7 @@ void TkuHTTPWorker::OpenRequest(TkuCurlRequest& request, const TUrl& url) {
     request.OpenRequest(UsesPost() ? "POST" : "GET", address, url.scheme, FHttp.Referer(),
                         FHttp.AcceptTypes(), FHttp.CacheOptions(), FHttp.InternetOptions(),
                         static_cast<std::uint32_t>(FBlockSize));
+    request.SetTrustedAuthorities(FHttp.CAFile());
     request.SetTimeouts(FHttp.Timeouts());
     const TkuHTTPProxy& proxy = FHttp.Proxy();
     if (proxy.AccessType != TkuHTTPAccessType::atDirect && !proxy.ProxyUsername.empty() &&
