@@ -15,7 +15,8 @@ function(tessaro_add_test name)
   target_compile_definitions(${name} PRIVATE
     TESSARO_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    TESSARO_CORPUS_DIR="${CMAKE_BINARY_DIR}/corpus")
+    TESSARO_CORPUS_DIR="${CMAKE_BINARY_DIR}/corpus"
+    TESSARO_TEST_KEY_DIR="${TESSARO_TEST_KEY_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   set(environment QT_QPA_PLATFORM=offscreen ${TESSARO_TEST_SANITIZER_OPTIONS})
   set_tests_properties(${name} PROPERTIES

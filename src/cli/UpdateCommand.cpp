@@ -65,6 +65,8 @@ int CheckForUpdate() {
     const bool newer = renovator.CheckUpdate(true);
     if (report.error) {
         std::cerr << "tessaro-cli update: " << *report.error << '\n';
+        if (!renovator.Refusal().empty())
+            std::cerr << "tessaro-cli update: refused: " << renovator.Refusal() << '\n';
         return kExitFailure;
     }
     if (!newer) {
@@ -74,6 +76,9 @@ int CheckForUpdate() {
     std::cout << "A newer version is available: " << renovator.ReleaseVersion() << " (running "
               << ProgramVersionText() << ")\n";
     if (!note.empty()) std::cout << WithoutCarriageReturns(note) << '\n';
+    if (!renovator.CanVerify())
+        std::cout << "This build has no publisher key (TESSARO_UPDATE_PUBLIC_KEY), so it cannot "
+                     "verify this release and will not install it.\n";
     return kExitNewerRelease;
 }
 
@@ -93,7 +98,10 @@ const CliCommand kUpdateCommand{
     "\n"
     "Reads the update server's info file, as the window's \"Run update check\n"
     "now\" does, and says whether it describes a newer release than this one.\n"
-    "Nothing is downloaded or installed. The server is the one the program was\n"
+    "The info file counts only when its signature (URL + \".minisig\") holds for\n"
+    "the publisher key the program was built with; a build without a key still\n"
+    "reports a newer release but says it cannot verify it. Nothing is\n"
+    "downloaded or installed. The server is the one the program was\n"
     "built with; the environment variable TESSARO_UPDATE_SERVER overrides it\n"
     "(for example http://127.0.0.1:8013).\n"
     "\n"
@@ -101,8 +109,8 @@ const CliCommand kUpdateCommand{
     "\n"
     "Exit status: 0 this release is up to date, 100 a newer release is\n"
     "available (its version and release note are printed), 1 the check failed\n"
-    "(no info file on the server, host unreachable, connection lost), 2 for bad\n"
-    "arguments.\n",
+    "(no info file on the server, host unreachable, connection lost, a missing\n"
+    "or bad signature), 2 for bad arguments.\n",
     RunUpdate,
 };
 

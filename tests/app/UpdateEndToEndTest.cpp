@@ -15,6 +15,7 @@
 
 #include "WindowTestSupport.h"
 #include "update/LoopbackServers.h"
+#include "update/ReleaseSigning.h"
 #include "update/helper/kuUpdateHelper.h"
 
 namespace tessaro::testing {
@@ -175,6 +176,10 @@ protected:
                       "#url2=" + files + "LangJ.ini=%current%LangJ.ini\r\n" + "#url3=" + files +
                       "readme.txt=docs/readme.txt\r\n" + "#url4=" + files + "charshift\r\n" +
                       "#message={A release for this test.}\r\n");
+        ASSERT_TRUE(test::SignReleaseFile(nginx_.WwwPath("upgrade/tessaro.inf"), "tessaro.inf",
+                                          kNewerRelease));
+        for (const char* name : {"tessaro", "LangJ.ini", "readme.txt", "charshift"})
+            ASSERT_TRUE(test::SignReleaseFile(Served(name), name, kNewerRelease)) << name;
     }
 
     ScopedUser user_;

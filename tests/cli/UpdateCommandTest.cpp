@@ -8,13 +8,18 @@
 
 #include "cli/RunProgram.h"
 #include "update/LoopbackServers.h"
+#include "update/ReleaseSigning.h"
 
 namespace tessaro::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string kCli = TESSARO_BIN_DIR "/tessaro-cli";
+// The same program trusting the tests' publisher key.
+const std::string kKeyedCli = TESSARO_BIN_DIR "/../tests/tessaro-cli-test-key";
+const std::string kRefused = "could not be verified as coming from its publisher";
 
 // "tessaro-cli update --check" against nginx on loopback.
 class UpdateCheck : public ::testing::Test {
@@ -28,11 +33,14 @@ protected:
         ASSERT_TRUE(WriteFileBytes(nginx_.WwwPath("upgrade/tessaro.inf"), info));
     }
 
-    ProgramRun Check(const std::string& server, std::vector<std::string> arguments = {"--check"}) {
+    ProgramRun Check(const std::string& server, std::vector<std::string> arguments = {"--check"},
+                     const std::string& program = kCli) {
         setenv("TESSARO_UPDATE_SERVER", server.c_str(), 1);
         arguments.insert(arguments.begin(), "update");
-        return RunProgram(kCli, arguments, scratch_.path().toStdString());
+        return RunProgram(program, arguments, scratch_.path().toStdString());
     }
+    ProgramRun KeyedCheck() { return Check(nginx_.Url(""), {"--check"}, kKeyedCli); }
+    QString Info() const { return nginx_.WwwPath("upgrade/tessaro.inf"); }
 
     TNginxServer nginx_{"    location / { }"};
     QTemporaryDir scratch_;
@@ -47,6 +55,41 @@ TEST_F(UpdateCheck, ANewerReleaseIsNamedWithItsNote) {
     EXPECT_THAT(run.out, HasSubstr("1.2.1.3"));
     EXPECT_THAT(run.out, HasSubstr("running 1.2.1.2"));
     EXPECT_THAT(run.out, HasSubstr("Faster start-up.\nFixed the settings dialog."));
+    // This build has no key: it may tell, never install.
+    EXPECT_THAT(run.out, HasSubstr("cannot verify this release"));
+}
+
+TEST_F(UpdateCheck, AKeyedBuildBelievesOnlyASignedInfoFile) {
+    const std::string info =
+        "#version=1.2.1.3\r\n#url=" + nginx_.Url("/upgrade/tessaro/x") + "\r\n";
+    Publish(info);
+    ProgramRun run = KeyedCheck();
+    EXPECT_EQ(run.exitCode, 1) << "no signature";
+    EXPECT_THAT(run.err, HasSubstr(kRefused));
+
+    ASSERT_TRUE(SignReleaseFile(Info(), "tessaro.inf", "1.2.1.3"));
+    run = KeyedCheck();
+    EXPECT_EQ(run.exitCode, 100) << run.err;
+    EXPECT_THAT(run.out, Not(HasSubstr("cannot verify")));
+
+    // Changed after signing.
+    Publish("#version=1.2.1.4\r\n#url=" + nginx_.Url("/upgrade/tessaro/x") + "\r\n");
+    run = KeyedCheck();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr(kRefused));
+
+    // A genuine signature of another file.
+    Publish(info);
+    ASSERT_TRUE(SignReleaseFile(Info(), "update.inf", "1.2.1.3"));
+    run = KeyedCheck();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("refused:"));
+
+    // A signed older release is simply not newer.
+    Publish("#version=1.2.1.1\r\n#url=" + nginx_.Url("/upgrade/tessaro/x") + "\r\n");
+    ASSERT_TRUE(SignReleaseFile(Info(), "tessaro.inf", "1.2.1.1"));
+    run = KeyedCheck();
+    EXPECT_EQ(run.exitCode, 0) << run.err;
 }
 
 TEST_F(UpdateCheck, UpToDateWhenTheReleaseIsNotNewerOrListsNoFile) {

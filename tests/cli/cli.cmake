@@ -13,3 +13,9 @@ tessaro_add_test(cli_update_test
   LABELS cli update)
 target_include_directories(cli_update_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(cli_update_test tessaro-cli)
+
+# The same front end trusting the tests' publisher key, for signed releases.
+add_executable(tessaro-cli-test-key)
+target_link_libraries(tessaro-cli-test-key PRIVATE tessaro_cli_objects tessaro_update_test_key)
+set_target_properties(tessaro-cli-test-key PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_dependencies(cli_update_test tessaro-cli-test-key)

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "settings/ProgramVersion.h"
+#include "update/renovator/UpdatePublicKey.h"
 #include "update/renovator/kuRenovator.h"
 
 namespace tessaro {
@@ -37,6 +38,7 @@ void ConfigureRenovator(TkuRenovator& renovator) {
                                Message::mLostFile, Message::mNoInfoFile,
                                Message::mNoUpdateAvailable});
     renovator.Wizard().HideFileLocation = true;
+    renovator.SetPublicKey(BuiltInUpdatePublicKey());
     TkuRenovatorInfo& info = renovator.InfoFile();
     info.Files.Clear();
     for (const char* file : {"tessaro", "charshift", "Lang.ini", "LangJ.ini"})

@@ -1,5 +1,6 @@
 #include "update/renovator/kuRenovator.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QIODevice>
 #include <QProcess>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 #include "update/helper/kuUpdateHelper.h"
 #include "update/info/kuInfoDate.h"
@@ -147,6 +149,7 @@ bool TkuRenovator::CheckUpdate(bool wait) {
     FAborted = false;
     FAutoCheckRunning = false;
     FState.UpdateAvailable = false;
+    FRefusal.clear();
     bool started = false;
     if (!ThreadBusy()) {
         SetQueryInfoStage(true);
@@ -202,6 +205,10 @@ void TkuRenovator::ReleaseWait() {
 void TkuRenovator::DoUpgrade(bool start) {
     if (start) {
         SetQueryInfoStage(false);
+        // A download an earlier attempt left must never reach the helper with
+        // this release's files.
+        DeleteTemporaryFiles();
+        FRefusal.clear();
         FCurrentIndex = 0;
         if (FWizard.Enabled && FDialogs) FDialogs->ShowRenovatorWizard(*this);
     } else {
@@ -216,6 +223,7 @@ void TkuRenovator::DoUpgrade(bool start) {
     if (WizardOpen())
         FDialogs->ShowWizardFile(
             url, KUFmtLangStr(9, {std::int64_t{FCurrentIndex + 1}, std::int64_t{count}}));
+    FCurrentURL = url;
     SetURL(url);
     FCurrentTarget = PrepareDestination(FCurrentIndex) + std::string(kTemporarySuffix);
     FCurrentFileTime = 0;
@@ -257,29 +265,89 @@ bool TkuRenovator::SameSizeAsServer(std::int32_t contentLength) const {
 
 void TkuRenovator::HTTPHeaderInfo(std::int32_t contentLength, TDateTime lastModified,
                                   bool& continueDownload) {
-    if (FQueryPhase) return;
+    if (FQueryPhase || FSignatureStage != TkuSignatureStage::None) return;
     FCurrentFileTime = lastModified;
     if (WizardOpen()) FDialogs->ShowWizardFileSize(KUFmtLangStr(6, {contentLength / 1024.0}));
     if (FMiscFilesUpgrade == TdyMiscFilesUpgradeBehavior::mfuOnlyIfSizeDifferent &&
         contentLength != 0 && FState.Files.Count() > 1 && SameSizeAsServer(contentLength))
         continueDownload = false;
-    if (OnFileStart) OnFileStart(this, URL(), contentLength, lastModified, continueDownload);
+    if (OnFileStart) OnFileStart(this, FCurrentURL, contentLength, lastModified, continueDownload);
 }
 
 void TkuRenovator::HTTPDone(QIODevice* stream) {
-    if (FQueryPhase) {
-        const TkuUpdateCheck check{FRunning, Shows(TkuRenovatorShowMessage::mAskUpgrade),
-                                   Shows(TkuRenovatorShowMessage::mNoUpdateAvailable), FQueryOnly,
-                                   FAutoCheckRunning};
-        if (stream && !stream->isSequential()) stream->seek(0);
-        const std::string text = StreamToString(stream);
-        FReleaseVersion = InfoFileValue(text, "#version");
-        ParseInfoFile(text, check, FState, *this);
+    if (stream && !stream->isSequential()) stream->seek(0);
+    const TkuSignatureStage stage = std::exchange(FSignatureStage, TkuSignatureStage::None);
+    if (stage == TkuSignatureStage::InfoFile)
+        InfoFileSignatureReceived(StreamToString(stream));
+    else if (stage == TkuSignatureStage::File)
+        FileSignatureReceived(StreamToString(stream));
+    else if (FQueryPhase)
+        InfoFileReceived(StreamToString(stream));
+    else
+        FileReceived();
+}
+
+TkuUpdateCheck TkuRenovator::CurrentCheck() const {
+    return {FRunning, Shows(TkuRenovatorShowMessage::mAskUpgrade),
+            Shows(TkuRenovatorShowMessage::mNoUpdateAvailable), FQueryOnly, FAutoCheckRunning};
+}
+
+void TkuRenovator::FetchSignature(const std::string& url, TkuSignatureStage stage) {
+    FSignatureStage = stage;
+    SetURL(TkuReleaseVerifier::SignatureURL(url));
+    SetOutputFileName("");
+    ReleaseHTTPStream();
+    Read(false);
+}
+
+void TkuRenovator::InfoFileReceived(const std::string& text) {
+    FInfoText = text;
+    FReleaseVersion = InfoFileValue(text, "#version");
+    if (FVerifier.CanVerify()) {
+        FetchSignature(FInfoFileURL, TkuSignatureStage::InfoFile);
         return;
     }
+    // Without a key the release can be reported, never offered.
+    TkuUpdateCheck check = CurrentCheck();
+    check.QueryOnly = true;
+    ParseInfoFile(text, check, FState, *this);
+    if (FState.UpdateAvailable && !FQueryOnly) {
+        FRefusal = "this build has no publisher key to verify releases with";
+        ErrorBox(31, QCoreApplication::applicationName().toStdString());
+        LaterUpgrade();
+    }
+}
+
+void TkuRenovator::InfoFileSignatureReceived(const std::string& signature) {
+    const TkuSignatureVerdict verdict =
+        FVerifier.VerifyText(FInfoFileURL, FInfoText, signature, FReleaseVersion);
+    if (verdict != TkuSignatureVerdict::Valid) {
+        RefuseRelease(verdict);
+        return;
+    }
+    ParseInfoFile(FInfoText, CurrentCheck(), FState, *this);
+}
+
+void TkuRenovator::FileReceived() {
     if (FCurrentFileTime != 0) SetFileTimes(FCurrentTarget, FCurrentFileTime, FCurrentFileTime, -1);
+    FetchSignature(FCurrentURL, TkuSignatureStage::File);
+}
+
+void TkuRenovator::FileSignatureReceived(const std::string& signature) {
+    const TkuSignatureVerdict verdict =
+        FVerifier.VerifyFile(FCurrentURL, FCurrentTarget, signature, FReleaseVersion);
+    if (verdict != TkuSignatureVerdict::Valid) {
+        RefuseRelease(verdict);
+        return;
+    }
     if (OnFileDone) OnFileDone(this, FCurrentTarget);
     DoUpgrade(false);
+}
+
+void TkuRenovator::RefuseRelease(TkuSignatureVerdict verdict) {
+    FRefusal = std::string(SignatureVerdictText(verdict));
+    Abort(false);
+    ErrorBox(31, QCoreApplication::applicationName().toStdString());
 }
 
 void TkuRenovator::HTTPDoneInterrupted() {
@@ -289,13 +357,13 @@ void TkuRenovator::HTTPDoneInterrupted() {
 void TkuRenovator::HTTPProgress(std::int32_t dataSize, std::int32_t bytesRead,
                                 std::int32_t elapsedTime, std::int32_t estimatedTimeLeft,
                                 std::uint8_t percentsDone, float transferRate) {
-    if (FQueryPhase) return;
+    if (FQueryPhase || FSignatureStage != TkuSignatureStage::None) return;
     const int count = std::max(FState.Files.Count(), 1);
     const auto total =
         static_cast<std::uint8_t>(PercentsOf(FCurrentIndex, count) + percentsDone / count);
     if (OnProgress)
-        OnProgress(this, URL(), dataSize, bytesRead, elapsedTime, estimatedTimeLeft, percentsDone,
-                   total, transferRate);
+        OnProgress(this, FCurrentURL, dataSize, bytesRead, elapsedTime, estimatedTimeLeft,
+                   percentsDone, total, transferRate);
     if (!WizardOpen()) return;
     const std::int64_t left = estimatedTimeLeft;
     FDialogs->ShowWizardProgress(percentsDone, total,
@@ -304,6 +372,11 @@ void TkuRenovator::HTTPProgress(std::int32_t dataSize, std::int32_t bytesRead,
 }
 
 void TkuRenovator::HTTPError(std::int32_t errorCode) {
+    // A signature the server does not have is a release that cannot be proven.
+    if (std::exchange(FSignatureStage, TkuSignatureStage::None) != TkuSignatureStage::None) {
+        RefuseRelease(TkuSignatureVerdict::Malformed);
+        return;
+    }
     if (FQueryPhase) {
         SetQueryInfoStage(false);
         ReleaseWait();
@@ -312,7 +385,7 @@ void TkuRenovator::HTTPError(std::int32_t errorCode) {
         return;
     }
     bool continueUpgrade = false;
-    if (OnLostFile) OnLostFile(this, URL(), errorCode, continueUpgrade);
+    if (OnLostFile) OnLostFile(this, FCurrentURL, errorCode, continueUpgrade);
     if (Shows(TkuRenovatorShowMessage::mLostFile))
         continueUpgrade =
             FDialogs && FDialogs->AskSkipLostFile(KUFmtLangStr(28, {FileName()}),
@@ -355,6 +428,7 @@ void TkuRenovator::ErrorBox(int message, const std::string& argument) {
 
 void TkuRenovator::SafeTerminate(bool force) {
     SetQueryInfoStage(false);
+    FSignatureStage = TkuSignatureStage::None;
     ReleaseWait();
     TkuCustomHTTP::Abort(false, force);
     if (FDialogs) FDialogs->DestroyWizard();

@@ -5,15 +5,20 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "update/http/kuCustomHTTP.h"
 #include "update/info/kuInfoFileCheck.h"
 #include "update/info/kuRenovatorInfo.h"
+#include "update/renovator/kuReleaseVerifier.h"
 #include "update/renovator/kuRenovatorDialogs.h"
 #include "update/renovator/kuRenovatorTypes.h"
 #include "update/utils/kuWait.h"
 
 namespace tessaro {
+
+// Which signature a transfer fetches.
+enum class TkuSignatureStage { None, InfoFile, File };
 
 // Keeps the program up to date. A check downloads the info file into memory
 // and decides whether its release is newer; if the user agrees, every listed
@@ -21,6 +26,11 @@ namespace tessaro {
 // wizard shows progress; then the update helper is written and started, and
 // the program closes so that the helper can put the files in place and start
 // it again with RestartParams. Everything runs on the user-interface thread.
+//
+// Nothing from the network is believed unsigned: the info file is read only
+// after its signature (URL + ".minisig") holds for the publisher's key, and a
+// file counts as downloaded only after its own does. Without a key a check
+// may report a newer release but never offers or downloads it.
 class TkuRenovator final : public TkuCustomHTTP,
                            private TkuInfoFileEvents,
                            public TkuRenovatorWizardHost {
@@ -53,6 +63,13 @@ public:
     // After the settings are read: raises OnAfterRestart when the program was
     // started with RestartParams as its first parameter.
     void Loaded(const std::string& firstParameter);
+
+    // The key line of the publisher's minisign .pub file; false when it is
+    // not one, and then no release can be installed.
+    bool SetPublicKey(std::string_view keyLine) { return FVerifier.SetPublicKey(keyLine); }
+    bool CanVerify() const { return FVerifier.CanVerify(); }
+    // Why the last release was refused (in English); empty when none was.
+    const std::string& Refusal() const { return FRefusal; }
 
     // Where the dialogs and message boxes go; none shows nothing.
     void SetDialogs(TkuRenovatorDialogs* dialogs) { FDialogs = dialogs; }
@@ -136,6 +153,16 @@ private:
     void HTTPHostUnreachable();
     void HTTPPasswordRequest(const std::string& realm, bool& tryAgain);
 
+    // The signature of what was just downloaded.
+    void FetchSignature(const std::string& url, TkuSignatureStage stage);
+    void InfoFileReceived(const std::string& text);
+    void InfoFileSignatureReceived(const std::string& signature);
+    void FileReceived();
+    void FileSignatureReceived(const std::string& signature);
+    // Ends the upgrade like a missing file that may not be skipped.
+    void RefuseRelease(TkuSignatureVerdict verdict);
+    TkuUpdateCheck CurrentCheck() const;
+
     void UpdateTimer();
     void AutoCheckTimerFired();
     void SetQueryInfoStage(bool query);
@@ -163,6 +190,11 @@ private:
 
     TkuInfoFileState FState;
     std::string FReleaseVersion;
+    TkuReleaseVerifier FVerifier;
+    TkuSignatureStage FSignatureStage = TkuSignatureStage::None;
+    std::string FInfoText;
+    std::string FCurrentURL;
+    std::string FRefusal;
     int FCurrentIndex = 0;
     std::string FCurrentTarget;
     TDateTime FCurrentFileTime = 0;
