@@ -251,6 +251,15 @@ TEST_F(WizardTest, EngineEndsTheWizardWithoutCallingBackEvenDuringTheQuestion) {
     EXPECT_TRUE(WaitUntil([this] { return form_.isNull(); }));
     EXPECT_TRUE(destroyDuringQuestion.Ran());
     EXPECT_FALSE(questionLeftOpen);
+
+    // An engine box over the wizard is no abort question: the wizard still goes.
+    Open();
+    test::OnNextModal destroyDuringError([&](QWidget* box) {
+        dialogs_.DestroyWizard();
+        QTimer::singleShot(300, box, [box] { box->close(); });
+    });
+    dialogs_.ErrorBox("Connection with remote server lost.");
+    EXPECT_TRUE(WaitUntil([this] { return form_.isNull(); }));
     EXPECT_EQ(host_.releases, 0);
     EXPECT_EQ(host_.aborts, 0);
 }

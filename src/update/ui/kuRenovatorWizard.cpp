@@ -24,6 +24,8 @@ namespace {
 
 QPointer<TkuRenovatorWizardForm> theWizardForm;
 
+constexpr QLatin1String kAbortQuestionName("AbortQuestion");
+
 constexpr QSize kClientSize(463, 281);
 constexpr QRect kCurrentFileGeometry(136, 34, 319, 125);
 constexpr QRect kAllFilesGeometry(136, 162, 319, 67);
@@ -246,7 +248,7 @@ void TkuRenovatorWizardForm::CloseWithoutHost() {
     if (theWizardForm == this) theWizardForm = nullptr;
     // While the abort question is open the form is already closing: end the
     // question, and the close under way finishes without the engine.
-    if (auto* question = findChild<QMessageBox*>()) {
+    if (auto* question = findChild<QMessageBox*>(kAbortQuestionName)) {
         question->done(QMessageBox::NoButton);
         return;
     }
@@ -259,7 +261,8 @@ void TkuRenovatorWizardForm::reject() {
 }
 
 bool TkuRenovatorWizardForm::ConfirmAbort() {
-    const TkuMessageBoxStyle style{QMessageBox::Question, QMessageBox::Yes | QMessageBox::No};
+    const TkuMessageBoxStyle style{QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, false,
+                                   kAbortQuestionName};
     return RenovatorMessageBox(this, ApplicationTitle(), QString::fromStdString(KULangStr(27)),
                                style) == QMessageBox::Yes;
 }
