@@ -106,8 +106,7 @@ QString Bordered(int message) {
 }  // namespace
 
 TkuRenovatorWizardForm::TkuRenovatorWizardForm() {
-    ApplyDialogBorder(*this, QStringLiteral("kuRenovatorWizardForm"), kClientSize);
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpForm(*this, QStringLiteral("kuRenovatorWizardForm"), kClientSize);
     auto* bevel = new TkuTopBevel(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(10, 238, 447, 13);
