@@ -18,13 +18,15 @@ QFont RenovatorFormFont() {
     return RenovatorFont(QStringLiteral("MS Sans Serif"), kuFormFontPixels);
 }
 
-void ApplyDialogBorder(QDialog& form, const QString& objectName, QSize clientSize) {
+void SetUpForm(QDialog& form, const QString& objectName, QSize clientSize) {
     form.setObjectName(objectName);
     form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint);
     form.setFont(RenovatorFormFont());
     form.setFixedSize(clientSize);
+    form.setAttribute(Qt::WA_DeleteOnClose);
+    form.setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 void CenterOnScreen(QWidget& form) {

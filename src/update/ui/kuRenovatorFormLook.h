@@ -20,8 +20,10 @@ inline constexpr int kuFormFontPixels = 11;
 QFont RenovatorFont(const QString& family, int pixelSize);
 QFont RenovatorFormFont();
 
-// A fixed-size dialog border around a client area of `clientSize`.
-void ApplyDialogBorder(QDialog& form, const QString& objectName, QSize clientSize);
+// A fixed-size dialog border around a client area of `clientSize`, in the
+// forms' font. The form frees itself when it closes, and never keeps the
+// program running once the main window has closed.
+void SetUpForm(QDialog& form, const QString& objectName, QSize clientSize);
 void CenterOnScreen(QWidget& form);
 
 // The application title the messages name.

@@ -9,6 +9,7 @@ QMessageBox::StandardButton RenovatorMessageBox(QWidget* owner, const QString& c
                                                 const TkuMessageBoxStyle& style) {
     // On the heap: the owner may be destroyed while the box waits, taking the box with it.
     QPointer<QMessageBox> box = new QMessageBox(style.icon, caption, text, style.buttons, owner);
+    box->setObjectName(style.objectName);
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowFlag(Qt::WindowStaysOnTopHint, style.stayOnTop);

@@ -9,6 +9,7 @@ struct TkuMessageBoxStyle {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     bool stayOnTop = false;
+    QString objectName{};
 };
 
 // An application-modal message box over `owner` (none: the application). The

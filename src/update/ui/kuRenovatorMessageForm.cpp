@@ -14,8 +14,7 @@ constexpr int kIconSize = 32;
 }  // namespace
 
 TkuRenovatorMessageForm::TkuRenovatorMessageForm(const TLook& look) {
-    ApplyDialogBorder(*this, look.objectName, look.clientSize);
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpForm(*this, look.objectName, look.clientSize);
     label1_ = NewLabel(this, QStringLiteral("Label1"), kLabelTopLeft);
     label1_->setWordWrap(true);
     auto* icon = new QLabel(this);

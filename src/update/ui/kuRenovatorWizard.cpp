@@ -24,6 +24,8 @@ namespace {
 
 QPointer<TkuRenovatorWizardForm> theWizardForm;
 
+constexpr QLatin1String kAbortQuestionName("AbortQuestion");
+
 constexpr QSize kClientSize(463, 281);
 constexpr QRect kCurrentFileGeometry(136, 34, 319, 125);
 constexpr QRect kAllFilesGeometry(136, 162, 319, 67);
@@ -104,8 +106,7 @@ QString Bordered(int message) {
 }  // namespace
 
 TkuRenovatorWizardForm::TkuRenovatorWizardForm() {
-    ApplyDialogBorder(*this, QStringLiteral("kuRenovatorWizardForm"), kClientSize);
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpForm(*this, QStringLiteral("kuRenovatorWizardForm"), kClientSize);
     auto* bevel = new TkuTopBevel(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(10, 238, 447, 13);
@@ -246,7 +247,7 @@ void TkuRenovatorWizardForm::CloseWithoutHost() {
     if (theWizardForm == this) theWizardForm = nullptr;
     // While the abort question is open the form is already closing: end the
     // question, and the close under way finishes without the engine.
-    if (auto* question = findChild<QMessageBox*>()) {
+    if (auto* question = findChild<QMessageBox*>(kAbortQuestionName)) {
         question->done(QMessageBox::NoButton);
         return;
     }
@@ -259,7 +260,8 @@ void TkuRenovatorWizardForm::reject() {
 }
 
 bool TkuRenovatorWizardForm::ConfirmAbort() {
-    const TkuMessageBoxStyle style{QMessageBox::Question, QMessageBox::Yes | QMessageBox::No};
+    const TkuMessageBoxStyle style{QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, false,
+                                   kAbortQuestionName};
     return RenovatorMessageBox(this, ApplicationTitle(), QString::fromStdString(KULangStr(27)),
                                style) == QMessageBox::Yes;
 }
