@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libmediainfo0v5 mediainfo mencoder ffmpeg
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libcurl4-openssl-dev libcpp-httplib-dev nginx-light
+  libcurl4-openssl-dev libcpp-httplib-dev nginx-light iproute2
   xvfb xauth xdotool dbus shared-mime-info desktop-file-utils tzdata fonts-dejavu-core fonts-noto-cjk
   python3
   minisign libsodium-dev openssl

@@ -1,0 +1,10 @@
+# The upgrade engine against real transfers on loopback (nginx and the test
+# server), with scripted dialogs; the automatic check also in a private network.
+tessaro_add_test(update_renovator_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorDownloadTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorQueryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorAutoCheckTest.cpp
+  LIBS tessaro_update_renovator
+  LABELS thread update renovator)
