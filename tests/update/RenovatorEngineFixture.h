@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "LoopbackServers.h"
+#include "ReleaseSigning.h"
 #include "ScriptedRenovatorDialogs.h"
 #include "ThreadTestSupport.h"
 #include "update/helper/kuUpdateHelper.h"
@@ -33,6 +34,8 @@ struct TProgressStep {
 // folder (%temp%, and where the helper would go) is private to the suite.
 class TRenovatorEngineTest : public ::testing::Test {
 protected:
+    static constexpr const char* kRelease = "1.2.1.3";
+
     static void SetUpTestSuite() {
         temp = std::make_unique<QTemporaryDir>();
         qputenv("TEMP", temp->path().toUtf8());
@@ -59,6 +62,7 @@ protected:
         ASSERT_TRUE(nginx->Running()) << ReadFileBytes(nginx->FolderPath("error.log"));
         engine.Wizard().SetLanguage(TkuRenovatorLanguage::wlEnglish);
         engine.SetDialogs(&dialogs);
+        ASSERT_TRUE(engine.SetPublicKey(ReadFileBytes(TESSARO_TEST_KEY_DIR "/publisher.pub")));
         engine.SetVersionControl(TkuRenovatorVersionControl::byNumber);
         engine.SetVersionNumber("1.2.1.2");
         engine.SetInfoFileURL(Url("update.inf"));
@@ -127,17 +131,25 @@ protected:
         return appFiles.back();
     }
 
-    // Publishes a release file under /rel/ and returns its bytes.
+    // Publishes a release file under /rel/, signed for release 1.2.1.3, and
+    // returns its bytes.
     static std::string Serve(const std::string& name, std::size_t size) {
         const std::string bytes = PatternBytes(name.size(), size);
-        WriteFileBytes(nginx->WwwPath(QString::fromStdString("rel/" + name)), bytes);
+        const QString path = nginx->WwwPath(QString::fromStdString("rel/" + name));
+        WriteFileBytes(path, bytes);
+        EXPECT_TRUE(SignReleaseFile(path, name.substr(name.rfind('/') + 1), kRelease));
         return bytes;
     }
-    // The info file: the lines, each ended by CR LF.
+    // The info file: the lines, each ended by CR LF, signed for the release
+    // its "#version" line names.
     static void PublishInfo(const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
+        std::string text, release;
+        for (const std::string& line : lines) {
+            text += line + "\r\n";
+            if (line.starts_with("#version=")) release = line.substr(9);
+        }
         WriteFileBytes(nginx->WwwPath("update.inf"), text);
+        EXPECT_TRUE(SignReleaseFile(nginx->WwwPath("update.inf"), "update.inf", release));
     }
 
     // Runs the event loop until the log holds the entry, then a little longer so
