@@ -1,6 +1,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -153,6 +154,18 @@ TEST_F(RenovatorDownloadTest, MissingFileIsSkippedOnlyWithConsent) {
             EXPECT_EQ(Exists(path + ".uTMP"), skips) << path;
         EXPECT_FALSE(Exists(Dest("missing.bin.uTMP")));
     }
+}
+
+// Not a wizard left waiting for ever: the user may skip the file or stop.
+TEST_F(RenovatorDownloadTest, FileThatCannotBeWrittenIsALostFile) {
+    Serve("a.bin", 2000);
+    PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/a.bin") + "=/proc/tessaro-denied/a.bin"});
+    engine.SetShowMessages(Messages{mLostFile});
+    dialogs.skipAnswer = false;
+    engine.CheckUpdate(false);
+    EXPECT_TRUE(Settle("Aborted"));
+    EXPECT_THAT(Log(), ::testing::HasSubstr("Lost(a.bin,0)\nSkip(Error #0: File a.bin not found"));
+    EXPECT_THAT(Log(), ::testing::EndsWith("DestroyWizard\nAborted\n"));
 }
 
 TEST_F(RenovatorDownloadTest, LostConnectionStopsWithoutAbortingAndKeepsThePartialFile) {

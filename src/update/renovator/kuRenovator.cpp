@@ -104,6 +104,11 @@ void TkuRenovator::InstallHTTPHandlers() {
     TkuCustomHTTP::OnAnyError = [this](QObject*) {
         if (FQueryPhase) ReleaseWait();
     };
+    // A download that cannot be written is a file the user may skip or not,
+    // rather than a wizard left waiting for ever.
+    TkuCustomHTTP::OnOutputFileError = [this](QObject*) {
+        if (!FQueryPhase && FSignatureStage == TkuSignatureStage::None) HTTPError(0);
+    };
 }
 
 void TkuRenovator::SetAutoCheck(bool value) {
@@ -322,7 +327,7 @@ void TkuRenovator::InfoFileSignatureReceived(const std::string& signature) {
     const TkuSignatureVerdict verdict =
         FVerifier.VerifyText(FInfoFileURL, FInfoText, signature, FReleaseVersion);
     if (verdict != TkuSignatureVerdict::Valid) {
-        RefuseRelease(verdict);
+        RefuseRelease(SignatureVerdictText(verdict));
         return;
     }
     ParseInfoFile(FInfoText, CurrentCheck(), FState, *this);
@@ -337,15 +342,15 @@ void TkuRenovator::FileSignatureReceived(const std::string& signature) {
     const TkuSignatureVerdict verdict =
         FVerifier.VerifyFile(FCurrentURL, FCurrentTarget, signature, FReleaseVersion);
     if (verdict != TkuSignatureVerdict::Valid) {
-        RefuseRelease(verdict);
+        RefuseRelease(SignatureVerdictText(verdict));
         return;
     }
     if (OnFileDone) OnFileDone(this, FCurrentTarget);
     DoUpgrade(false);
 }
 
-void TkuRenovator::RefuseRelease(TkuSignatureVerdict verdict) {
-    FRefusal = std::string(SignatureVerdictText(verdict));
+void TkuRenovator::RefuseRelease(std::string_view reason) {
+    FRefusal = reason;
     Abort(false);
     ErrorBox(31, QCoreApplication::applicationName().toStdString());
 }
@@ -374,7 +379,7 @@ void TkuRenovator::HTTPProgress(std::int32_t dataSize, std::int32_t bytesRead,
 void TkuRenovator::HTTPError(std::int32_t errorCode) {
     // A signature the server does not have is a release that cannot be proven.
     if (std::exchange(FSignatureStage, TkuSignatureStage::None) != TkuSignatureStage::None) {
-        RefuseRelease(TkuSignatureVerdict::Malformed);
+        RefuseRelease("the signature file is missing on the server");
         return;
     }
     if (FQueryPhase) {

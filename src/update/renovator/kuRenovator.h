@@ -160,7 +160,7 @@ private:
     void FileReceived();
     void FileSignatureReceived(const std::string& signature);
     // Ends the upgrade like a missing file that may not be skipped.
-    void RefuseRelease(TkuSignatureVerdict verdict);
+    void RefuseRelease(std::string_view reason);
     TkuUpdateCheck CurrentCheck() const;
 
     void UpdateTimer();
