@@ -6,5 +6,6 @@ tessaro_add_test(update_renovator_tests
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorDownloadTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorQueryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorAutoCheckTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorSignatureTest.cpp
   LIBS tessaro_update_renovator
   LABELS thread update renovator)
