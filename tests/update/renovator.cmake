@@ -7,5 +7,6 @@ tessaro_add_test(update_renovator_tests
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorQueryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorAutoCheckTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorSignatureTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorHTTPSTest.cpp
   LIBS tessaro_update_renovator
   LABELS thread update renovator)
