@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <optional>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaro {
@@ -102,11 +103,15 @@ TEST(MessageTable, IdentifiersAndFixedEntries) {
 }
 
 std::vector<std::string> Specifiers(const std::string& text) {
-    static const std::regex specifier("%(\\.[0-9])?[sdf]");
     std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), specifier);
-         it != std::sregex_iterator(); ++it)
-        found.push_back(it->str());
+    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+        std::size_t end = at + 1;
+        if (end + 1 < text.size() && text[end] == '.' &&
+            std::isdigit(static_cast<unsigned char>(text[end + 1])))
+            end += 2;
+        if (end < text.size() && std::string_view("sdf").find(text[end]) != std::string::npos)
+            found.push_back(text.substr(at, end - at + 1));
+    }
     return found;
 }
 
