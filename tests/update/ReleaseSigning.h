@@ -1,12 +1,16 @@
 #pragma once
 
-#include <QProcess>
 #include <QString>
-#include <QStringList>
 
 #include <string>
 
+#include "ToolRun.h"
+
 namespace tessaro::test {
+
+// Started with posix_spawn (RunTool), never fork, so that sanitised test
+// programs with threads may sign.
+inline const std::string kMinisign = "/usr/bin/minisign";
 
 // The key the test programs trust, made for the build folder.
 inline QString TestPublisherSecretKey() {
@@ -14,26 +18,24 @@ inline QString TestPublisherSecretKey() {
 }
 
 // Signs a file of a release with minisign as a publisher does: the signature
-// goes to `signature` (default: path + ".minisig") with the trusted comment
-// "file:<name> version:<release>". False when minisign fails.
+// goes to path + ".minisig" with the trusted comment "file:<name>
+// version:<release>". False when minisign fails.
 inline bool SignReleaseFile(const QString& path, const std::string& name,
                             const std::string& release,
-                            const QString& secretKey = TestPublisherSecretKey(),
-                            const QString& signature = {}) {
-    const QString comment = QString::fromStdString("file:" + name + " version:" + release);
-    QStringList arguments = {QStringLiteral("-S"),
-                             QStringLiteral("-s"),
-                             secretKey,
-                             QStringLiteral("-m"),
-                             path,
-                             QStringLiteral("-t"),
-                             comment};
-    if (!signature.isEmpty()) arguments << QStringLiteral("-x") << signature;
-    QProcess minisign;
-    minisign.start(QStringLiteral("minisign"), arguments);
-    minisign.closeWriteChannel();
-    return minisign.waitForFinished(30000) && minisign.exitStatus() == QProcess::NormalExit &&
-           minisign.exitCode() == 0;
+                            const QString& secretKey = TestPublisherSecretKey()) {
+    return RunTool({kMinisign, "-S", "-s", secretKey.toStdString(), "-m", path.toStdString(), "-t",
+                    "file:" + name + " version:" + release})
+               .exitCode == 0;
+}
+
+// A key pair of somebody else, made as the publisher makes one; the secret
+// key's path, empty when minisign failed.
+inline QString MakeSigningKey(const QString& folder) {
+    const std::string stem = folder.toStdString() + "/stranger";
+    return RunTool({kMinisign, "-G", "-W", "-f", "-p", stem + ".pub", "-s", stem + ".key"})
+                       .exitCode == 0
+               ? QString::fromStdString(stem + ".key")
+               : QString();
 }
 
 }  // namespace tessaro::test

@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gmock/gmock.h>
 
@@ -39,13 +38,7 @@ public:  // the cases below spoil the release through it
             if (QFile::exists(QString::fromStdString(path))) left.push_back(path);
         return left;
     }
-    // A key of somebody else, made like the publisher's.
-    QString StrangerKey() {
-        const QString secret = stranger_.filePath("stranger.key");
-        QProcess::execute(
-            "minisign", {"-G", "-W", "-f", "-p", stranger_.filePath("stranger.pub"), "-s", secret});
-        return secret;
-    }
+    QString StrangerKey() { return MakeSigningKey(stranger_.path()); }
 
     std::string appName_;
     QTemporaryDir stranger_;
