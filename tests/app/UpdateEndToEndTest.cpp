@@ -174,7 +174,7 @@ protected:
         WriteText(nginx_.WwwPath("upgrade/tessaro.inf").toStdString(),
                   std::string("#version=") + kNewerRelease + "\r\n#url=" + files + "tessaro\r\n" +
                       "#url2=" + files + "LangJ.ini=%current%LangJ.ini\r\n" + "#url3=" + files +
-                      "readme.txt=docs/readme.txt\r\n" + "#url4=" + files + "charshift\r\n" +
+                      "readme.txt=%current%docs/readme.txt\r\n" + "#url4=" + files + "charshift\r\n" +
                       "#message={A release for this test.}\r\n");
         ASSERT_TRUE(test::SignReleaseFile(nginx_.WwwPath("upgrade/tessaro.inf"), "tessaro.inf",
                                           kNewerRelease));
