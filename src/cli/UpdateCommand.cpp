@@ -54,10 +54,11 @@ int CheckForUpdate() {
     if (!QCoreApplication::instance()) application.emplace(argc, argv);
     SetRenovatorLanguage(TkuRenovatorLanguage::wlEnglish);
 
+    // Declared first: the engine reports to it until the engine is gone.
+    UpdateCheckReport report;
     TkuRenovator renovator;
     ConfigureRenovator(renovator);
     renovator.SetInfoFileURL(CheckInfoFileURL());
-    UpdateCheckReport report;
     renovator.SetDialogs(&report);
     std::string note;
     renovator.OnBeginUpgrade = [&note](QObject*, const std::string& upgradeMsg, TdyUpgradeMethod,

@@ -71,7 +71,8 @@ public:
     // Why the last release was refused (in English); empty when none was.
     const std::string& Refusal() const { return FRefusal; }
 
-    // Where the dialogs and message boxes go; none shows nothing.
+    // Where the dialogs and message boxes go; none shows nothing. They must
+    // outlive the engine, which closes an open wizard when it goes.
     void SetDialogs(TkuRenovatorDialogs* dialogs) { FDialogs = dialogs; }
 
     bool AutoCheck() const { return FAutoCheck; }
