@@ -16,7 +16,7 @@ struct Specifier {
 
 Specifier ReadSpecifier(std::string_view rest) {
     // rest starts after "%"
-    Specifier spec;
+    Specifier specifier;
     std::size_t i = 0;
     if (i < rest.size() && rest[i] == '.') {
         ++i;
@@ -26,13 +26,13 @@ Specifier ReadSpecifier(std::string_view rest) {
                i < digits + 2)
             precision = precision * 10 + (rest[i++] - '0');
         if (i == digits) return {};
-        spec.precision = precision;
+        specifier.precision = precision;
     }
     if (i < rest.size() && (rest[i] == 's' || rest[i] == 'd' || rest[i] == 'f')) {
-        spec.conversion = rest[i];
-        spec.length = i + 2;
+        specifier.conversion = rest[i];
+        specifier.length = i + 2;
     }
-    return spec;
+    return specifier;
 }
 
 std::int64_t AsInteger(const TkuFormatArg& arg) {
@@ -60,9 +60,9 @@ std::string AsText(const TkuFormatArg& arg) {
     return Printed("%g", std::get<double>(arg));
 }
 
-std::string Filled(const Specifier& spec, const TkuFormatArg& arg) {
-    const int precision = spec.precision < 0 ? (spec.conversion == 'f' ? 6 : 1) : spec.precision;
-    switch (spec.conversion) {
+std::string Filled(const Specifier& specifier, const TkuFormatArg& arg) {
+    const int precision = specifier.precision < 0 ? (specifier.conversion == 'f' ? 6 : 1) : specifier.precision;
+    switch (specifier.conversion) {
         // Zero is written as "0" even at precision 0, unlike printf.
         case 'd':
             return Printed("%.*lld", std::max(precision, 1),
@@ -90,13 +90,13 @@ std::string FormatText(std::string_view format, std::initializer_list<TkuFormatA
             i += 2;
             continue;
         }
-        const Specifier spec = ReadSpecifier(format.substr(i + 1));
-        if (spec.length == 0 || next == args.end()) {
+        const Specifier specifier = ReadSpecifier(format.substr(i + 1));
+        if (specifier.length == 0 || next == args.end()) {
             out += format[i++];
             continue;
         }
-        out += Filled(spec, *next++);
-        i += spec.length;
+        out += Filled(specifier, *next++);
+        i += specifier.length;
     }
     return out;
 }
