@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/Paths.h"
 #include "update/helper/kuUpdateHelper.h"
 #include "update/info/kuInfoDate.h"
 #include "update/info/kuInfoFile.h"
@@ -27,10 +28,6 @@ namespace tessaro {
 namespace {
 
 constexpr std::string_view kTemporarySuffix = ".uTMP";
-
-std::string FileNameOf(const std::string& path) {
-    return path.substr(path.rfind('/') + 1);
-}
 
 char MethodDigit(TdyUpgradeMethod method) {
     return static_cast<char>('0' + static_cast<int>(method));
@@ -263,7 +260,8 @@ bool TkuRenovator::SameSizeAsServer(std::int32_t contentLength) const {
     const std::string destination =
         FCurrentTarget.substr(0, FCurrentTarget.size() - kTemporarySuffix.size());
     // The program itself is always downloaded.
-    if (CaseAnsiCompareText(FileNameOf(destination), FileNameOf(ApplicationFileName()), false) == 0)
+    if (CaseAnsiCompareText(platform::ExtractFileName(destination),
+                            platform::ExtractFileName(ApplicationFileName()), false) == 0)
         return false;
     return ExtractFileSize(destination) == contentLength;
 }
