@@ -3,8 +3,6 @@
 #include "update/info/kuInfoFileCheck.h"
 #include "update/info/kuVersionControl.h"
 
-#include <QBuffer>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -290,13 +288,10 @@ TEST(InfoFileCheck, BeginsTheUpgradeOrReportsThatNothingIsNewer) {
     }
 }
 
-TEST(InfoFileCheck, ReadsTheWholeStreamAndKeepsTheFileListAndMethod) {
-    QBuffer stream;
-    stream.open(QIODevice::ReadWrite);
-    stream.write(QByteArray::fromStdString(kRelease + "#method=1\r\n"));
+TEST(InfoFileCheck, KeepsTheFileListAndMethod) {
     EventRecorder events;
     TkuInfoFileState state;
-    ParseInfoFile(&stream, Check(false, true, true, false), state, events);
+    ParseInfoFile(kRelease + "#method=1\r\n", Check(false, true, true, false), state, events);
     EXPECT_TRUE(state.UpdateAvailable);
     EXPECT_EQ(state.UpgradeMethod, Method::umUseExternalSetup);
     ASSERT_EQ(state.Files.Count(), 2);

@@ -1,9 +1,6 @@
 #include "update/info/kuInfoFileCheck.h"
 
-#include <QIODevice>
-
 #include "update/info/kuInfoFile.h"
-#include "update/utils/kuStreams.h"
 
 namespace tessaro {
 namespace {
@@ -44,12 +41,6 @@ void ParseInfoFile(std::string_view text, const TkuUpdateCheck& check, TkuInfoFi
     else
         ReportNoUpdate(check, events);
     events.ReleaseWait();
-}
-
-void ParseInfoFile(QIODevice* stream, const TkuUpdateCheck& check, TkuInfoFileState& state,
-                   TkuInfoFileEvents& events) {
-    if (stream && !stream->isSequential()) stream->seek(0);
-    ParseInfoFile(StreamToString(stream), check, state, events);
 }
 
 }  // namespace tessaro

@@ -7,8 +7,6 @@
 #include "update/info/kuVersionControl.h"
 #include "update/utils/kuStringList.h"
 
-class QIODevice;
-
 namespace tessaro {
 
 // What the engine keeps of the last info file it parsed.
@@ -61,9 +59,6 @@ public:
 // update is available. A release counts only when it is newer and lists at
 // least one file.
 void ParseInfoFile(std::string_view text, const TkuUpdateCheck& check, TkuInfoFileState& state,
-                   TkuInfoFileEvents& events);
-// The whole content of the received stream, from its start.
-void ParseInfoFile(QIODevice* stream, const TkuUpdateCheck& check, TkuInfoFileState& state,
                    TkuInfoFileEvents& events);
 
 }  // namespace tessaro

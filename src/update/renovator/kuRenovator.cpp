@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QIODevice>
 #include <QProcess>
 
 #include <algorithm>
@@ -277,8 +276,8 @@ void TkuRenovator::HTTPHeaderInfo(std::int32_t contentLength, TDateTime lastModi
     if (OnFileStart) OnFileStart(this, FCurrentURL, contentLength, lastModified, continueDownload);
 }
 
+// The transfer engine hands a memory answer over from its start.
 void TkuRenovator::HTTPDone(QIODevice* stream) {
-    if (stream && !stream->isSequential()) stream->seek(0);
     const TkuSignatureStage stage = std::exchange(FSignatureStage, TkuSignatureStage::None);
     if (stage == TkuSignatureStage::InfoFile)
         InfoFileSignatureReceived(StreamToString(stream));
