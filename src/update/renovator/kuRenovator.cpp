@@ -315,7 +315,7 @@ void TkuRenovator::InfoFileReceived(const std::string& text) {
     ParseInfoFile(text, check, FState, *this);
     if (FState.UpdateAvailable && !FQueryOnly) {
         FRefusal = "this build has no publisher key to verify releases with";
-        ErrorBox(31, QCoreApplication::applicationName().toStdString());
+        ReportUnverified();
         LaterUpgrade();
     }
 }
@@ -349,6 +349,10 @@ void TkuRenovator::FileSignatureReceived(const std::string& signature) {
 void TkuRenovator::RefuseRelease(std::string_view reason) {
     FRefusal = reason;
     Abort(false);
+    ReportUnverified();
+}
+
+void TkuRenovator::ReportUnverified() {
     ErrorBox(31, QCoreApplication::applicationName().toStdString());
 }
 

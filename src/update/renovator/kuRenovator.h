@@ -162,6 +162,8 @@ private:
     void FileSignatureReceived(const std::string& signature);
     // Ends the upgrade like a missing file that may not be skipped.
     void RefuseRelease(std::string_view reason);
+    // Message 31: the release was not installed because it is not proven.
+    void ReportUnverified();
     TkuUpdateCheck CurrentCheck() const;
 
     void UpdateTimer();
