@@ -73,6 +73,12 @@ protected:
         FOutput = ends[0];
         return started;
     }
+    // Starts a server that prints "PORT <n>" once it listens, and takes the port.
+    void StartOnAnnouncedPort(const std::vector<std::string>& argv) {
+        if (!Start(argv)) return;
+        const std::string line = FirstLine(std::chrono::seconds(10));
+        if (line.starts_with("PORT ")) FPort = std::stoi(line.substr(5));
+    }
     std::string FirstLine(std::chrono::milliseconds limit) const {
         std::string line;
         pollfd ready{FOutput, POLLIN, 0};
@@ -101,9 +107,7 @@ public:
                                          "--spool",
                                          FFolder.path().toStdString()};
         if (!proxyLogin.empty()) argv.insert(argv.end(), {"--proxy", proxyLogin});
-        if (!Start(argv)) return;
-        const std::string line = FirstLine(10s);
-        if (line.starts_with("PORT ")) FPort = std::stoi(line.substr(5));
+        StartOnAnnouncedPort(argv);
     }
     // Every request since the last ClearLog, one JSON object a line.
     std::string RequestLog() const { return ReadFileBytes(FFolder.filePath("requests.jsonl")); }

@@ -136,10 +136,9 @@ TEST_F(RenovatorSignatureTest, WithoutAKeyANewerReleaseIsReportedButNeverOffered
 class TTamperingProxy final : public TServerProcess {
 public:
     explicit TTamperingProxy(const std::string& suffix) {
-        Start({"/usr/bin/python3", TESSARO_SOURCE_DIR "/tests/update/TamperingProxy.py", "--tamper",
-               suffix});
-        const std::string line = FirstLine(10s);
-        if (line.starts_with("PORT ")) FPort = std::stoi(line.substr(5));
+        StartOnAnnouncedPort({"/usr/bin/python3",
+                              TESSARO_SOURCE_DIR "/tests/update/TamperingProxy.py", "--tamper",
+                              suffix});
     }
 };
 
