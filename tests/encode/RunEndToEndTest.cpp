@@ -220,32 +220,58 @@ TEST_F(RunEndToEnd, ABadOutputFolderFailsTheJobWithTheToolsErrorAndLeavesTheSour
     }
 }
 
-TEST_F(RunEndToEnd, AFullDiskFailsTheJobAndKeepsTheEarlierOutput) {
+// Lowers the largest file this process and its tools may write, for its life.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        const struct rlimit limited = {bytes, previous_.rlim_max};
+        applied_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &previous_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Applied() const { return applied_; }
+
+private:
+    struct rlimit previous_ {};
+    bool applied_ = false;
+};
+
+constexpr rlim_t kFullDiskBytes = 96 * 1024;
+
+TEST_F(RunEndToEnd, AFileSizeLimitFailsTheJobAndKeepsTheEarlierOutput) {
+    ASSERT_TRUE(test::MakeClip(dir.File("clip.mkv"), 8));
+    ASSERT_NO_FATAL_FAILURE(Add({dir.File("clip.mkv")}));
+    testing::WriteTextFile(outFolder + "/clip_XviD.avi", "complete earlier output");
+    RunOutcome outcome = RunOutcome::nothing;
+    {
+        const FileSizeLimit limit(kFullDiskBytes);
+        ASSERT_TRUE(limit.Applied());
+        outcome = control.EncodeAll(rows, options);
+    }
+    EXPECT_EQ(outcome, RunOutcome::jobsFailed) << output;
+    EXPECT_EQ(ReadTextFile(outFolder + "/clip_XviD.avi"), "complete earlier output");
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+}
+
+TEST_F(RunEndToEnd, AsRootAFullDiskFailsTheJobAndKeepsTheEarlierOutput) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
     const std::string small = dir.File("small");
     std::filesystem::create_directory(small);
-    const bool mounted =
-        ::geteuid() == 0 &&
-        std::system(("mount -t tmpfs -o size=96k tmpfs '" + small + "' 2>/dev/null").c_str()) == 0;
-    // Without root a file-size limit stands in for the full disk.
-    struct rlimit previous {};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    const struct rlimit limited = {96 * 1024, previous.rlim_max};
-    if (!mounted) {
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    }
+    ASSERT_EQ(std::system(("mount -t tmpfs -o size=" + std::to_string(kFullDiskBytes) + " tmpfs '" +
+                           small + "'")
+                              .c_str()),
+              0);
     options.outputFolder = small;
     testing::WriteTextFile(small + "/clip_XviD.avi", "complete earlier output");
     ASSERT_TRUE(test::MakeClip(dir.File("clip.mkv"), 8));
     ASSERT_NO_FATAL_FAILURE(Add({dir.File("clip.mkv")}));
-    const RunOutcome outcome = control.EncodeAll(rows, options);
-    if (!mounted) ::setrlimit(RLIMIT_FSIZE, &previous);
-    EXPECT_EQ(outcome, RunOutcome::jobsFailed) << output;
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed) << output;
     EXPECT_EQ(ReadTextFile(small + "/clip_XviD.avi"), "complete earlier output");
     EXPECT_TRUE(LeftoverWorkFiles(small).empty());
-    if (mounted) {
-        EXPECT_THAT(FailedLogs()[1], HasSubstr("is not a complete AVI file"));
-        std::system(("umount '" + small + "'").c_str());
-    }
+    EXPECT_THAT(FailedLogs()[1], HasSubstr("is not a complete AVI file"));
+    std::system(("umount '" + small + "'").c_str());
 }
 
 TEST_F(RunEndToEnd, AToolKilledFromOutsideFailsItsJobAndTheNextJobRuns) {

@@ -16,7 +16,8 @@ tessaro_add_test(encode_run_end_to_end_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/RunEndToEndTest.cpp
   LIBS tessaro_encode
   LABELS thread
-  FIXTURES media_corpus)
+  FIXTURES media_corpus
+  ROOT)
 target_include_directories(encode_run_end_to_end_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 # The script starts the project's own tools from the program folder.
 add_dependencies(encode_run_end_to_end_tests fastcopy charshift avifinish)

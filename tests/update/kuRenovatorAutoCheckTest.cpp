@@ -45,10 +45,12 @@ bool Ip(std::vector<std::string> arguments) {
     return RunToEnd(arguments) == 0;
 }
 
-// The machine's first network beyond loopback: a tunnel device with an address.
+// The machine's first network beyond loopback: a virtual Ethernet pair with an
+// address, which an ordinary user may make in a namespace of its own.
 bool GoOnline() {
-    return Ip({"tuntap", "add", "dev", "t0", "mode", "tun"}) &&
-           Ip({"addr", "add", "10.9.9.9/24", "dev", "t0"}) && Ip({"link", "set", "t0", "up"});
+    return Ip({"link", "add", "t0", "type", "veth", "peer", "name", "t1"}) &&
+           Ip({"addr", "add", "10.9.9.9/24", "dev", "t0"}) && Ip({"link", "set", "t1", "up"}) &&
+           Ip({"link", "set", "t0", "up"});
 }
 
 // An engine that checks automatically every 100 ms, with its events and dialogs in a log.
