@@ -1,19 +1,18 @@
 #include "platform/Folders.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <iostream>
+#include <mutex>
+#include <set>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/Paths.h"
+#include "platform/PrivateTempFolder.h"
 
 namespace tessaro::platform {
 namespace {
@@ -36,65 +35,21 @@ std::string UnquoteUserDirValue(const std::string& raw) {
     return ExpandHome(value);
 }
 
-struct stat ExamineFolder(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0)
-        throw std::runtime_error("Cannot examine the temporary folder " + path + ": " +
-                                 std::strerror(errno));
-    if (!S_ISDIR(info.st_mode))
-        throw std::runtime_error("The temporary folder " + path + " is not a folder");
-    if (info.st_uid != getuid())
-        throw std::runtime_error("The temporary folder " + path + " belongs to another user");
-    return info;
+// One message per folder, however often the folder is asked for.
+void AnnounceOnce(const std::string& notice) {
+    static std::mutex guard;
+    static std::set<std::string> announced;
+    const std::lock_guard lock(guard);
+    if (announced.insert(notice).second) std::cerr << "tessaro: " << notice << '\n';
 }
 
-bool HoldsEntriesOfOthers(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return true;
-    DIR* directory = ::fdopendir(fd);
-    if (!directory) {
-        ::close(fd);
-        return true;
-    }
-    bool foreign = false;
-    while (const dirent* entry = ::readdir(directory)) {
-        struct stat info {};
-        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            info.st_uid != getuid())
-            foreign = true;
-    }
-    ::closedir(directory);
-    return foreign;
-}
-
-// Whatever others could put into a folder open to them stays out of use: the
-// folder is renamed (never emptied, as nothing in it may be touched safely)
-// and a fresh one takes its place.
-void SetAside(const std::string& path) {
-    // A fresh empty folder of a unique name, which the rename then replaces.
-    std::string aside = path + ".untrusted-XXXXXX";
-    if (::mkdtemp(aside.data()) == nullptr || std::rename(path.c_str(), aside.c_str()) != 0)
-        throw std::runtime_error(
-            "The temporary folder " + path +
-            " was open to other users and cannot be set aside: " + std::strerror(errno));
-}
-
-void MakeFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-        throw std::runtime_error("Cannot create the temporary folder " + path + ": " +
-                                 std::strerror(errno));
-}
-
-void RequirePrivateFolder(const std::string& path) {
-    MakeFolder(path);
-    struct stat info = ExamineFolder(path);
-    if ((info.st_mode & 022) != 0 || HoldsEntriesOfOthers(path)) {
-        SetAside(path);
-        MakeFolder(path);
-        info = ExamineFolder(path);
-    }
-    if ((info.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0)
-        throw std::runtime_error("Cannot make the temporary folder " + path + " private");
+std::vector<std::string> PrivateFolderBases(const std::string& temp) {
+    std::vector<std::string> bases;
+    if (!temp.empty()) bases.push_back(temp);
+    bases.push_back(EnvOr("TMPDIR", "/tmp"));
+    if (const std::string runtime = EnvOr("XDG_RUNTIME_DIR", ""); !runtime.empty())
+        bases.push_back(runtime);
+    return bases;
 }
 
 }  // namespace
@@ -126,11 +81,16 @@ std::string ProfileFolder() {
 }
 
 std::string TempFolder() {
-    if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
-    const std::string base = EnvOr("TMPDIR", "/tmp");
-    const std::string folder = JoinPath(base, "tessaro-" + std::to_string(getuid()));
-    RequirePrivateFolder(folder);
-    return folder;
+    const std::string temp = EnvOr("TEMP", "");
+    if (!temp.empty() && IsFolderClosedToOthers(temp, getuid())) return temp;
+    std::string reasons;
+    for (const std::string& base : PrivateFolderBases(temp)) {
+        const PrivateTempFolder folder = MakePrivateTempFolder(base, getuid());
+        if (!folder.notice.empty()) AnnounceOnce(folder.notice);
+        if (!folder.path.empty()) return folder.path;
+        reasons += (reasons.empty() ? "" : "; ") + folder.notice;
+    }
+    throw std::runtime_error("No private temporary folder can be made: " + reasons);
 }
 
 std::string UserDirectory(const std::string& xdgName) {

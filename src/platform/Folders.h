@@ -7,11 +7,11 @@ namespace tessaro::platform {
 // Folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
 
-// $TEMP when set, else a private per-user folder ${TMPDIR:-/tmp}/tessaro-<uid>,
-// created with mode 0700. One found open to others (group- or world-writable,
-// or holding another user's entries) is set aside for a fresh one. Throws
-// std::runtime_error when that folder cannot be made safe (another user owns
-// it, it is a link, or it is not a folder).
+// $TEMP when it names a folder of this user that no one else can write; else a
+// private folder made inside $TEMP (when set) or ${TMPDIR:-/tmp} (see
+// PrivateTempFolder), falling back to $XDG_RUNTIME_DIR. A folder other than
+// the usual one is announced once on standard error. Throws
+// std::runtime_error when no private folder can be had anywhere.
 std::string TempFolder();
 
 // $APPDATA when set, else $XDG_CONFIG_HOME, else ~/.config.

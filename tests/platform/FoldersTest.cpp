@@ -1,8 +1,10 @@
 #include "platform/Folders.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <optional>
 
 #include "ProcessTestSupport.h"
@@ -10,6 +12,7 @@
 #include "platform/AnsiCodePage.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/RunFolder.h"
 #include "platform/TerminationCleanup.h"
 
@@ -62,39 +65,116 @@ int SetAsideFolders(const fs::path& root) {
     return count;
 }
 
-TEST(TempFolder, PrefersTempElseAPrivateFolderOfThisUser) {
+fs::perms ModeOf(const fs::path& path) {
+    return fs::symlink_status(path).permissions() & fs::perms::all;
+}
+
+// What each start finds in the base folder, and what becomes of it.
+enum class Found { kept, setAside, fresh };
+struct TrustCase {
+    const char* what;
+    std::function<void(const fs::path& usual, const fs::path& base)> prepare;
+    Found expected;
+};
+
+void CheckTrust(const TrustCase& c, uid_t user) {
+    SCOPED_TRACE(c.what);
+    testing::TempDir base;
+    const fs::path usual = base.Path() / ("tessaro-" + std::to_string(user));
+    c.prepare(usual, base.Path());
+    const bool heldMine = fs::exists(usual / "mine.txt");
+    const PrivateTempFolder folder = MakePrivateTempFolder(base.Path().string(), user);
+    const bool kept = c.expected == Found::kept;
+    EXPECT_EQ(folder.path == usual.string(), c.expected != Found::fresh) << folder.path;
+    EXPECT_EQ(fs::exists(usual / "mine.txt"), heldMine && kept) << "kept with what is in it";
+    EXPECT_EQ(SetAsideFolders(base.Path()), c.expected == Found::setAside ? 1 : 0);
+    EXPECT_EQ(folder.notice.empty(), c.expected != Found::fresh) << folder.notice;
+    if (c.expected == Found::fresh) return;
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(usual)));
+    EXPECT_EQ(ModeOf(usual), fs::perms::owner_all);
+}
+
+void MakeOwn(const fs::path& usual, fs::perms mode) {
+    fs::create_directory(usual);
+    testing::WriteTextFile((usual / "mine.txt").string(), "mine");
+    fs::permissions(usual, mode);
+}
+
+TEST(PrivateTempFolder, IsTrustedByItsOwnerModeAndEntriesOnly) {
+    const uid_t me = ::getuid();
+    const TrustCase cases[] = {
+        {"own, 0700", [](auto& usual, auto&) { MakeOwn(usual, fs::perms::owner_all); },
+         Found::kept},
+        {"readable by others, tightened",
+         [](auto& usual, auto&) {
+             MakeOwn(usual, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
+         },
+         Found::kept},
+        {"missing", [](auto&, auto&) {}, Found::kept},
+        {"mode 0777", [](auto& usual, auto&) { MakeOwn(usual, fs::perms::all); }, Found::setAside},
+        {"a link", [](auto& usual, auto& base) { fs::create_directory_symlink(base, usual); },
+         Found::setAside},
+        {"a file", [](auto& usual, auto&) { testing::WriteTextFile(usual.string(), "x"); },
+         Found::setAside},
+    };
+    for (const TrustCase& c : cases) CheckTrust(c, me);
+}
+
+TEST(PrivateTempFolder, ANameAnotherUserHoldsGivesAFreshFolderOnceAndSaysSo) {
+    // Everything this test makes belongs to someone else in the eyes of `other`.
+    const uid_t other = ::getuid() + 1;
+    testing::TempDir base;
+    const fs::path usual = base.Path() / ("tessaro-" + std::to_string(other));
+    fs::create_directory(usual);
+    const PrivateTempFolder first = MakePrivateTempFolder(base.Path().string(), other);
+    EXPECT_THAT(first.path, ::testing::StartsWith(usual.string() + "-"));
+    EXPECT_THAT(first.notice, ::testing::AllOf(::testing::HasSubstr("belongs to another user"),
+                                               ::testing::HasSubstr(first.path)));
+    EXPECT_EQ(SetAsideFolders(base.Path()), 0) << "another user's folder is never touched";
+    const PrivateTempFolder missing = MakePrivateTempFolder(base.File("missing"), other);
+    EXPECT_EQ(missing.path, "");
+    EXPECT_THAT(missing.notice, ::testing::HasSubstr("missing"));
+}
+
+TEST(TempFolder, TakesTempOnlyWhenNoOneElseCanWriteThere) {
     testing::TempDir root;
-    {
-        const ScopedEnv temp("TEMP", "/somewhere/temp");
-        EXPECT_EQ(TempFolder(), "/somewhere/temp");
+    const std::string mine = root.File("mine"), shared = root.File("shared");
+    fs::create_directory(mine);
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const std::string usual = "tessaro-" + std::to_string(::getuid());
+    const std::pair<std::string, std::string> cases[] = {
+        {mine, mine}, {shared, shared + "/" + usual}, {root.File("gone"), root.File(usual)}};
+    const ScopedEnv tmpdir("TMPDIR", root.Path().c_str());
+    for (const auto& [temp, expected] : cases) {
+        const ScopedEnv variable("TEMP", temp.c_str());
+        EXPECT_EQ(TempFolder(), expected) << temp;
     }
-    const ScopedEnv temp("TEMP", nullptr), tmpdir("TMPDIR", root.Path().c_str());
-    const fs::path folder = root.Path() / ("tessaro-" + std::to_string(::getuid()));
-    const auto mode = [&] { return fs::symlink_status(folder).permissions() & fs::perms::all; };
-    EXPECT_EQ(TempFolder(), folder.string());
-    EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder)));
-    EXPECT_EQ(mode(), fs::perms::owner_all);
-    testing::WriteTextFile((folder / "kept.txt").string(), "mine");
-    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
-    EXPECT_EQ(TempFolder(), folder.string());
-    EXPECT_EQ(mode(), fs::perms::owner_all) << "tightened";
-    EXPECT_TRUE(fs::exists(folder / "kept.txt")) << "nobody else could write there: reused";
-    fs::permissions(folder, fs::perms::all);
-    EXPECT_EQ(TempFolder(), folder.string());
-    EXPECT_EQ(mode(), fs::perms::owner_all);
-    EXPECT_TRUE(fs::is_empty(folder)) << "open to others: a fresh folder";
-    EXPECT_EQ(SetAsideFolders(root.Path()), 1);
-    if (::geteuid() == 0) {
-        // Another user's entry in a folder that is private now: it was open once.
-        fs::create_symlink("/etc/passwd", folder / "2.txt");
-        ASSERT_EQ(::lchown((folder / "2.txt").c_str(), 65534, 65534), 0);
-        EXPECT_EQ(TempFolder(), folder.string());
-        EXPECT_TRUE(fs::is_empty(folder));
-        EXPECT_EQ(SetAsideFolders(root.Path()), 2);
-    }
-    fs::remove_all(folder);
-    fs::create_directory_symlink(root.Path(), folder);
-    EXPECT_THROW(TempFolder(), std::runtime_error) << "a planted link is refused";
+    const ScopedEnv noTemp("TEMP", nullptr);
+    // The system's /tmp belongs to root: normal, and no reason to set anything aside.
+    const ScopedEnv systemTmp("TMPDIR", "/tmp");
+    const int setAsideBefore = SetAsideFolders("/tmp");
+    EXPECT_EQ(TempFolder(), TempFolder());
+    EXPECT_EQ(SetAsideFolders("/tmp"), setAsideBefore);
+}
+
+TEST(TempFolderAsRoot, AFolderHoldingAnotherUsersEntryIsSetAside) {
+    if (::geteuid() != 0) GTEST_SKIP() << "planting another user's entry needs root";
+    const TrustCase planted = {"another user's link inside",
+                               [](auto& usual, auto&) {
+                                   MakeOwn(usual, fs::perms::owner_all);
+                                   fs::create_symlink("/etc/passwd", usual / "2.txt");
+                                   ASSERT_EQ(::lchown((usual / "2.txt").c_str(), 65534, 65534), 0);
+                               },
+                               Found::setAside};
+    CheckTrust(planted, ::getuid());
+    const TrustCase squatted = {"squatted by another user",
+                                [](auto& usual, auto&) {
+                                    fs::create_directory(usual);
+                                    ASSERT_EQ(::chown(usual.c_str(), 65534, 65534), 0);
+                                },
+                                Found::fresh};
+    CheckTrust(squatted, ::getuid());
 }
 
 TEST(UserFolders, FollowAppDataXdgAndUserDirsThenHome) {

@@ -1,3 +1,4 @@
 tessaro_add_test(platform_paths_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/FoldersTest.cpp
-  LIBS tessaro_platform)
+  LIBS tessaro_platform
+  ROOT)

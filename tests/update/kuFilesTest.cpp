@@ -48,8 +48,12 @@ TEST_F(FilesTest, SystemFoldersEndInASeparatorAndTheTempFolderMustExist) {
         EXPECT_EQ(GetSysDir(static_cast<Dir>(dir)).back(), '/') << dir;
     EXPECT_EQ(GetSysDir(Dir::sdNone), "");
     EXPECT_EQ(GetTempDir(), Path(""));
-    const ScopedEnv missing("TEMP", Path("missing").c_str());
-    EXPECT_EQ(GetTempDir(), ProgramFolder());
+    // A TEMP that is not there is a base like any other; then TMPDIR is.
+    const ScopedEnv missing("TEMP", Path("missing").c_str()), base("TMPDIR", Path("").c_str());
+    EXPECT_EQ(GetTempDir(), Path("tessaro-" + std::to_string(::getuid()) + "/"));
+    const ScopedEnv noBase("TMPDIR", Path("missing").c_str()),
+        noRuntime("XDG_RUNTIME_DIR", nullptr);
+    EXPECT_EQ(GetTempDir(), ProgramFolder()) << "no private folder anywhere";
 }
 
 TEST_F(FilesTest, ExpandToRealPathReplacesMacrosWithoutCaseAndPrefixesRelativePaths) {

@@ -54,15 +54,27 @@ TEST(UpdateHelperImage, ReplacesALinkInsteadOfWritingThroughIt) {
 
 TEST(UpdateHelperImage, IsNeverWrittenOutsideAPrivateTemporaryFolder) {
     TempDir dir;
+    const std::string own = "tessaro-" + std::to_string(::getuid());
     fs::create_directory(dir.File("elsewhere"));
-    fs::create_directory_symlink(dir.File("elsewhere"),
-                                 dir.File("tessaro-" + std::to_string(::getuid())));
-    const ScopedEnv noTemp("TEMP", nullptr);
+    fs::create_directory_symlink(dir.File("elsewhere"), dir.File(own));
+    // A shared TEMP where someone left a program under the helper's name.
+    const std::string shared = dir.File("shared");
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    WriteTextFile(shared + "/Renovator4", "#!/bin/sh\ntouch planted-ran\n");
+    fs::permissions(shared + "/Renovator4", fs::perms::all);
+    const std::pair<const char*, std::string> cases[] = {{nullptr, dir.File(own)},
+                                                         {shared.c_str(), shared + "/" + own}};
     const ScopedEnv base("TMPDIR", dir.Path().c_str());
-
-    EXPECT_EQ(UpdateHelperPath(), "");
-    EXPECT_FALSE(WriteUpdateHelper(UpdateHelperPath()));
-    EXPECT_TRUE(fs::is_empty(dir.File("elsewhere")));
+    for (const auto& [temp, folder] : cases) {
+        const ScopedEnv variable("TEMP", temp);
+        ASSERT_EQ(UpdateHelperPath(), folder + "/Renovator4");
+        EXPECT_EQ(UpdateQueuePath(), folder + "/RenovatorQueue.txt");
+        ASSERT_TRUE(WriteUpdateHelper(UpdateHelperPath()));
+        EXPECT_EQ(ReadTextFile(UpdateHelperPath()), ReadTextFile(kBuiltHelper));
+    }
+    EXPECT_TRUE(fs::is_empty(dir.File("elsewhere"))) << "a planted link is set aside";
+    EXPECT_EQ(ReadTextFile(shared + "/Renovator4"), "#!/bin/sh\ntouch planted-ran\n");
 }
 
 }  // namespace
