@@ -240,7 +240,9 @@ void ReportFailedJobs(const RunControl& control) {
     for (const FailedJob& job : report.failed) {
         std::cerr << "tessaro-cli encode: job " << job.number << "/" << report.jobCount;
         if (job.logPath.empty()) {
-            std::cerr << " failed: the script ended before it\n";
+            std::cerr << " failed: " << job.name
+                      << (report.recordLost ? ": the run's record of it was lost\n"
+                                            : ": the script ended before it\n");
             continue;
         }
         std::cerr << " failed: " << job.name << '\n';

@@ -141,6 +141,12 @@ void ProgressTracker::Finish(bool stopped) {
     Recompute();
 }
 
+void ProgressTracker::MarkFailed(int number) {
+    if (number < 1 || number > progress_.jobCount) return;
+    progress_.states[static_cast<size_t>(number - 1)] = JobState::failed;
+    Recompute();
+}
+
 double ProgressTracker::Weight(int index) const {
     const PlannedJob& job = jobs_[static_cast<size_t>(index)];
     if (!job.encodes) return kLightJobWeight;

@@ -34,6 +34,9 @@ public:
     // The run is over: a job still going on was stopped (or, when the run
     // was not stopped, ended without a word and counts as done).
     void Finish(bool stopped);
+    // The run's own record counts job `number` (from 1) as failed, whatever
+    // its output said: its record was lost, or the script never reached it.
+    void MarkFailed(int number);
 
     const RunProgress& Progress();
 

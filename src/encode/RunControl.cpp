@@ -1,6 +1,7 @@
 #include "encode/RunControl.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -131,7 +132,9 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
     }
     const RunOutcome outcome = RunWritten(script, folder->Path());
     keptRunFolder.clear();
-    if (lastReport.FailedCount() > 0 || outcome == RunOutcome::failed) {
+    // A folder that vanished during the run holds no log to point the user to.
+    if ((lastReport.FailedCount() > 0 || outcome == RunOutcome::failed) &&
+        ::access(folder->Path().c_str(), F_OK) == 0) {
         folder->Keep();
         keptRunFolder = folder->Path();
     }
@@ -144,11 +147,13 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
 
 RunOutcome RunControl::RunWritten(const Script& script, const std::string& runFolder) {
     reportFolder = runFolder;
-    reportJobCount = script.jobCount;
+    reportJobNames.clear();
+    for (const ScriptJob& job : script.jobs)
+        reportJobNames.push_back(platform::ExtractFileName(job.source));
     StartTracking(script);
     RunScript(ScriptIn(runFolder));
     reportFolder.clear();
-    reportJobCount = 0;
+    reportJobNames.clear();
     FinishTracking();
     RemoveWorkFiles(script);
     return Outcome();
@@ -178,6 +183,7 @@ void RunControl::TrackOutput(std::string_view chunk) {
 void RunControl::FinishTracking() {
     if (!tracker) return;
     tracker->Finish(stopFlag.load());
+    for (const FailedJob& job : lastReport.failed) tracker->MarkFailed(job.number);
     progressObserver(tracker->Progress());
     tracker.reset();
 }
@@ -210,7 +216,7 @@ int RunControl::RunScript(const std::string& scriptPath) {
     }
     // A script run on its own (not written by Encode) has no record of its jobs.
     if (!reportFolder.empty() && !stopFlag.load() && lastError.empty())
-        lastReport = ReadRunReport(reportFolder, reportJobCount, EndedNormally(lastExitStatus));
+        lastReport = ReadRunReport(reportFolder, reportJobNames, EndedNormally(lastExitStatus));
     SetRunState();
     if (ownRequest) EndRequest();
     if (showConsole) view.RestoreApplication();

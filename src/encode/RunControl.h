@@ -113,7 +113,7 @@ private:
     std::string lastError;
     int lastExitStatus = -1;
     std::string reportFolder;
-    int reportJobCount = 0;
+    std::vector<std::string> reportJobNames;
     RunReport lastReport;
     std::string keptRunFolder;
     CRedirect::OutputObserver outputObserver;

@@ -49,15 +49,17 @@ std::vector<std::string> NonEmptyLines(const std::string& text) {
 
 }  // namespace
 
-RunReport ReadRunReport(const std::string& runFolder, int jobCount, bool scriptEnded) {
+RunReport ReadRunReport(const std::string& runFolder, const std::vector<std::string>& jobNames,
+                        bool scriptEnded) {
     RunReport report;
-    report.jobCount = jobCount;
+    report.jobCount = static_cast<int>(jobNames.size());
     const std::map<int, JobRecord> records =
         ReadJobRecords(platform::JoinPath(runFolder, kJobRecord));
-    for (int number = 1; number <= jobCount; ++number) {
+    for (int number = 1; number <= report.jobCount; ++number) {
         const auto found = records.find(number);
         if (found == records.end()) {
-            if (!scriptEnded) report.failed.push_back({number, {}, {}});
+            report.failed.push_back({number, jobNames[number - 1], {}});
+            report.recordLost = report.recordLost || scriptEnded;
             continue;
         }
         const JobRecord& record = found->second;

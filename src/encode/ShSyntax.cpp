@@ -40,7 +40,9 @@ std::string Printable(std::string_view text) {
 
 constexpr std::string_view kRecorders =
     "failed=0\n"
-    "job() { printf '%s\\n' \"$*\" >> \"$run/jobs.txt\"; }\n"
+    // A job whose record cannot be written counts as failed (a failed one already is).
+    "job() { printf '%s\\n' \"$*\" >> \"$run/jobs.txt\" || [ \"$2\" = failed ] ||\n"
+    "  failed=$((failed + 1)); }\n"
     "fail() {\n"
     "  failed=$((failed + 1))\n"
     "  [ -z \"$2\" ] || rm -f -- \"$2\"\n"

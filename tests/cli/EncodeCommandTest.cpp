@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <future>
+
 #include "../encode/CorpusFiles.h"
 #include "../encode/MediaClip.h"
 #include "../encode/MediaInfoCli.h"
@@ -136,7 +138,7 @@ TEST_F(EncodeCommand, FilesOfTheSameNameGetOutputsOfTheirOwn) {
     EXPECT_EQ(MediaInfoCommand("Video;%Width%", out + "/clip (2)_XviD.avi"), "512");
 }
 
-TEST_F(EncodeCommand, AnOpenPrivateTempFolderIsSetAsideWithWhateverOthersPlantedInIt) {
+TEST_F(EncodeCommand, AsRootAnOpenPrivateTempFolderIsSetAsideWithWhateverOthersPlantedInIt) {
     if (::geteuid() != 0) GTEST_SKIP() << "planting another user's link needs root";
     testing::ScopedEnv noTemp("TEMP", nullptr);
     testing::ScopedEnv base("TMPDIR", dir.File("shared").c_str());
@@ -156,6 +158,68 @@ TEST_F(EncodeCommand, AnOpenPrivateTempFolderIsSetAsideWithWhateverOthersPlanted
     for (const auto& entry : fs::directory_iterator(dir.File("shared")))
         setAside += entry.path().filename().string().starts_with("tessaro-0.untrusted-");
     EXPECT_EQ(setAside, 1);
+}
+
+int SetAsideFolders(const std::string& folder) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        count += entry.path().filename().string().find(".untrusted-") != std::string::npos;
+    return count;
+}
+
+TEST_F(EncodeCommand, TwoRunsAtOnceInTheSharedTmpBothConvert) {
+    const testing::ScopedEnv noTemp("TEMP", nullptr), base("TMPDIR", "/tmp");
+    const int setAsideBefore = SetAsideFolders("/tmp");
+    std::vector<std::future<ProgramRun>> runs;
+    for (const std::string name : {"a", "b"}) {
+        fs::create_directories(dir.File(name) + "/out");
+        runs.push_back(std::async(std::launch::async, [this, name] {
+            return RunProgram(kCli,
+                              {"encode", "--output", dir.File(name) + "/out", CorpusFile("b.mkv")},
+                              dir.File(name));
+        }));
+    }
+    for (std::future<ProgramRun>& run : runs) {
+        const ProgramRun ended = run.get();
+        EXPECT_EQ(ended.exitCode, 0) << ended.out << ended.err;
+        EXPECT_THAT(ended.out, EndsWith("\nCompleted\n"));
+    }
+    for (const std::string name : {"a", "b"})
+        EXPECT_EQ(MediaInfoCommand("Video;%Width%", dir.File(name) + "/out/b_XviD.avi"), "720");
+    EXPECT_EQ(SetAsideFolders("/tmp"), setAsideBefore);
+}
+
+TEST_F(EncodeCommand, AnOutputFolderTheUserCannotWriteFailsTheJob) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+    fs::permissions(out, fs::perms::owner_read | fs::perms::owner_exec);
+    const ProgramRun run = Encode({"--output", out, CorpusFile("b.mkv")});
+    fs::permissions(out, fs::perms::owner_all);
+    EXPECT_EQ(run.exitCode, 3) << run.out << run.err;
+    EXPECT_THAT(run.err, HasSubstr("job 1/1 failed: b.mkv"));
+    EXPECT_TRUE(fs::is_empty(out));
+}
+
+TEST_F(EncodeCommand, ARunThatLosesItsFolderFailsEveryJobItCannotShowDone) {
+    const std::string first = dir.File("first.mkv"), second = dir.File("second.mkv");
+    ASSERT_TRUE(MakeClip(first, 30, 25));
+    fs::copy_file(CorpusFile("b.mkv"), second);
+    FILE* cli = ::popen(
+        ("exec '" + kCli + "' encode --output '" + out + "' '" + first + "' '" + second + "' 2>&1")
+            .c_str(),
+        "r");
+    ASSERT_NE(cli, nullptr);
+    std::string output;
+    char line[4096];
+    while (output.find(" started ") == std::string::npos && std::fgets(line, sizeof line, cli))
+        output += line;
+    for (const auto& entry : fs::directory_iterator(temp)) fs::remove_all(entry.path());
+    while (std::fgets(line, sizeof line, cli)) output += line;
+    const int status = ::pclose(cli);
+    ASSERT_TRUE(WIFEXITED(status)) << output;
+    EXPECT_EQ(WEXITSTATUS(status), 3) << output;
+    EXPECT_THAT(output,
+                AllOf(HasSubstr("job 1/2 failed: first.mkv"),
+                      HasSubstr("job 2/2 failed: second.mkv"), Not(EndsWith("\nCompleted\n"))));
 }
 
 TEST_F(EncodeCommand, ANameThatIsNotUtf8IsConvertedLikeItsTwin) {
