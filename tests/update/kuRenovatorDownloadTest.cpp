@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "../platform/ScopedEnv.h"
 #include "HTTPTestSupport.h"
 #include "RenovatorEngineFixture.h"
 
@@ -292,6 +293,19 @@ TEST_F(RenovatorDownloadTest, ProtectedFileAsksForTheLoginUntilCancelled) {
         else
             EXPECT_FALSE(Exists(Dest("secret.bin.uTMP")));
     }
+}
+
+TEST_F(RenovatorDownloadTest, AHelperThatCannotBeWrittenKeepsTheProgramOpenAndSaysWhy) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+    QTemporaryDir locked;
+    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const testing::ScopedEnv temp("TEMP", locked.path().toUtf8().constData());
+
+    engine.RestartApplication("");
+    EXPECT_THAT(Log(), ::testing::HasSubstr("Error(The update cannot go on: the update helper "
+                                            "cannot be written to " +
+                                            locked.path().toStdString() + "/Renovator4.)"));
+    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 }  // namespace

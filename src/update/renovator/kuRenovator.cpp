@@ -465,23 +465,35 @@ void TkuRenovator::RestartApplication(const std::string& params) {
 }
 
 void TkuRenovator::Relaunch(const std::string& params) {
-    const std::string helper = UpdateHelperPath();
-    // A helper that is still running keeps its file; the one there is used.
-    if (!helper.empty()) WriteUpdateHelper(helper);
-    // A queue left by an earlier update must never be applied to this one.
-    const std::string queue = UpdateQueuePath();
-    if (!queue.empty()) {
-        std::remove(queue.c_str());
-        FState.Files.WriteValuesToFile(queue);
+    if (const std::string why = HandOverToHelper(params); !why.empty()) {
+        // Closing now would look like an update under way while nothing runs.
+        if (FDialogs) FDialogs->ErrorBox("The update cannot go on: " + why + ".");
+        return;
     }
-    if (!helper.empty())
-        QProcess::startDetached(
-            QString::fromStdString(helper),
-            {QString::fromStdString(ApplicationFileName()), QString::fromStdString("+" + params)});
     if (OnDoOwnCloseAppMethod)
         OnDoOwnCloseAppMethod(this);
     else
         ShutdownApplication();
+}
+
+std::string TkuRenovator::HandOverToHelper(const std::string& params) {
+    const std::string helper = UpdateHelperPath();
+    const std::string queue = UpdateQueuePath();
+    if (helper.empty() || queue.empty()) return "no private temporary folder can be had";
+    // Replaced by a rename, so even a copy still running from an earlier
+    // update never stands in the way.
+    if (!WriteUpdateHelper(helper)) return "the update helper cannot be written to " + helper;
+    // A queue left by an earlier update must never be applied to this one.
+    std::remove(queue.c_str());
+    if (!FState.Files.WriteValuesToFile(queue))
+        return "the list of files to install cannot be written to " + queue;
+    if (!QProcess::startDetached(QString::fromStdString(helper),
+                                 {QString::fromStdString(ApplicationFileName()),
+                                  QString::fromStdString("+" + params)})) {
+        std::remove(queue.c_str());
+        return "the update helper " + helper + " cannot be started";
+    }
+    return {};
 }
 
 }  // namespace tessaro

@@ -171,6 +171,8 @@ private:
     void SetQueryInfoStage(bool query);
     void SafeTerminate(bool force);
     void Relaunch(const std::string& params);
+    // Writes the helper and its queue and starts it; the reason when it cannot.
+    std::string HandOverToHelper(const std::string& params);
     void FinishDownload();
     std::string PrepareDestination(int index);
     bool SameSizeAsServer(std::int32_t contentLength) const;
