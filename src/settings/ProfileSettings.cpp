@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/Paths.h"
+#include "settings/LocaleLanguage.h"
 #include "settings/ProfileFile.h"
 #include "settings/ShellFolders.h"
 
@@ -20,8 +21,15 @@ constexpr char kDeviceSerial[] = "DeviceSerial";
 constexpr char kLanguageValue[] = "LanguageValue";
 constexpr char kDriveMountPoint[] = "DriveMountPoint";
 
+// A first start shows the desktop's language, not always the second one.
+ProfileSettings Defaults() {
+    ProfileSettings defaults;
+    defaults.languageValue = LocaleLanguageIndex();
+    return defaults;
+}
+
 ProfileSettings ReadSettings(const ProfileFile& file) {
-    const ProfileSettings defaults;
+    const ProfileSettings defaults = Defaults();
     ProfileSettings settings;
     settings.outputFolder = file.ReadString(kProfileSection, kOutputFolder, defaults.outputFolder);
     settings.fileDetails = file.ReadBool(kProfileSection, kFileDetails, defaults.fileDetails);
@@ -67,7 +75,7 @@ std::string ProfilePath(const std::string& profileFolder) {
 
 ProfileSettings LoadProfile(const std::string& profileFolder) {
     std::optional<ProfileFile> file = ProfileFile::Load(ProfilePath(profileFolder));
-    ProfileSettings settings = file ? ReadSettings(*file) : ProfileSettings();
+    ProfileSettings settings = file ? ReadSettings(*file) : Defaults();
     if (settings.outputFolder.empty() &&
         !GetSpecialFolderPath(SpecialFolder::personal, settings.outputFolder))
         settings.outputFolder = "/";

@@ -18,7 +18,9 @@ struct ProfileSettings {
     bool copyTo = false;                   // "CopyTo"                  CheckBox3
     int driveIndex = 0;                    // "DriveIndex"              ComboBox3
     int deviceSerial = 0;                  // "DeviceSerial"            ComboBox4
-    int languageValue = 1;                 // "LanguageValue"           ComboBox1
+    // "LanguageValue" (ComboBox1); without a stored choice the profile loads
+    // the messages locale's language.
+    int languageValue = 1;
     // "DriveMountPoint": the volume behind driveIndex when it was saved, so that a
     // changed volume list never redirects copies to another volume.
     std::string driveMountPoint;

@@ -27,6 +27,7 @@ protected:
     }
 
     const std::string documents_ = Home() + "/Docs";
+    testing::ScopedEnv locale_{"LC_ALL", "en_US.UTF-8"};
 };
 
 TEST_F(ProfileSettingsTest, MissingFileGivesDefaultsAndTheDocumentsFolder) {
@@ -34,7 +35,7 @@ TEST_F(ProfileSettingsTest, MissingFileGivesDefaultsAndTheDocumentsFolder) {
     EXPECT_EQ(Text(), "[Config]\nOutputFolder=" + documents_ +
                           "\nFileDetails=0\nUnsupportFormatEncoding=0\nShowEncodingConsole=0\n"
                           "VideoBitrate=0\nCopyTo=0\nDriveIndex=0\nDeviceSerial=0\nLanguageValue="
-                          "1\nDriveMountPoint=\n");
+                          "0\nDriveMountPoint=\n");
     std::filesystem::remove(Home() + "/config/user-dirs.dirs");
     EXPECT_EQ(LoadProfile(Home() + "/none").outputFolder, Home());
 }
@@ -66,6 +67,26 @@ TEST_F(ProfileSettingsTest, EdgeValuesReadAndWriteBackNormalised) {
         EXPECT_EQ(FitSelectorIndex(stored, items), shown) << stored << " of " << items;
 }
 
+TEST_F(ProfileSettingsTest, AFirstStartTakesTheMessagesLocaleAndAStoredChoiceWins) {
+    // LC_ALL, LC_MESSAGES, LANG, and the language of a first start.
+    const std::tuple<const char*, const char*, const char*, int> cases[] = {
+        {"en_US.UTF-8", nullptr, "ja_JP.UTF-8", 0},
+        {nullptr, "de_DE.UTF-8", "ja_JP.UTF-8", 0},
+        {"C", nullptr, nullptr, 0},
+        {nullptr, nullptr, nullptr, 0},
+        {nullptr, nullptr, "ja_JP.UTF-8", 1},
+        {"", "ja_JP.eucJP", "en_US.UTF-8", 1}};
+    for (const auto& [all, messages, lang, language] : cases) {
+        const testing::ScopedEnv a("LC_ALL", all), m("LC_MESSAGES", messages), l("LANG", lang);
+        std::filesystem::remove(ProfilePath(Home() + "/p"));
+        EXPECT_EQ(Load().languageValue, language) << all << messages << lang;
+        Write("[Config]\nVideoBitrate=3\n");
+        EXPECT_EQ(Load().languageValue, language) << "a profile without the key";
+        Write("[Config]\nLanguageValue=" + std::to_string(1 - language) + "\n");
+        EXPECT_EQ(Load().languageValue, 1 - language) << "the stored choice";
+    }
+}
+
 TEST_F(ProfileSettingsTest, RefusesWhatWouldDamageTheFile) {
     Write("[Config]\nOutputFolder=/kept\nVideoBitrate=3\n");
     ProfileSettings settings = Load();
@@ -76,7 +97,7 @@ TEST_F(ProfileSettingsTest, RefusesWhatWouldDamageTheFile) {
     EXPECT_FALSE(error.empty());
     const ProfileSettings read = Load();
     EXPECT_EQ(std::tuple(read.outputFolder, read.videoBitrate, read.languageValue),
-              std::tuple("/kept"s, 5, 1));
+              std::tuple("/kept"s, 5, 0));
     // A profile path that cannot be read is never replaced.
     std::filesystem::create_directories(ProfilePath(Home() + "/blocked") + "/inside");
     EXPECT_FALSE(SaveProfile(Home() + "/blocked", settings, &error));
