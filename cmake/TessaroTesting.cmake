@@ -16,7 +16,8 @@ function(tessaro_add_test name)
     TESSARO_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TESSARO_CORPUS_DIR="${CMAKE_BINARY_DIR}/corpus"
-    TESSARO_TEST_KEY_DIR="${TESSARO_TEST_KEY_DIR}")
+    TESSARO_TEST_KEY_DIR="${TESSARO_TEST_KEY_DIR}"
+    TESSARO_EXPECTED_VERSION="${TESSARO_VERSION}")
   add_test(NAME ${name} COMMAND ${name})
   set(environment QT_QPA_PLATFORM=offscreen ${TESSARO_TEST_SANITIZER_OPTIONS})
   set_tests_properties(${name} PROPERTIES

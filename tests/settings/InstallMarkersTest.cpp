@@ -40,16 +40,17 @@ protected:
 TEST_F(InstallMarkersTest, FirstStartRecordsTheMarkersAndTheEntryASecondWritesNothing) {
     EXPECT_EQ(ReadVersionInfo("/bin/sh") + ReadVersionInfo(Home() + "/missing"), "")
         << "only the running program has a version";
-    EXPECT_EQ(Record(), std::pair("1.2.1.2"s, true));
+    EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), true));
     EXPECT_EQ(registry_.ValueNames(kSettingsKey),
               (std::vector<std::string>{"VersionInfo", "LastFolder"}));
     EXPECT_EQ(std::tuple(Marker("VersionInfo"), Marker("LastFolder")),
-              std::tuple("1.2.1.2"s, platform::ExtractFileDir(program_) + "/"));
+              std::tuple(std::string(TESSARO_EXPECTED_VERSION),
+                         platform::ExtractFileDir(program_) + "/"));
     EXPECT_EQ(EntryText(), expectedEntry_);
     fs::remove(entry_);  // not brought back while both markers stay the same
     const std::string before = RegistryText();
     const auto stamp = fs::last_write_time(registry_.FilePath());
-    EXPECT_EQ(Record(), std::pair("1.2.1.2"s, false));
+    EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), false));
     EXPECT_EQ(RegistryText(), before);
     EXPECT_EQ(fs::last_write_time(registry_.FilePath()), stamp);
     EXPECT_FALSE(fs::exists(entry_));
@@ -63,7 +64,7 @@ TEST_F(InstallMarkersTest, AMovedProgramOrChangedVersionRewritesTheMarkersAndThe
         const auto markers = std::pair(Marker("VersionInfo"), Marker("LastFolder"));
         ASSERT_TRUE(registry_.WriteValue(kSettingsKey, changed, std::string(oldValue)));
         testing::WriteFile(entry_, "stale");
-        EXPECT_EQ(Record(), std::pair("1.2.1.2"s, true)) << changed;
+        EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), true)) << changed;
         EXPECT_EQ(std::pair(Marker("VersionInfo"), Marker("LastFolder")), markers)
             << kept << " kept";
         EXPECT_EQ(EntryText(), expectedEntry_);
@@ -82,7 +83,7 @@ TEST_F(InstallMarkersTest, AnUnusableRegistryCreatesNoEntry) {
     testing::WriteFile(Home() + "/plain-file", "x");
     const testing::ScopedEnv unusable("TESSARO_REGISTRY_DIR",
                                       (Home() + "/plain-file/registry").c_str());
-    EXPECT_EQ(Record(), std::pair("1.2.1.2"s, false));
+    EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), false));
     EXPECT_FALSE(fs::exists(entry_));
 }
 

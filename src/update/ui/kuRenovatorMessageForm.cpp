@@ -10,6 +10,7 @@ namespace {
 constexpr QPoint kLabelTopLeft(45, 5);
 constexpr QPoint kIconTopLeft(7, 5);
 constexpr int kIconSize = 32;
+constexpr int kFootnoteGap = 6;
 
 }  // namespace
 
@@ -17,6 +18,7 @@ TkuRenovatorMessageForm::TkuRenovatorMessageForm(const TLook& look) {
     SetUpForm(*this, look.objectName, look.clientSize);
     label1_ = NewLabel(this, QStringLiteral("Label1"), kLabelTopLeft);
     label1_->setWordWrap(true);
+    footnote_ = NewLabel(this, QStringLiteral("Footnote"), kLabelTopLeft);
     auto* icon = new QLabel(this);
     icon->setObjectName(look.iconName);
     icon->setGeometry(QRect(kIconTopLeft, QSize(kIconSize, kIconSize)));
@@ -27,10 +29,19 @@ TkuRenovatorMessageForm::TkuRenovatorMessageForm(const TLook& look) {
                               look.clientSize.width(), look.bottomPanelHeight);
 }
 
-void TkuRenovatorMessageForm::SetMessage(const std::string& text, int rightMargin) {
-    SetWrappedLabelText(*label1_, width() - kLabelTopLeft.x() - rightMargin, text);
+void TkuRenovatorMessageForm::SetMessage(const std::string& text, int rightMargin,
+                                         const std::string& footnote) {
+    const int textWidth = width() - kLabelTopLeft.x() - rightMargin;
+    SetWrappedLabelText(*label1_, textWidth, text);
+    int bottom = label1_->geometry().bottom() + 1;
+    SetWrappedLabelText(*footnote_, textWidth, footnote);
+    footnote_->setVisible(!footnote.empty());
+    if (!footnote.empty()) {
+        footnote_->move(kLabelTopLeft.x(), bottom + kFootnoteGap);
+        bottom = footnote_->geometry().bottom() + 1;
+    }
     const int panelHeight = bottomPanel_->height();
-    setFixedHeight(kLabelTopLeft.y() + label1_->height() + panelHeight);
+    setFixedHeight(bottom + panelHeight);
     bottomPanel_->move(0, height() - panelHeight);
 }
 

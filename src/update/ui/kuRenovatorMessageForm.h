@@ -29,13 +29,15 @@ protected:
     explicit TkuRenovatorMessageForm(const TLook& look);
 
     QWidget* BottomPanel() const { return bottomPanel_; }
-    // Label1 := `text`, `rightMargin` from the right edge; the form takes its height.
-    void SetMessage(const std::string& text, int rightMargin);
+    // Label1 := `text`, `rightMargin` from the right edge, with `footnote` on
+    // a line of its own below it (none when empty); the form takes their height.
+    void SetMessage(const std::string& text, int rightMargin, const std::string& footnote = {});
     // Shows the form centred and modal; it frees itself when it closes.
     bool Execute();
 
 private:
     QLabel* label1_ = nullptr;
+    QLabel* footnote_ = nullptr;
     QWidget* bottomPanel_ = nullptr;
 };
 
