@@ -17,6 +17,8 @@ expect() {
   grep -qF -- "$2" "$build/$1" || fail "$1 does not hold: $2"
 }
 expect src/settings/generated/settings/TessaroVersion.h 'kTessaroVersion[] = "9.8.7.6";'
+expect packaging/invalid.tessaro.tessaro.metainfo.xml '<release version="9.8.7.6"'
+expect packaging/tessaro-cli.1 '"Tessaro 9.8.7.6"'
 
 for bad in 1.2.1 1.2.1.x v1.2.1.2; do
   if cmake -S "$source_dir" -B "$work/bad" -DTESSARO_VERSION="$bad" >"$work/bad.log" 2>&1; then

@@ -71,6 +71,44 @@ TEST_F(InstallMarkersTest, AMovedProgramOrChangedVersionRewritesTheMarkersAndThe
     }
 }
 
+TEST_F(InstallMarkersTest, AnInstalledProgramKeepsItsInstalledEntryAsItsOnlyOne) {
+    const struct {
+        const char* name;
+        const char* programFolder;  // under the prefix
+        bool installedEntry;
+        bool perUser;  // the prefix's share folder is the user's data folder
+        bool userEntryWritten;
+    } cases[] = {
+        {"not installed", "lib/tessaro", false, false, true},
+        {"installed for all", "lib/tessaro", true, false, false},
+        {"installed per user", "lib/tessaro", true, true, false},
+        {"an entry beside another folder", "opt/tessaro", true, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string prefix = Home() + "/" + c.name;
+        const testing::ScopedEnv data("XDG_DATA_HOME",
+                                      c.perUser ? (prefix + "/share").c_str() : nullptr);
+        const std::string userEntry = (c.perUser ? prefix + "/share" : Home() + "/.local/share") +
+                                      "/applications/Tessaro.desktop";
+        const std::string installed = prefix + "/share/applications/Tessaro.desktop";
+        const std::string target = prefix + "/" + c.programFolder + "/tessaro";
+        if (c.installedEntry) testing::WriteFile(installed, "installed");
+        if (!c.perUser) testing::WriteFile(userEntry, "left by a run from elsewhere");
+
+        EXPECT_TRUE(CreateSendToShortcut(target, "Tessaro Video Encoder", "Tessaro"));
+        if (c.userEntryWritten) {
+            EXPECT_EQ(testing::ReadTextFile(userEntry),
+                      DesktopEntryText(target, "Tessaro Video Encoder", "Tessaro"));
+        } else if (!c.perUser) {
+            EXPECT_FALSE(fs::exists(userEntry));
+        }
+        if (c.installedEntry) {
+            EXPECT_EQ(testing::ReadTextFile(installed), "installed");
+        }
+    }
+}
+
 TEST_F(InstallMarkersTest, StoreRegistryValueReportsWhetherItWrote) {
     EXPECT_EQ(StoreRegistryValue("VersionInfo", "1.2.1.2"), StoreResult::written);
     EXPECT_EQ(StoreRegistryValue("VersionInfo", "1.2.1.2"), StoreResult::unchanged);
@@ -128,8 +166,10 @@ TEST(DesktopEntryTest, QuotesTheProgramSoItIsNeverExpanded) {
     }
     const std::string types(AcceptedMimeTypeList());
     EXPECT_EQ(DesktopEntryText("/p/t", "Tessaro Video Encoder", "Tessaro"),
-              "[Desktop Entry]\nType=Application\nName=Tessaro\nComment=Tessaro Video Encoder\n"
-              "Exec=\"/p/t\" %F\nIcon=tessaro\nCategories=AudioVideo;Video;AudioVideoEditing;\n"
+              "[Desktop Entry]\nType=Application\nName=Tessaro\nComment=Tessaro "
+              "Video Encoder\n"
+              "Exec=\"/p/t\" "
+              "%F\nIcon=tessaro\nCategories=AudioVideo;Video;AudioVideoEditing;\n"
               "MimeType=" +
                   types + "\nTerminal=false\n");
     for (const char* type : {"video/mp4;", "video/x-matroska;", "application/x-subrip;"})
