@@ -19,6 +19,7 @@ expect() {
 expect src/settings/generated/settings/TessaroVersion.h 'kTessaroVersion[] = "9.8.7.6";'
 expect packaging/invalid.tessaro.tessaro.metainfo.xml '<release version="9.8.7.6"'
 expect packaging/tessaro-cli.1 '"Tessaro 9.8.7.6"'
+expect CPackConfig.cmake 'set(CPACK_PACKAGE_VERSION "9.8.7.6")'
 
 for bad in 1.2.1 1.2.1.x v1.2.1.2; do
   if cmake -S "$source_dir" -B "$work/bad" -DTESSARO_VERSION="$bad" >"$work/bad.log" 2>&1; then
