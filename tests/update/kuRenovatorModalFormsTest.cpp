@@ -1,5 +1,7 @@
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -25,7 +27,9 @@ QStringList Texts(const QWidget* form, std::initializer_list<const char*> names)
 void ExpectHeightFollowsTheText(QWidget* form, QSize clientSize, int panelHeight) {
     auto* label = form->findChild<QLabel*>("Label1");
     const int labelWidth = clientSize.width() - 45 - (panelHeight == 45 ? 11 : 18);
-    EXPECT_EQ(label->geometry(), QRect(45, 5, labelWidth, label->heightForWidth(labelWidth)));
+    EXPECT_EQ(label->geometry(), QRect(0, 0, labelWidth, label->heightForWidth(labelWidth)));
+    EXPECT_EQ(form->findChild<QWidget*>("MessageArea")->geometry(),
+              QRect(45, 5, labelWidth, label->height()));
     EXPECT_GT(label->height(), 2 * label->fontMetrics().height());
     const auto* footnote = form->findChild<QLabel*>("Footnote");
     int textBottom = 5 + label->height();
@@ -88,6 +92,30 @@ TEST_F(ModalFormsTest, PasswordBoxStoresCredentialsOnOkAndOffersTheUserNameAgain
     EXPECT_EQ(host.password, "kept");
     EXPECT_EQ(host.credentialsStored, 1);
     EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(ModalFormsTest, ALongReleaseNoteScrollsInABoxOfBoundedHeight) {
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessaro"));
+    std::string note;
+    for (int line = 1; line <= 60; ++line)
+        note += "Fixed thing number " + std::to_string(line) + ".\n";
+    OnNextModal answer([](QWidget* form) {
+        const auto* area = form->findChild<QScrollArea*>("MessageArea");
+        const auto* label = form->findChild<QLabel*>("Label1");
+        EXPECT_LE(area->height(), 240);
+        EXPECT_EQ(area->height() % label->fontMetrics().lineSpacing(), 0) << "whole lines";
+        EXPECT_GT(label->height(), area->height());
+        EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+        EXPECT_LE(label->width() + area->verticalScrollBar()->width(), area->width())
+            << "no text under the scroll bar";
+        const auto* footnote = form->findChild<QLabel*>("Footnote");
+        EXPECT_TRUE(footnote->isVisible());
+        EXPECT_GE(footnote->y(), area->geometry().bottom());
+        EXPECT_LT(form->height(), 240 + 2 * footnote->height() + 45 + 20);
+        form->findChild<QPushButton*>("LaterBtn")->click();
+    });
+    EXPECT_FALSE(ShowUpgradeBox(note, "1.2.1.2 \u2192 1.2.1.3"));
+    EXPECT_TRUE(answer.Ran());
 }
 
 TEST_F(ModalFormsTest, UpgradeQuestionNamesTheApplicationAndTheReleaseNote) {
