@@ -1,8 +1,9 @@
 // Prints the desktop entry the install rules put in share/applications: the
-// program's own entry text, for the command on the PATH.
+// program's own entry text, for the command on the PATH, marked as installed.
 #include <iostream>
 
 #include "settings/InstallMarkers.h"
+#include "settings/InstalledEntry.h"
 #include "settings/SendToShortcut.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::cout << tessaro::DesktopEntryForCommand(argv[1], tessaro::kShortcutDescription,
-                                                 tessaro::kShortcutName);
+                                                 tessaro::kShortcutName)
+              << tessaro::kInstalledEntryMark << '\n';
     return std::cout.flush() ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "settings/InstalledEntry.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace tessaro {
 
@@ -15,6 +16,13 @@ std::string InstalledDesktopEntry(const std::string& executablePath,
         folder.parent_path().filename() / folder.filename() == kInstalledProgramFolder &&
         fs::is_regular_file(installed, error);
     return isInstalled ? installed.string() : std::string();
+}
+
+bool IsInstalledEntryFile(const std::string& path) {
+    std::ifstream entry(path);
+    for (std::string line; std::getline(entry, line);)
+        if (line == kInstalledEntryMark) return true;
+    return false;
 }
 
 }  // namespace tessaro

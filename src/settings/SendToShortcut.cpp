@@ -102,6 +102,8 @@ bool CreateSendToShortcut(const std::string& target, const std::string& descript
             std::filesystem::remove(entry, ignored);
         return true;
     }
+    // A per-user install's entry: the installed program keeps it.
+    if (IsInstalledEntryFile(entry)) return true;
     std::filesystem::create_directories(folder, ignored);
     // Without its icon the entry still opens the files.
     InstallAppIcon();

@@ -25,6 +25,7 @@ std::string DesktopEntryForCommand(const std::string& command, const std::string
 // folder cannot be determined or the entry cannot be written. An installed
 // target has its entry already (InstalledDesktopEntry): nothing is written and
 // an entry of that name in the send-to folder is removed, unless it is the installed one.
+// An installed entry in the send-to folder (a per-user install's) is never replaced.
 bool CreateSendToShortcut(const std::string& target, const std::string& description,
                           const std::string& shortcutName);
 

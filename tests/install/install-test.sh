@@ -47,6 +47,7 @@ TEMP=$work tessaro-cli encode --output "$work/out" "$work/clip.mkv" >"$work/enco
 entry=$prefix/share/applications/Tessaro.desktop
 desktop-file-validate "$entry" || fail "desktop-file-validate $entry"
 grep -qx 'Exec=tessaro %F' "$entry" || fail "Exec line of the desktop entry"
+grep -qx 'X-Tessaro-Installed=true' "$entry" || fail "the entry is not marked as installed"
 grep -q '^MimeType=.*video/x-matroska;.*application/x-subrip;' "$entry" || fail "MimeType line"
 [[ -s "$prefix/share/icons/hicolor/scalable/apps/tessaro.svg" ]] || fail "the icon is missing"
 

@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/RegistryStore.h"
 #include "settings/AppIcon.h"
+#include "settings/InstalledEntry.h"
 #include "settings/ProgramVersion.h"
 #include "settings/SendToShortcut.h"
 #include "settings/SettingsRegistry.h"
@@ -83,6 +84,7 @@ TEST_F(InstallMarkersTest, AnInstalledProgramKeepsItsInstalledEntryAsItsOnlyOne)
         {"installed for all", "lib/tessaro", true, false, false},
         {"installed per user", "lib/tessaro", true, true, false},
         {"an entry beside another folder", "opt/tessaro", true, false, true},
+        {"another folder beside a per-user install", "opt/tessaro", true, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,7 +95,9 @@ TEST_F(InstallMarkersTest, AnInstalledProgramKeepsItsInstalledEntryAsItsOnlyOne)
                                       "/applications/Tessaro.desktop";
         const std::string installed = prefix + "/share/applications/Tessaro.desktop";
         const std::string target = prefix + "/" + c.programFolder + "/tessaro";
-        if (c.installedEntry) testing::WriteFile(installed, "installed");
+        const std::string installedText =
+            std::string("[Desktop Entry]\n") + kInstalledEntryMark + "\n";
+        if (c.installedEntry) testing::WriteFile(installed, installedText);
         if (!c.perUser) testing::WriteFile(userEntry, "left by a run from elsewhere");
 
         EXPECT_TRUE(CreateSendToShortcut(target, "Tessaro Video Encoder", "Tessaro"));
@@ -104,7 +108,7 @@ TEST_F(InstallMarkersTest, AnInstalledProgramKeepsItsInstalledEntryAsItsOnlyOne)
             EXPECT_FALSE(fs::exists(userEntry));
         }
         if (c.installedEntry) {
-            EXPECT_EQ(testing::ReadTextFile(installed), "installed");
+            EXPECT_EQ(testing::ReadTextFile(installed), installedText);
         }
     }
 }
