@@ -19,7 +19,8 @@ function(tessaro_add_test name)
     TESSARO_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TESSARO_CORPUS_DIR="${CMAKE_BINARY_DIR}/corpus"
-    TESSARO_TEST_KEY_DIR="${TESSARO_TEST_KEY_DIR}")
+    TESSARO_TEST_KEY_DIR="${TESSARO_TEST_KEY_DIR}"
+    TESSARO_EXPECTED_VERSION="${TESSARO_VERSION}")
   set(environment QT_QPA_PLATFORM=offscreen ${TESSARO_TEST_SANITIZER_OPTIONS})
   if(T_ROOT)
     add_test(NAME ${name} COMMAND ${name} --gtest_filter=-*AsRoot*)

@@ -15,6 +15,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev nginx-light iproute2
   xvfb xauth xdotool dbus shared-mime-info desktop-file-utils tzdata fonts-dejavu-core fonts-noto-cjk
+  appstream man-db dpkg-dev file
   python3
   minisign libsodium-dev openssl
 )

@@ -166,6 +166,10 @@ void TMainForm::BuildOptionsPage(QWidget* page) {
                       12, 184, 400, 20);
     UpdateButton = Place(new QPushButton(QStringLiteral("&Run update check now..."), page),
                          "UpdateButton", 12, 218, 220, 26);
+    // Beside the update check, so a user can tell whether an update took.
+    VersionLabel = Place(
+        new QLabel(QStringLiteral("Version %1").arg(QString::fromStdString(programVersion_)), page),
+        "VersionLabel", 244, 222, 200, 18);
     Label6 = Place(new QLabel(QStringLiteral("Save Config:"), page), "Label6", 12, 258, 100, 18);
     SpeedButton2 = Place(new QToolButton(page), "SpeedButton2", 120, 256, 30, 22);
     SpeedButton2->setText(QStringLiteral(". . ."));

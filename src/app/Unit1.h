@@ -204,6 +204,7 @@ private:
     QComboBox* ComboBox4 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QPushButton* UpdateButton = nullptr;
+    QLabel* VersionLabel = nullptr;
     QLabel* Label6 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
     QCheckBox* CheckBox5 = nullptr;

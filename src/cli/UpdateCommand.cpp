@@ -31,7 +31,7 @@ public:
                             const std::string&) override {}
     void FinishWizard() override {}
     void DestroyWizard() override {}
-    bool ShowUpgradeBox(const std::string&) override { return false; }
+    bool ShowUpgradeBox(const std::string&, const std::string&) override { return false; }
     bool ShowPasswordBox(TkuRenovatorWizardHost&, const std::string&) override { return false; }
     void ErrorBox(const std::string& text) override { error = text; }
     void InformationBox(const std::string&) override {}

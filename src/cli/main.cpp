@@ -9,6 +9,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "platform/Locale.h"
+#include "settings/ProgramVersion.h"
 
 namespace tessaro::cli {
 namespace {
@@ -20,7 +21,8 @@ void PrintOverview(std::ostream& out) {
     out << "Usage: tessaro-cli COMMAND [options] [arguments]\n\nCommands:\n";
     for (const CliCommand* command : kCommands)
         out << "  " << std::left << std::setw(8) << command->name << command->summary << '\n';
-    out << "\nRun \"tessaro-cli COMMAND --help\" for a command's options.\n";
+    out << "\nRun \"tessaro-cli COMMAND --help\" for a command's options, "
+           "\"tessaro-cli --version\" for the version.\n";
 }
 
 const CliCommand* FindCommand(std::string_view name) {
@@ -54,6 +56,10 @@ int Main(const std::vector<std::string>& arguments) {
     const std::string& name = arguments.front();
     if (name == "--help" || name == "-h" || name == "help") {
         PrintOverview(std::cout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::cout << "Tessaro " << ProgramVersionText() << '\n';
         return kExitOk;
     }
     const CliCommand* command = FindCommand(name);

@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 
+#include "settings/TessaroVersion.h"
+
 namespace tessaro {
 
 std::string ProgramVersionText() {
-    return TESSARO_VERSION;
+    return kTessaroVersion;
 }
 
 std::string ReadVersionInfo(const std::string& executablePath) {

@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "settings/AppIcon.h"
+#include "settings/InstalledEntry.h"
 #include "settings/ShellFolders.h"
 
 namespace tessaro {
@@ -61,6 +62,11 @@ std::string_view AcceptedMimeTypeList() {
 
 std::string DesktopEntryText(const std::string& target, const std::string& description,
                              const std::string& shortcutName) {
+    return DesktopEntryForCommand(QuoteExecArgument(target), description, shortcutName);
+}
+
+std::string DesktopEntryForCommand(const std::string& command, const std::string& description,
+                                   const std::string& shortcutName) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" +
@@ -70,7 +76,7 @@ std::string DesktopEntryText(const std::string& target, const std::string& descr
            EscapeValue(description) +
            "\n"
            "Exec=" +
-           EscapeValue(QuoteExecArgument(target)) +
+           EscapeValue(command) +
            " %F\n"
            "Icon=" +
            kAppIconName +
@@ -86,13 +92,23 @@ bool CreateSendToShortcut(const std::string& target, const std::string& descript
                           const std::string& shortcutName) {
     std::string folder;
     if (!GetSpecialFolderPath(SpecialFolder::sendTo, folder)) return false;
+    const std::string entry = platform::JoinPath(folder, shortcutName + ".desktop");
     std::error_code ignored;
+    // An installed program comes with its entry; one of the same name in the
+    // user's folder, left by a run from elsewhere, would hide it.
+    if (const std::string installed = InstalledDesktopEntry(target, shortcutName);
+        !installed.empty()) {
+        if (!std::filesystem::equivalent(installed, entry, ignored))
+            std::filesystem::remove(entry, ignored);
+        return true;
+    }
+    // A per-user install's entry: the installed program keeps it.
+    if (IsInstalledEntryFile(entry)) return true;
     std::filesystem::create_directories(folder, ignored);
     // Without its icon the entry still opens the files.
     InstallAppIcon();
-    return platform::WriteFileAtomically(platform::JoinPath(folder, shortcutName + ".desktop"),
-                                         DesktopEntryText(target, description, shortcutName), 0644,
-                                         nullptr);
+    return platform::WriteFileAtomically(entry, DesktopEntryText(target, description, shortcutName),
+                                         0644, nullptr);
 }
 
 }  // namespace tessaro

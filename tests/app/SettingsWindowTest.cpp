@@ -23,8 +23,12 @@ protected:
 
 TEST_F(StartupCloseTest, RegistryAndDesktopEntryOnFirstSecondAndMovedStart) {
     const std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
-    { TMainForm first; }
-    EXPECT_EQ(Registry(kVersionInfoValue), "1.2.1.2");
+    {
+        TMainForm first;
+        EXPECT_EQ(Control<QLabel>(first, "VersionLabel")->text(),
+                  "Version " TESSARO_EXPECTED_VERSION);
+    }
+    EXPECT_EQ(Registry(kVersionInfoValue), TESSARO_EXPECTED_VERSION);
     EXPECT_EQ(Registry(kLastFolderValue), folder);
     const std::string entry = ReadText(user.DesktopEntry().toStdString());
     EXPECT_THAT(entry, HasSubstr("Comment=Tessaro Video Encoder"));
@@ -39,7 +43,7 @@ TEST_F(StartupCloseTest, RegistryAndDesktopEntryOnFirstSecondAndMovedStart) {
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kLastFolderValue, std::string("/opt/old/")));
     { TMainForm moved; }
     EXPECT_EQ(Registry(kLastFolderValue), folder);
-    EXPECT_EQ(Registry(kVersionInfoValue), "1.2.1.2");
+    EXPECT_EQ(Registry(kVersionInfoValue), TESSARO_EXPECTED_VERSION);
     EXPECT_TRUE(QFileInfo::exists(user.DesktopEntry()));
 }
 

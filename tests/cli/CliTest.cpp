@@ -58,6 +58,7 @@ TEST_F(TessaroCli, DescribesItsCommandsOnRequest) {
     EXPECT_EQ(probe.exitCode, 0);
     EXPECT_EQ(script.exitCode, 0);
     EXPECT_THAT(overview.out, AllOf(HasSubstr("probe"), HasSubstr("script")));
+    EXPECT_EQ(Run({"--version"}).out, "Tessaro " TESSARO_EXPECTED_VERSION "\n");
     EXPECT_THAT(probe.out, AllOf(HasSubstr("tessaro-cli probe [--device N] [--explain] PATH..."),
                                  HasSubstr("Exit status")));
     for (const char* option : {"--device", "--bitrate", "--output", "--copy-to",

@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/RegistryStore.h"
 #include "settings/AppIcon.h"
+#include "settings/InstalledEntry.h"
 #include "settings/ProgramVersion.h"
 #include "settings/SendToShortcut.h"
 #include "settings/SettingsRegistry.h"
@@ -40,16 +41,17 @@ protected:
 TEST_F(InstallMarkersTest, FirstStartRecordsTheMarkersAndTheEntryASecondWritesNothing) {
     EXPECT_EQ(ReadVersionInfo("/bin/sh") + ReadVersionInfo(Home() + "/missing"), "")
         << "only the running program has a version";
-    EXPECT_EQ(Record(), std::pair("1.2.1.2"s, true));
+    EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), true));
     EXPECT_EQ(registry_.ValueNames(kSettingsKey),
               (std::vector<std::string>{"VersionInfo", "LastFolder"}));
     EXPECT_EQ(std::tuple(Marker("VersionInfo"), Marker("LastFolder")),
-              std::tuple("1.2.1.2"s, platform::ExtractFileDir(program_) + "/"));
+              std::tuple(std::string(TESSARO_EXPECTED_VERSION),
+                         platform::ExtractFileDir(program_) + "/"));
     EXPECT_EQ(EntryText(), expectedEntry_);
     fs::remove(entry_);  // not brought back while both markers stay the same
     const std::string before = RegistryText();
     const auto stamp = fs::last_write_time(registry_.FilePath());
-    EXPECT_EQ(Record(), std::pair("1.2.1.2"s, false));
+    EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), false));
     EXPECT_EQ(RegistryText(), before);
     EXPECT_EQ(fs::last_write_time(registry_.FilePath()), stamp);
     EXPECT_FALSE(fs::exists(entry_));
@@ -63,10 +65,51 @@ TEST_F(InstallMarkersTest, AMovedProgramOrChangedVersionRewritesTheMarkersAndThe
         const auto markers = std::pair(Marker("VersionInfo"), Marker("LastFolder"));
         ASSERT_TRUE(registry_.WriteValue(kSettingsKey, changed, std::string(oldValue)));
         testing::WriteFile(entry_, "stale");
-        EXPECT_EQ(Record(), std::pair("1.2.1.2"s, true)) << changed;
+        EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), true)) << changed;
         EXPECT_EQ(std::pair(Marker("VersionInfo"), Marker("LastFolder")), markers)
             << kept << " kept";
         EXPECT_EQ(EntryText(), expectedEntry_);
+    }
+}
+
+TEST_F(InstallMarkersTest, AnInstalledProgramKeepsItsInstalledEntryAsItsOnlyOne) {
+    const struct {
+        const char* name;
+        const char* programFolder;  // under the prefix
+        bool installedEntry;
+        bool perUser;  // the prefix's share folder is the user's data folder
+        bool userEntryWritten;
+    } cases[] = {
+        {"not installed", "lib/tessaro", false, false, true},
+        {"installed for all", "lib/tessaro", true, false, false},
+        {"installed per user", "lib/tessaro", true, true, false},
+        {"an entry beside another folder", "opt/tessaro", true, false, true},
+        {"another folder beside a per-user install", "opt/tessaro", true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string prefix = Home() + "/" + c.name;
+        const testing::ScopedEnv data("XDG_DATA_HOME",
+                                      c.perUser ? (prefix + "/share").c_str() : nullptr);
+        const std::string userEntry = (c.perUser ? prefix + "/share" : Home() + "/.local/share") +
+                                      "/applications/Tessaro.desktop";
+        const std::string installed = prefix + "/share/applications/Tessaro.desktop";
+        const std::string target = prefix + "/" + c.programFolder + "/tessaro";
+        const std::string installedText =
+            std::string("[Desktop Entry]\n") + kInstalledEntryMark + "\n";
+        if (c.installedEntry) testing::WriteFile(installed, installedText);
+        if (!c.perUser) testing::WriteFile(userEntry, "left by a run from elsewhere");
+
+        EXPECT_TRUE(CreateSendToShortcut(target, "Tessaro Video Encoder", "Tessaro"));
+        if (c.userEntryWritten) {
+            EXPECT_EQ(testing::ReadTextFile(userEntry),
+                      DesktopEntryText(target, "Tessaro Video Encoder", "Tessaro"));
+        } else if (!c.perUser) {
+            EXPECT_FALSE(fs::exists(userEntry));
+        }
+        if (c.installedEntry) {
+            EXPECT_EQ(testing::ReadTextFile(installed), installedText);
+        }
     }
 }
 
@@ -82,7 +125,7 @@ TEST_F(InstallMarkersTest, AnUnusableRegistryCreatesNoEntry) {
     testing::WriteFile(Home() + "/plain-file", "x");
     const testing::ScopedEnv unusable("TESSARO_REGISTRY_DIR",
                                       (Home() + "/plain-file/registry").c_str());
-    EXPECT_EQ(Record(), std::pair("1.2.1.2"s, false));
+    EXPECT_EQ(Record(), std::pair(std::string(TESSARO_EXPECTED_VERSION), false));
     EXPECT_FALSE(fs::exists(entry_));
 }
 
@@ -127,8 +170,10 @@ TEST(DesktopEntryTest, QuotesTheProgramSoItIsNeverExpanded) {
     }
     const std::string types(AcceptedMimeTypeList());
     EXPECT_EQ(DesktopEntryText("/p/t", "Tessaro Video Encoder", "Tessaro"),
-              "[Desktop Entry]\nType=Application\nName=Tessaro\nComment=Tessaro Video Encoder\n"
-              "Exec=\"/p/t\" %F\nIcon=tessaro\nCategories=AudioVideo;Video;AudioVideoEditing;\n"
+              "[Desktop Entry]\nType=Application\nName=Tessaro\nComment=Tessaro "
+              "Video Encoder\n"
+              "Exec=\"/p/t\" "
+              "%F\nIcon=tessaro\nCategories=AudioVideo;Video;AudioVideoEditing;\n"
               "MimeType=" +
                   types + "\nTerminal=false\n");
     for (const char* type : {"video/mp4;", "video/x-matroska;", "application/x-subrip;"})

@@ -51,8 +51,8 @@ public:
         if (FOpen) FLog.push_back("DestroyWizard");
         FOpen = false;
     }
-    bool ShowUpgradeBox(const std::string& upgradeMsg) override {
-        FLog.push_back("Ask(" + upgradeMsg + ")");
+    bool ShowUpgradeBox(const std::string& upgradeMsg, const std::string& versionChange) override {
+        FLog.push_back("Ask(" + upgradeMsg + " | " + versionChange + ")");
         return upgradeAnswer;
     }
     bool ShowPasswordBox(TkuRenovatorWizardHost& host, const std::string& fileName) override {

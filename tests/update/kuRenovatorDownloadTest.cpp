@@ -55,7 +55,8 @@ TEST_F(RenovatorDownloadTest, NewerReleaseIsDownloadedBesideItsDestinationsAsAgr
         return Downloaded("a.bin", 1, 3, wizard) + Downloaded("b.bin", 2, 3, wizard) +
                Downloaded(appName, 3, 3, wizard);
     };
-    const std::string begin = "Begin(" + kNote + ")\n", ask = "Ask(" + kNote + ")\n";
+    const std::string begin = "Begin(" + kNote + ")\n",
+                      ask = "Ask(" + kNote + " | 1.2.1.2 \u2192 1.2.1.3)\n";
     struct Case {
         const char* name;
         bool ask, answer, wizard;

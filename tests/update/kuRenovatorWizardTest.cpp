@@ -1,3 +1,4 @@
+#include <QGroupBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -142,6 +143,38 @@ TEST_F(WizardTest, TextsFollowTheMessageLanguage) {
         EXPECT_NE(Text(text.control), text.english) << text.control;
         EXPECT_TRUE(Text(text.control).contains(QString::fromStdString(KULangStr(text.message))))
             << text.control;
+    }
+}
+
+// With the fonts the bootstrap installs no row runs into its group's frame or
+// caption and no text reaches past its group, in English and in German.
+TEST_F(WizardTest, EveryTextFitsInsideItsGroupWithTheInstalledFonts) {
+    for (const auto language : {TkuRenovatorLanguage::wlEnglish, TkuRenovatorLanguage::wlGerman}) {
+        SetRenovatorLanguage(language);
+        for (const bool hide : {true, false}) {
+            SCOPED_TRACE(KULangStr(0) + (hide ? ", location hidden" : ""));
+            host_.settings.HideFileLocation = hide;
+            Open();
+            dialogs_.ShowWizardFile("http://127.0.0.1:8013/upgrade/tessaro/tessaro-cli",
+                                    KUFmtLangStr(9, {std::int64_t{2}, std::int64_t{6}}));
+            dialogs_.ShowWizardFileSize(KUFmtLangStr(6, {1843.7}));
+            dialogs_.ShowWizardProgress(
+                43, 24, KUFmtLangStr(7, {812.5}),
+                KUFmtLangStr(8, {std::int64_t{0}, std::int64_t{0}, std::int64_t{3}}));
+            for (const char* name : {"LCurrentFile", "LAllFiles"}) {
+                const auto* group = Control<QGroupBox>(name);
+                for (const QWidget* row :
+                     group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (row->isHidden()) continue;
+                    EXPECT_TRUE(group->contentsRect().contains(row->geometry()))
+                        << row->objectName().toStdString();
+                    EXPECT_GE(row->y(), group->fontMetrics().height())
+                        << row->objectName().toStdString() << " under the caption";
+                }
+            }
+            EXPECT_LE(Control("WizardTitle")->geometry().right(),
+                      Control("LCurrentFile")->geometry().right());
+        }
     }
 }
 

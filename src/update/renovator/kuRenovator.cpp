@@ -28,6 +28,12 @@ namespace {
 
 constexpr std::string_view kTemporarySuffix = ".uTMP";
 
+// "running → offered" for the upgrade question.
+std::string VersionChange(const std::string& running, const std::string& offered) {
+    if (running.empty() || offered.empty()) return {};
+    return running + " \u2192 " + offered;
+}
+
 char MethodDigit(TdyUpgradeMethod method) {
     return static_cast<char>('0' + static_cast<int>(method));
 }
@@ -171,7 +177,8 @@ void TkuRenovator::BeginUpgrade(const std::string& upgradeMsg, TdyUpgradeMethod 
 }
 
 bool TkuRenovator::AskUpgrade(const std::string& upgradeMsg) {
-    return FDialogs && FDialogs->ShowUpgradeBox(upgradeMsg);
+    return FDialogs && FDialogs->ShowUpgradeBox(
+                           upgradeMsg, VersionChange(FRunning.VersionNumber, FReleaseVersion));
 }
 
 void TkuRenovator::RedirectToURL(const std::string& url) {

@@ -43,8 +43,10 @@ public:
     // Closes the wizard without asking and without calling its host.
     virtual void DestroyWizard() = 0;
 
-    // The upgrade question; true on Yes.
-    virtual bool ShowUpgradeBox(const std::string& upgradeMsg) = 0;
+    // The upgrade question, with the running and the offered version below it
+    // ("1.2.1.2 → 1.2.1.3", empty when either is unknown); true on Yes.
+    virtual bool ShowUpgradeBox(const std::string& upgradeMsg,
+                                const std::string& versionChange) = 0;
     // User name and password for a protected file; true on OK, after storing
     // both in the host.
     virtual bool ShowPasswordBox(TkuRenovatorWizardHost& host, const std::string& fileName) = 0;

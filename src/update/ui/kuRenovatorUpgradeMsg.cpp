@@ -32,9 +32,10 @@ TkuRenovatorUpgradeMessageForm::TkuRenovatorUpgradeMessageForm()
     connect(laterBtn_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TkuRenovatorUpgradeMessageForm::Execute(const std::string& upgradeMsg) {
+bool TkuRenovatorUpgradeMessageForm::Execute(const std::string& upgradeMsg,
+                                             const std::string& versionChange) {
     const std::string note = upgradeMsg.empty() ? upgradeMsg : "\n" + upgradeMsg + "\n";
-    SetMessage(KUFmtLangStr(23, {UpgradeQuestionTitle(), note}), kLabelRightMargin);
+    SetMessage(KUFmtLangStr(23, {UpgradeQuestionTitle(), note}), kLabelRightMargin, versionChange);
     setWindowTitle(QString::fromStdString(KULangStr(0)));
     yesBtn_->setText(QString::fromStdString(KULangStr(14)));
     laterBtn_->setText(QString::fromStdString(KULangStr(19)));
@@ -49,9 +50,9 @@ std::string UpgradeQuestionTitle() {
     return title;
 }
 
-bool ShowUpgradeBox(const std::string& upgradeMsg) {
+bool ShowUpgradeBox(const std::string& upgradeMsg, const std::string& versionChange) {
     if (!theUpgradeMessageForm) theUpgradeMessageForm = new TkuRenovatorUpgradeMessageForm;
-    return theUpgradeMessageForm->Execute(upgradeMsg);
+    return theUpgradeMessageForm->Execute(upgradeMsg, versionChange);
 }
 
 }  // namespace tessaro

@@ -14,8 +14,8 @@ class TkuRenovatorUpgradeMessageForm final : public TkuRenovatorMessageForm {
 public:
     TkuRenovatorUpgradeMessageForm();
 
-    // Modal; true on Yes.
-    bool Execute(const std::string& upgradeMsg);
+    // Modal; true on Yes. `versionChange` ("1.2.1.2 → 1.2.1.3") goes below the question.
+    bool Execute(const std::string& upgradeMsg, const std::string& versionChange);
 
 private:
     QPushButton* yesBtn_ = nullptr;
@@ -26,6 +26,6 @@ private:
 std::string UpgradeQuestionTitle();
 
 // True on Yes.
-bool ShowUpgradeBox(const std::string& upgradeMsg);
+bool ShowUpgradeBox(const std::string& upgradeMsg, const std::string& versionChange);
 
 }  // namespace tessaro

@@ -51,8 +51,9 @@ void TkuRenovatorWidgetDialogs::DestroyWizard() {
     if (auto* wizard = kuRenovatorWizardForm()) wizard->CloseWithoutHost();
 }
 
-bool TkuRenovatorWidgetDialogs::ShowUpgradeBox(const std::string& upgradeMsg) {
-    return tessaro::ShowUpgradeBox(upgradeMsg);
+bool TkuRenovatorWidgetDialogs::ShowUpgradeBox(const std::string& upgradeMsg,
+                                               const std::string& versionChange) {
+    return tessaro::ShowUpgradeBox(upgradeMsg, versionChange);
 }
 
 bool TkuRenovatorWidgetDialogs::ShowPasswordBox(TkuRenovatorWizardHost& host,

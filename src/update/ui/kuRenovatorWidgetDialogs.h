@@ -17,7 +17,7 @@ public:
     void FinishWizard() override;
     void DestroyWizard() override;
 
-    bool ShowUpgradeBox(const std::string& upgradeMsg) override;
+    bool ShowUpgradeBox(const std::string& upgradeMsg, const std::string& versionChange) override;
     bool ShowPasswordBox(TkuRenovatorWizardHost& host, const std::string& fileName) override;
     void ErrorBox(const std::string& text) override;
     void InformationBox(const std::string& text) override;

@@ -67,9 +67,17 @@ QProgressBar* NewProgressBar(QWidget* parent, const QString& objectName, QPoint 
     return bar;
 }
 
+// The caption sits on the frame's top line, as the rows' places expect: a
+// caption above the frame, as most styles draw it, would push the line down
+// through the first row.
+constexpr char kGroupBoxStyle[] =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; }";
+
 QGroupBox* NewGroupBox(QWidget* parent, const QString& objectName, const QRect& geometry) {
     auto* group = new QGroupBox(parent);
     group->setObjectName(objectName);
+    group->setStyleSheet(QString::fromLatin1(kGroupBoxStyle));
     group->setGeometry(geometry);
     return group;
 }
@@ -99,6 +107,18 @@ QLabel* NewEngravedLabel(QWidget* parent, const QString& objectName, QPoint topL
     return label;
 }
 
+// Where Times New Roman is missing its stand-in is wider: a long title is set
+// smaller rather than cut at the form's edge.
+void SetTitleText(QLabel& title, const std::string& text) {
+    QFont font = title.font();
+    for (int pixels = kTitleFontPixels; pixels >= kuFormFontPixels; --pixels) {
+        font.setPixelSize(pixels);
+        title.setFont(font);
+        SetLabelText(title, text);
+        if (title.width() <= kPageWidth) return;
+    }
+}
+
 QString Bordered(int message) {
     return QString::fromStdString(" " + KULangStr(message) + " ");
 }
@@ -118,6 +138,8 @@ TkuRenovatorWizardForm::TkuRenovatorWizardForm() {
     // The shadow comes first so that the text lies on it, one pixel up and left.
     aboutShadow_ =
         NewEngravedLabel(this, QStringLiteral("AboutShadow"), {31, 234}, QPalette::Light);
+    // The engraved text interrupts the separator line rather than lying on it.
+    aboutShadow_->setAutoFillBackground(true);
     aboutLabel_ = NewEngravedLabel(this, QStringLiteral("AboutLabel"), {30, 233}, QPalette::Dark);
     afterNote_ = NewLabel(this, QStringLiteral("AfterNote"), {136, 44});
     afterNote_->setWordWrap(true);
@@ -201,7 +223,7 @@ void TkuRenovatorWizardForm::LayoutFileLocation(bool hidden) {
 void TkuRenovatorWizardForm::SetTexts() {
     SetLabelText(*estimatedTime_, KULangStr(22));
     setWindowTitle(QString::fromStdString(KULangStr(0)));
-    SetLabelText(*wizardTitle_, KULangStr(1));
+    SetTitleText(*wizardTitle_, KULangStr(1));
     currentFile_->setTitle(Bordered(3));
     allFiles_->setTitle(Bordered(4));
     SetLabelText(*downloadingFileFrom_, KULangStr(5));
@@ -229,7 +251,7 @@ void TkuRenovatorWizardForm::ShowProgress(std::uint8_t percentsDone, std::uint8_
 }
 
 void TkuRenovatorWizardForm::Finish() {
-    SetLabelText(*wizardTitle_, KULangStr(2));
+    SetTitleText(*wizardTitle_, KULangStr(2));
     SetWrappedLabelText(*afterNote_, kPageWidth,
                         KUFmtLangStr(10, {ApplicationTitle().toStdString()}));
     currentFile_->hide();
