@@ -15,6 +15,8 @@ Binds 127.0.0.1 on a free port and prints "PORT <n>". Resources:
                    endless=1       no Content-Length; the pattern goes on until the client leaves
                    trickle=<ms>    one body byte, then that many ms, and so on
                    chunked=1       chunked; with drop=<k> the chunk breaks off after k bytes
+  /data/<n>/<key>:<value>/...   the same options in the path, for URLs that may not
+                   hold "?" or "="
   any path?hang=1  reads the request and never answers
   /loop            302 to itself
   /redirect?to=<path>   302 to the path
@@ -118,6 +120,9 @@ class Handler(BaseHTTPRequestHandler):
         url = urlsplit(self.path)
         query = {k: v[-1] for k, v in parse_qs(url.query).items()}
         parts = url.path.strip("/").split("/")
+        if parts[0] == "data" and len(parts) > 2:
+            query.update(part.split(":", 1) for part in parts[2:] if ":" in part)
+            parts = parts[:2]
         if "auth" in query and not self.authorised(query["auth"]):
             return
         if "hang" in query:

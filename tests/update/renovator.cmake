@@ -3,6 +3,7 @@
 tessaro_add_test(update_renovator_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorBoundsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorDownloadTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorQueryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorAutoCheckTest.cpp

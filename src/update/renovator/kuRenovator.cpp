@@ -56,6 +56,7 @@ TkuRenovator::TkuRenovator(QObject* owner)
     OutputFileAttributes().SetComplete({TkuFileAttribute::atrArchive, TkuFileAttribute::atrHidden,
                                         TkuFileAttribute::atrTemporary});
     InstallHTTPHandlers();
+    SetBounds(TkuUpdateBounds::FromEnvironment());
     if (const std::string helper = UpdateHelperPath(); !helper.empty()) std::remove(helper.c_str());
     FRunning.VersionDate = DateToKUDate(Today());
     FTimer.setSingleShot(false);
@@ -107,6 +108,42 @@ void TkuRenovator::InstallHTTPHandlers() {
     };
 }
 
+void TkuRenovator::SetBounds(const TkuUpdateBounds& bounds) {
+    FBounds = bounds;
+    Timeouts().ConnectTimeout = bounds.ConnectMs;
+    Timeouts().ReceiveTimeout = bounds.StallMs;
+    Timeouts().SendTimeout = bounds.StallMs;
+    Timeouts().LeastRate = bounds.LeastRate;
+    SetFreeSpaceMargin(bounds.FreeSpaceMargin);
+}
+
+bool TkuRenovator::StartTransfer(TkuUpdateTransfer kind, const std::string& url,
+                                 const std::string& outputFileName) {
+    SetURL(url);
+    SetOutputFileName(outputFileName);
+    switch (kind) {
+        case TkuUpdateTransfer::InfoFile:
+            SetMaxBodySize(FBounds.InfoFileCap);
+            break;
+        case TkuUpdateTransfer::Signature:
+            SetMaxBodySize(FBounds.SignatureCap);
+            break;
+        case TkuUpdateTransfer::File:
+            SetMaxBodySize(FBounds.FileCap);
+            break;
+    }
+    // A check ends in its time however slowly the server answers; a download only
+    // has to keep moving.
+    std::uint32_t total = 0;
+    if (FQueryPhase) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            FCheckDeadline - std::chrono::steady_clock::now());
+        total = static_cast<std::uint32_t>(std::max<std::int64_t>(left.count(), 1));
+    }
+    Timeouts().TotalTimeout = total;
+    return Read(false);
+}
+
 void TkuRenovator::SetAutoCheck(bool value) {
     FAutoCheck = value;
     UpdateTimer();
@@ -154,9 +191,9 @@ bool TkuRenovator::CheckUpdate(bool wait) {
     bool started = false;
     if (!ThreadBusy()) {
         SetQueryInfoStage(true);
-        SetURL(FInfoFileURL);
-        SetOutputFileName("");
-        started = Read(false);
+        FCheckDeadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(FBounds.CheckMs);
+        started = StartTransfer(TkuUpdateTransfer::InfoFile, FInfoFileURL, "");
     }
     // Waiting for a query that never started would never end.
     if (wait && started) Wait(FWaitHandle, 0, true);
@@ -225,12 +262,10 @@ void TkuRenovator::DoUpgrade(bool start) {
         FDialogs->ShowWizardFile(
             url, KUFmtLangStr(9, {std::int64_t{FCurrentIndex + 1}, std::int64_t{count}}));
     FCurrentURL = url;
-    SetURL(url);
     FCurrentTarget = PrepareDestination(FCurrentIndex) + std::string(kTemporarySuffix);
     FCurrentFileTime = 0;
-    SetOutputFileName(FCurrentTarget);
     ReleaseHTTPStream();
-    Read(false);
+    StartTransfer(TkuUpdateTransfer::File, url, FCurrentTarget);
 }
 
 std::string TkuRenovator::PrepareDestination(int index) {
@@ -296,10 +331,8 @@ TkuUpdateCheck TkuRenovator::CurrentCheck() const {
 
 void TkuRenovator::FetchSignature(const std::string& url, TkuSignatureStage stage) {
     FSignatureStage = stage;
-    SetURL(TkuReleaseVerifier::SignatureURL(url));
-    SetOutputFileName("");
     ReleaseHTTPStream();
-    Read(false);
+    StartTransfer(TkuUpdateTransfer::Signature, TkuReleaseVerifier::SignatureURL(url), "");
 }
 
 void TkuRenovator::InfoFileReceived(const std::string& text) {
@@ -404,8 +437,20 @@ void TkuRenovator::HTTPError(std::int32_t errorCode) {
 
 void TkuRenovator::HTTPConnLost() {
     if (OnConnLost) OnConnLost(this);
+    if (ReportedOverLimit()) return;
     if (Shows(TkuRenovatorShowMessage::mConnLost)) ErrorBox(30);
     SafeTerminate(false);
+}
+
+// Nothing of a release that passed a limit is kept: the user learns which limit,
+// whatever messages are chosen, since no retry can help.
+bool TkuRenovator::ReportedOverLimit() {
+    const TkuHTTPFailure failure = LastFailure();
+    if (failure != TkuHTTPFailure::TooLarge && failure != TkuHTTPFailure::NoDiskSpace) return false;
+    const std::string file = FileName();
+    Abort(false);
+    ErrorBox(failure == TkuHTTPFailure::TooLarge ? 32 : 33, file);
+    return true;
 }
 
 void TkuRenovator::HTTPHostUnreachable() {

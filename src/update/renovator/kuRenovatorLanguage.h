@@ -44,9 +44,10 @@ enum class TkuRenovatorLanguage : std::uint8_t {
 };
 
 inline constexpr int kuRenovatorLanguageCount = 29;
-// Messages 0 to 30 of every language, and 31 for an update that failed its
-// signature check.
-inline constexpr int kuRenovatorMessageCount = 32;
+// Messages 0 to 30 of every language; 31 for an update that failed its
+// signature check, 32 for a download larger than allowed and 33 for one the
+// disk has no room for.
+inline constexpr int kuRenovatorMessageCount = 34;
 
 // Language-independent entries of the string table.
 inline constexpr std::uint16_t kuAppTitlePlaceholderId = 40997;  // "<AppTitle>"

@@ -44,6 +44,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "software again later.",
         "The update of %s could not be verified as coming from its publisher and was not "
         "installed.\n\nNothing has been changed.",
+        "%s is larger than an update may be and was not downloaded.\n\nNothing has been changed.",
+        "There is not enough free disk space to download %s.\n\nNothing has been changed. Please "
+        "free some space and try to\nupgrade this software again later.",
     }},
     // Russian
     {{
@@ -83,6 +86,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "обновления позже.",
         "Не удалось подтвердить, что обновление %s получено от его издателя, поэтому оно не было "
         "установлено.\n\nНикаких изменений не внесено.",
+        "Файл %s больше, чем допустимо для обновления, и не был загружен.\n\nНичего не изменено.",
+        "Недостаточно свободного места на диске для загрузки %s.\n\nНичего не изменено. Освободите "
+        "место и попробуйте\nобновить программу позже.",
     }},
     // German
     {{
@@ -128,6 +134,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "wieder her und\nversuchen Sie die Aktualisierung später erneut.",
         "Es konnte nicht bestätigt werden, dass die Aktualisierung von %s vom Herausgeber stammt. "
         "Sie wurde daher nicht installiert.\n\nEs wurde nichts geändert.",
+        "%s ist größer, als ein Update sein darf, und wurde nicht heruntergeladen.\n\nEs wurde "
+        "nichts geändert.",
+        "Es ist nicht genügend freier Speicherplatz vorhanden, um %s herunterzuladen.\n\nEs wurde "
+        "nichts geändert. Bitte schaffen Sie Platz und versuchen Sie\ndas Update später erneut.",
     }},
     // French
     {{
@@ -173,6 +183,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "réessayez\nde mettre à jour ce logiciel plus tard.",
         "Impossible de vérifier que la mise à jour de %s provient bien de son éditeur : elle n'a "
         "pas été installée.\n\nAucune modification n'a été apportée.",
+        "%s dépasse la taille permise pour une mise à jour et n'a pas été téléchargé.\n\nRien n'a "
+        "été modifié.",
+        "L'espace disque libre est insuffisant pour télécharger %s.\n\nRien n'a été modifié. "
+        "Libérez de l'espace et réessayez\nla mise à jour plus tard.",
     }},
     // Spanish
     {{
@@ -218,6 +232,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "intente\nactualizar este software más tarde.",
         "No se ha podido verificar que la actualización de %s proceda de su editor, por lo que no "
         "se ha instalado.\n\nNo se ha modificado nada.",
+        "%s es más grande de lo que puede ser una actualización y no se ha descargado.\n\nNo se ha "
+        "cambiado nada.",
+        "No hay suficiente espacio libre en el disco para descargar %s.\n\nNo se ha cambiado nada. "
+        "Libere espacio e intente\nactualizar el programa más tarde.",
     }},
     // Portuguese
     {{
@@ -262,6 +280,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "este software mais tarde.",
         "Não foi possível confirmar que a atualização de %s provém do respetivo editor, pelo que "
         "não foi instalada.\n\nNão foi efetuada nenhuma alteração.",
+        "%s é maior do que uma actualização pode ser e não foi transferido.\n\nNada foi alterado.",
+        "Não há espaço livre suficiente no disco para transferir %s.\n\nNada foi alterado. Liberte "
+        "espaço e tente\nactualizar o programa mais tarde.",
     }},
     // Portuguese (Brazil)
     {{
@@ -304,6 +325,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "este software mais tarde.",
         "Não foi possível confirmar que a atualização de %s vem do seu fornecedor, por isso ela "
         "não foi instalada.\n\nNenhuma alteração foi feita.",
+        "%s é maior do que uma atualização pode ser e não foi baixado.\n\nNada foi alterado.",
+        "Não há espaço livre suficiente no disco para baixar %s.\n\nNada foi alterado. Libere "
+        "espaço e tente\natualizar o programa mais tarde.",
     }},
     // Italian
     {{
@@ -348,6 +372,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "riprovare\nad aggiornare il software più tardi.",
         "Non è stato possibile verificare che l'aggiornamento di %s provenga dal relativo editore, "
         "pertanto non è stato installato.\n\nNon è stata apportata alcuna modifica.",
+        "%s è più grande di quanto possa essere un aggiornamento e non è stato scaricato.\n\nNon è "
+        "stato modificato nulla.",
+        "Lo spazio libero su disco non è sufficiente per scaricare %s.\n\nNon è stato modificato "
+        "nulla. Liberare spazio e riprovare\nl'aggiornamento più tardi.",
     }},
     // Dutch
     {{
@@ -391,6 +419,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "probeer\ndeze software later opnieuw bij te werken.",
         "Er kon niet worden geverifieerd dat de update van %s afkomstig is van de uitgever. De "
         "update is daarom niet geïnstalleerd.\n\nEr is niets gewijzigd.",
+        "%s is groter dan een update mag zijn en is niet gedownload.\n\nEr is niets gewijzigd.",
+        "Er is niet genoeg vrije schijfruimte om %s te downloaden.\n\nEr is niets gewijzigd. Maak "
+        "ruimte vrij en probeer\nde update later opnieuw.",
     }},
     // Danish
     {{
@@ -433,6 +464,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "at\nopdatere programmet igen senere.",
         "Det kunne ikke bekræftes, at opdateringen af %s kommer fra udgiveren, så den blev ikke "
         "installeret.\n\nIntet er blevet ændret.",
+        "%s er større, end en opdatering må være, og blev ikke hentet.\n\nIntet er ændret.",
+        "Der er ikke nok ledig diskplads til at hente %s.\n\nIntet er ændret. Frigør plads, og "
+        "prøv at\nopdatere programmet igen senere.",
     }},
     // Swedish
     {{
@@ -473,6 +507,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "programmet igen senare.",
         "Det gick inte att verifiera att uppdateringen av %s kommer från utgivaren, så den "
         "installerades inte.\n\nIngenting har ändrats.",
+        "%s är större än en uppdatering får vara och hämtades inte.\n\nIngenting har ändrats.",
+        "Det finns inte tillräckligt med ledigt diskutrymme för att hämta %s.\n\nIngenting har "
+        "ändrats. Frigör utrymme och försök\nuppdatera programmet igen senare.",
     }},
     // Finnish
     {{
@@ -514,6 +551,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "uudelleen.",
         "Sovelluksen %s päivityksen ei voitu varmistaa olevan peräisin sen julkaisijalta, joten "
         "sitä ei asennettu.\n\nMitään ei muutettu.",
+        "%s on suurempi kuin päivitys saa olla, eikä sitä ladattu.\n\nMitään ei muutettu.",
+        "Levytilaa ei ole tarpeeksi tiedoston %s lataamiseen.\n\nMitään ei muutettu. Vapauta tilaa "
+        "ja yritä\npäivittää ohjelma myöhemmin uudelleen.",
     }},
     // Estonian
     {{
@@ -556,6 +596,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "uuendada.",
         "Rakenduse %s uuenduse päritolu väljaandjalt ei õnnestunud kinnitada, seetõttu seda ei "
         "installitud.\n\nMidagi pole muudetud.",
+        "%s on suurem, kui uuendus olla tohib, ja seda ei laaditud alla.\n\nMidagi ei muudetud.",
+        "Faili %s allalaadimiseks pole kettal piisavalt vaba ruumi.\n\nMidagi ei muudetud. "
+        "Vabastage ruumi ja proovige\nprogrammi hiljem uuesti uuendada.",
     }},
     // Ukrainian
     {{
@@ -596,6 +639,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "програму пізніше.",
         "Не вдалося підтвердити, що оновлення програми %s надійшло від її видавця, тому його не "
         "встановлено.\n\nНічого не змінено.",
+        "Файл %s більший, ніж допустимо для оновлення, і не був завантажений.\n\nНічого не "
+        "змінено.",
+        "Недостатньо вільного місця на диску для завантаження %s.\n\nНічого не змінено. Звільніть "
+        "місце та спробуйте\nоновити програму пізніше.",
     }},
     // Polish
     {{
@@ -638,6 +685,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ponownie\nzaktualizować program później.",
         "Nie można potwierdzić, że aktualizacja programu %s pochodzi od jego wydawcy, dlatego nie "
         "została zainstalowana.\n\nNic nie zostało zmienione.",
+        "%s jest większy, niż może być aktualizacja, i nie został pobrany.\n\nNic nie zostało "
+        "zmienione.",
+        "Za mało wolnego miejsca na dysku, aby pobrać %s.\n\nNic nie zostało zmienione. Zwolnij "
+        "miejsce i spróbuj\nzaktualizować program później.",
     }},
     // Czech
     {{
@@ -679,6 +730,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "aktualizovat znovu později.",
         "Nepodařilo se ověřit, že aktualizace aplikace %s pochází od jejího vydavatele, proto "
         "nebyla nainstalována.\n\nNic nebylo změněno.",
+        "%s je větší, než smí být aktualizace, a nebyl stažen.\n\nNic nebylo změněno.",
+        "Na disku není dost volného místa ke stažení %s.\n\nNic nebylo změněno. Uvolněte místo a "
+        "zkuste\nprogram aktualizovat později.",
     }},
     // Hungarian
     {{
@@ -721,6 +775,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "próbálja\nmeg később újra a frissítést.",
         "Nem sikerült ellenőrizni, hogy a(z) %s frissítése a kiadójától származik, ezért nem lett "
         "telepítve.\n\nSemmi sem változott.",
+        "%s nagyobb, mint amekkora egy frissítés lehet, ezért nem lett letöltve.\n\nSemmi sem "
+        "változott.",
+        "Nincs elég szabad hely a lemezen a(z) %s letöltéséhez.\n\nSemmi sem változott. "
+        "Szabadítson fel helyet, és próbálja\nmeg később frissíteni a programot.",
     }},
     // Romanian
     {{
@@ -766,6 +824,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "încercați\ndin nou actualizarea mai târziu.",
         "Nu s-a putut verifica faptul că actualizarea aplicației %s provine de la editorul său, "
         "așa că nu a fost instalată.\n\nNu s-a modificat nimic.",
+        "%s este mai mare decât poate fi o actualizare și nu a fost descărcat.\n\nNu s-a modificat "
+        "nimic.",
+        "Nu există suficient spațiu liber pe disc pentru a descărca %s.\n\nNu s-a modificat nimic. "
+        "Eliberați spațiu și încercați\nsă actualizați programul mai târziu.",
     }},
     // Catalan
     {{
@@ -811,6 +873,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "proveu\nd'actualitzar aquest programari més tard.",
         "No s'ha pogut verificar que l'actualització de %s provingui del seu editor i no s'ha "
         "instal·lat.\n\nNo s'ha canviat res.",
+        "%s és més gran del que pot ser una actualització i no s'ha baixat.\n\nNo s'ha canviat "
+        "res.",
+        "No hi ha prou espai lliure al disc per baixar %s.\n\nNo s'ha canviat res. Allibereu espai "
+        "i torneu a provar\nd'actualitzar el programa més tard.",
     }},
     // Basque
     {{
@@ -853,6 +919,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "hau geroago berriro eguneratzen.",
         "Ezin izan da egiaztatu %s aplikazioaren eguneratzea argitaratzailearengandik datorrela, "
         "eta ez da instalatu.\n\nEz da ezer aldatu.",
+        "%s eguneraketa batek izan dezakeena baino handiagoa da, eta ez da deskargatu.\n\nEz da "
+        "ezer aldatu.",
+        "Ez dago nahikoa leku libre diskoan %s deskargatzeko.\n\nEz da ezer aldatu. Egin lekua eta "
+        "saiatu\nprograma geroago eguneratzen.",
     }},
     // Afrikaans
     {{
@@ -896,6 +966,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "en probeer\nlater weer om hierdie sagteware op te gradeer.",
         "Daar kon nie bevestig word dat die opdatering van %s van sy uitgewer afkomstig is nie, "
         "daarom is dit nie geïnstalleer nie.\n\nNiks is verander nie.",
+        "%s is groter as wat 'n bywerking mag wees en is nie afgelaai nie.\n\nNiks is verander "
+        "nie.",
+        "Daar is nie genoeg vrye skyfspasie om %s af te laai nie.\n\nNiks is verander nie. Maak "
+        "spasie vry en probeer\ndie program later weer bywerk.",
     }},
     // Chinese (Traditional)
     {{
@@ -931,6 +1005,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "存取遠端檔案「%s」需要密碼。\n\n請輸入您的使用者名稱和密碼（註冊後取得）以繼續升級軟體。",
         "與遠端伺服器的連線已中斷。\n\n請恢復連線，並稍後\n再嘗試升級本軟體。",
         "無法驗證 %s 的更新是否來自其發行者，因此未安裝此更新。\n\n未進行任何變更。",
+        "%s 超過更新允許的大小，未下載。\n\n沒有任何變更。",
+        "磁碟空間不足，無法下載 %s。\n\n沒有任何變更。請釋放一些空間，\n稍後再嘗試更新此軟體。",
     }},
     // Chinese (Simplified)
     {{
@@ -966,6 +1042,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "访问远程文件“%s”需要密码。\n\n请输入您的用户名和密码（注册后获得）以继续升级软件。",
         "与远程服务器的连接已断开。\n\n请恢复连接，然后稍后\n再尝试升级本软件。",
         "无法验证 %s 的更新是否来自其发布者，因此未安装该更新。\n\n未进行任何更改。",
+        "%s 超过更新允许的大小，未下载。\n\n没有任何更改。",
+        "磁盘空间不足，无法下载 %s。\n\n没有任何更改。请释放一些空间，\n稍后再尝试更新此软件。",
     }},
     // Indonesian
     {{
@@ -1007,6 +1085,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "perangkat lunak ini lagi nanti.",
         "Pembaruan %s tidak dapat diverifikasi berasal dari penerbitnya sehingga tidak "
         "dipasang.\n\nTidak ada yang diubah.",
+        "%s lebih besar dari yang diizinkan untuk pembaruan dan tidak diunduh.\n\nTidak ada yang "
+        "diubah.",
+        "Ruang disk kosong tidak cukup untuk mengunduh %s.\n\nTidak ada yang diubah. Kosongkan "
+        "ruang dan coba\nperbarui perangkat lunak ini nanti.",
     }},
     // Malay
     {{
@@ -1050,6 +1132,10 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "perisian ini sekali lagi kemudian.",
         "Kemas kini %s tidak dapat disahkan datang daripada penerbitnya dan tidak "
         "dipasang.\n\nTiada apa-apa yang diubah.",
+        "%s lebih besar daripada yang dibenarkan untuk kemas kini dan tidak dimuat turun.\n\nTiada "
+        "apa-apa yang diubah.",
+        "Ruang cakera kosong tidak mencukupi untuk memuat turun %s.\n\nTiada apa-apa yang diubah. "
+        "Kosongkan ruang dan cuba\nkemas kini perisian ini kemudian.",
     }},
     // Icelandic
     {{
@@ -1090,6 +1176,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "hugbúnaðinn aftur síðar.",
         "Ekki tókst að staðfesta að uppfærsla %s komi frá útgefanda og því var hún ekki sett "
         "upp.\n\nEngu hefur verið breytt.",
+        "%s er stærri en uppfærsla má vera og var ekki sótt.\n\nEngu hefur verið breytt.",
+        "Ekki er nægt laust diskpláss til að sækja %s.\n\nEngu hefur verið breytt. Losaðu pláss og "
+        "reyndu\nað uppfæra forritið síðar.",
     }},
     // Turkish
     {{
@@ -1132,6 +1221,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "sonra yeniden yükseltmeyi deneyin.",
         "%s güncellemesinin yayıncısından geldiği doğrulanamadığı için güncelleme "
         "yüklenmedi.\n\nHiçbir şey değiştirilmedi.",
+        "%s bir güncellemenin olabileceğinden büyük ve indirilmedi.\n\nHiçbir şey değiştirilmedi.",
+        "%s dosyasını indirmek için diskte yeterli boş alan yok.\n\nHiçbir şey değiştirilmedi. "
+        "Lütfen yer açın ve\nyazılımı daha sonra güncellemeyi deneyin.",
     }},
     // Norwegian
     {{
@@ -1173,6 +1265,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "å\noppgradere programvaren på nytt senere.",
         "Kan ikke bekrefte at oppdateringen av %s kommer fra utgiveren, så den ble ikke "
         "installert.\n\nIngenting er endret.",
+        "%s er større enn en oppdatering kan være, og ble ikke lastet ned.\n\nIngenting er endret.",
+        "Det er ikke nok ledig diskplass til å laste ned %s.\n\nIngenting er endret. Frigjør plass "
+        "og prøv\nå oppdatere programmet senere.",
     }},
     // Slovak
     {{
@@ -1215,6 +1310,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "softvér inovovať neskôr znova.",
         "Nepodarilo sa overiť, že aktualizácia aplikácie %s pochádza od jej vydavateľa, preto "
         "nebola nainštalovaná.\n\nNič sa nezmenilo.",
+        "%s je väčší, ako smie byť aktualizácia, a nebol stiahnutý.\n\nNič sa nezmenilo.",
+        "Na disku nie je dosť voľného miesta na stiahnutie %s.\n\nNič sa nezmenilo. Uvoľnite "
+        "miesto a skúste\nprogram aktualizovať neskôr.",
     }},
 }};
 
