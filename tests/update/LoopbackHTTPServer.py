@@ -19,6 +19,7 @@ Binds 127.0.0.1 on a free port and prints "PORT <n>". Resources:
                    hold "?" or "="
   any path?hang=1  reads the request and never answers
   /loop            302 to itself
+  /tofile          302 to a file: URL
   /redirect?to=<path>   302 to the path
   /status/<code>   that status with a short body
   /headers         fixed header values and a short body
@@ -130,6 +131,8 @@ class Handler(BaseHTTPRequestHandler):
             return
         if parts[0] == "data" and len(parts) == 2:
             self.serve_data(int(parts[1]), query)
+        elif parts[0] == "tofile":
+            self.send_plain(302, "local", [("Location", "file:///etc/hostname")])
         elif parts[0] == "loop":
             self.send_plain(302, "again", [("Location", self.path)])
         elif parts[0] == "redirect":
