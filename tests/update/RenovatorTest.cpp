@@ -170,19 +170,19 @@ TEST_F(RenovatorTest, WaitsForTheProgramThenSwapsTheReleaseAndStartsItAgain) {
     }
 }
 
-TEST_F(RenovatorTest, WithoutItsOwnDownloadTheFirstProgramFileBecomesTheProgram) {
+TEST_F(RenovatorTest, WithoutItsOwnDownloadTheProgramStaysAndEveryToolKeepsItsName) {
     const std::string folder = Install("Tessaro");
-    PlaceDownload(folder + "Clipwarp.exe.uTMP", "new");
+    PlaceDownload(folder + "charshift.uTMP", "tool");
+    PlaceDownload(folder + "Clipwarp.exe.uTMP", "other");
     PlaceDownload(folder + "Lang.ini.uTMP", "text:[Lang]");
-    PlaceDownload(folder + "notes.uTMP", "text:notes");
 
     ASSERT_EQ(StartHelper(folder + "tessaro +/afterupgrade0")->ExitCode(), 0) << Error();
-    ASSERT_TRUE(Eventually([&] { return Logged("new /afterupgrade"); }));
-    EXPECT_EQ(Tag(folder + "tessaro"), "new");
+    ASSERT_TRUE(Eventually([&] { return Logged("old /afterupgrade"); }));
+    EXPECT_EQ(Tag(folder + "tessaro"), "old");
     EXPECT_EQ(ModeOf(folder + "tessaro"), 0755);
-    EXPECT_FALSE(fs::exists(folder + "Clipwarp.exe"));
+    EXPECT_EQ(Tag(folder + "charshift"), "tool");
+    EXPECT_EQ(Tag(folder + "Clipwarp.exe"), "other");
     EXPECT_EQ(ReadTextFile(folder + "Lang.ini"), "[Lang]");
-    EXPECT_EQ(ReadTextFile(folder + "notes"), "notes");
 }
 
 // What the wait falls back on where a program file cannot be opened for
