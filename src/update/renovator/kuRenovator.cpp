@@ -13,6 +13,7 @@
 #include "update/helper/kuUpdateHelper.h"
 #include "update/info/kuInfoDate.h"
 #include "update/info/kuInfoFile.h"
+#include "update/renovator/kuReleaseDestinations.h"
 #include "update/renovator/kuRenovatorLanguage.h"
 #include "update/utils/kuEnvironment.h"
 #include "update/utils/kuFileTimes.h"
@@ -241,6 +242,7 @@ void TkuRenovator::ReleaseWait() {
 // Download phase.
 
 void TkuRenovator::DoUpgrade(bool start) {
+    if (start && !DestinationsAllowed()) return;
     if (start) {
         SetQueryInfoStage(false);
         // A download an earlier attempt left must never reach the helper with
@@ -268,11 +270,22 @@ void TkuRenovator::DoUpgrade(bool start) {
     StartTransfer(TkuUpdateTransfer::File, url, FCurrentTarget);
 }
 
+// Refused before anything is downloaded or a folder made, so nothing is written.
+bool TkuRenovator::DestinationsAllowed() {
+    const int escaping = FirstEscapingEntry(FState.Files);
+    if (escaping < 0) return true;
+    SetQueryInfoStage(false);
+    FRefusal = "the destination " + EntryDestination(FState.Files, escaping) +
+               " lies outside the folders a release may write";
+    FAborted = true;
+    if (OnAborted) OnAborted(this);
+    ErrorBox(34, QCoreApplication::applicationName().toStdString());
+    return false;
+}
+
 std::string TkuRenovator::PrepareDestination(int index) {
-    const std::string value = FState.Files.GetValue(index);
-    if (value.empty()) return ApplicationFolder() + URLToFileName(FState.Files.GetName(index));
-    std::string destination = ExpandToRealPath(value, true);
-    if (destination.find('/') == std::string::npos) destination = ApplicationFolder() + destination;
+    const std::string destination = EntryDestination(FState.Files, index);
+    if (FState.Files.GetValue(index).empty()) return destination;
     CreateDirectory(destination);
     FState.Files.SetValue(index, destination);
     return destination;
@@ -497,10 +510,12 @@ void TkuRenovator::DeleteTemporaryFiles() {
     const QStringList names =
         folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden);
     for (const QString& name : names) folder.remove(name);
-    // Downloads into other folders would otherwise stay behind, hidden.
-    // Only destinations the download has already made absolute count.
+    // Downloads into other folders would otherwise stay behind, hidden. Only
+    // destinations the download has already made absolute count, and only where a
+    // release may write.
     for (int i = 0; i < FState.Files.Count(); ++i)
-        if (const std::string destination = FState.Files.GetValue(i); destination.starts_with('/'))
+        if (const std::string destination = FState.Files.GetValue(i);
+            destination.starts_with('/') && IsAllowedDestination(destination))
             std::remove((destination + std::string(kTemporarySuffix)).c_str());
 }
 

@@ -185,6 +185,7 @@ private:
     void SafeTerminate(bool force);
     void Relaunch(const std::string& params);
     void FinishDownload();
+    bool DestinationsAllowed();
     std::string PrepareDestination(int index);
     bool SameSizeAsServer(std::int32_t contentLength) const;
     bool Shows(TkuRenovatorShowMessage message) const { return FShowMessages.Contains(message); }

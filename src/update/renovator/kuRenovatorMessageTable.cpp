@@ -47,6 +47,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s is larger than an update may be and was not downloaded.\n\nNothing has been changed.",
         "There is not enough free disk space to download %s.\n\nNothing has been changed. Please "
         "free some space and try to\nupgrade this software again later.",
+        "The update of %s would write a file outside the program's folder and was not "
+        "installed.\n\nNothing has been changed.",
     }},
     // Russian
     {{
@@ -89,6 +91,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Файл %s больше, чем допустимо для обновления, и не был загружен.\n\nНичего не изменено.",
         "Недостаточно свободного места на диске для загрузки %s.\n\nНичего не изменено. Освободите "
         "место и попробуйте\nобновить программу позже.",
+        "Обновление %s записало бы файл за пределами папки программы и не было "
+        "установлено.\n\nНичего не изменено.",
     }},
     // German
     {{
@@ -138,6 +142,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nichts geändert.",
         "Es ist nicht genügend freier Speicherplatz vorhanden, um %s herunterzuladen.\n\nEs wurde "
         "nichts geändert. Bitte schaffen Sie Platz und versuchen Sie\ndas Update später erneut.",
+        "Das Update von %s würde eine Datei außerhalb des Programmordners schreiben und wurde "
+        "nicht installiert.\n\nEs wurde nichts geändert.",
     }},
     // French
     {{
@@ -187,6 +193,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "été modifié.",
         "L'espace disque libre est insuffisant pour télécharger %s.\n\nRien n'a été modifié. "
         "Libérez de l'espace et réessayez\nla mise à jour plus tard.",
+        "La mise à jour de %s écrirait un fichier hors du dossier du programme et n'a pas été "
+        "installée.\n\nRien n'a été modifié.",
     }},
     // Spanish
     {{
@@ -236,6 +244,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "cambiado nada.",
         "No hay suficiente espacio libre en el disco para descargar %s.\n\nNo se ha cambiado nada. "
         "Libere espacio e intente\nactualizar el programa más tarde.",
+        "La actualización de %s escribiría un archivo fuera de la carpeta del programa y no se ha "
+        "instalado.\n\nNo se ha cambiado nada.",
     }},
     // Portuguese
     {{
@@ -283,6 +293,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s é maior do que uma actualização pode ser e não foi transferido.\n\nNada foi alterado.",
         "Não há espaço livre suficiente no disco para transferir %s.\n\nNada foi alterado. Liberte "
         "espaço e tente\nactualizar o programa mais tarde.",
+        "A actualização de %s escreveria um ficheiro fora da pasta do programa e não foi "
+        "instalada.\n\nNada foi alterado.",
     }},
     // Portuguese (Brazil)
     {{
@@ -328,6 +340,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s é maior do que uma atualização pode ser e não foi baixado.\n\nNada foi alterado.",
         "Não há espaço livre suficiente no disco para baixar %s.\n\nNada foi alterado. Libere "
         "espaço e tente\natualizar o programa mais tarde.",
+        "A atualização de %s gravaria um arquivo fora da pasta do programa e não foi "
+        "instalada.\n\nNada foi alterado.",
     }},
     // Italian
     {{
@@ -376,6 +390,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "stato modificato nulla.",
         "Lo spazio libero su disco non è sufficiente per scaricare %s.\n\nNon è stato modificato "
         "nulla. Liberare spazio e riprovare\nl'aggiornamento più tardi.",
+        "L'aggiornamento di %s scriverebbe un file fuori dalla cartella del programma e non è "
+        "stato installato.\n\nNon è stato modificato nulla.",
     }},
     // Dutch
     {{
@@ -422,6 +438,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s is groter dan een update mag zijn en is niet gedownload.\n\nEr is niets gewijzigd.",
         "Er is niet genoeg vrije schijfruimte om %s te downloaden.\n\nEr is niets gewijzigd. Maak "
         "ruimte vrij en probeer\nde update later opnieuw.",
+        "De update van %s zou een bestand buiten de programmamap schrijven en is niet "
+        "geïnstalleerd.\n\nEr is niets gewijzigd.",
     }},
     // Danish
     {{
@@ -467,6 +485,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s er større, end en opdatering må være, og blev ikke hentet.\n\nIntet er ændret.",
         "Der er ikke nok ledig diskplads til at hente %s.\n\nIntet er ændret. Frigør plads, og "
         "prøv at\nopdatere programmet igen senere.",
+        "Opdateringen af %s ville skrive en fil uden for programmets mappe og blev ikke "
+        "installeret.\n\nIntet er ændret.",
     }},
     // Swedish
     {{
@@ -510,6 +530,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s är större än en uppdatering får vara och hämtades inte.\n\nIngenting har ändrats.",
         "Det finns inte tillräckligt med ledigt diskutrymme för att hämta %s.\n\nIngenting har "
         "ändrats. Frigör utrymme och försök\nuppdatera programmet igen senare.",
+        "Uppdateringen av %s skulle skriva en fil utanför programmets mapp och installerades "
+        "inte.\n\nIngenting har ändrats.",
     }},
     // Finnish
     {{
@@ -554,6 +576,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s on suurempi kuin päivitys saa olla, eikä sitä ladattu.\n\nMitään ei muutettu.",
         "Levytilaa ei ole tarpeeksi tiedoston %s lataamiseen.\n\nMitään ei muutettu. Vapauta tilaa "
         "ja yritä\npäivittää ohjelma myöhemmin uudelleen.",
+        "Ohjelman %s päivitys kirjoittaisi tiedoston ohjelman kansion ulkopuolelle, eikä sitä "
+        "asennettu.\n\nMitään ei muutettu.",
     }},
     // Estonian
     {{
@@ -599,6 +623,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s on suurem, kui uuendus olla tohib, ja seda ei laaditud alla.\n\nMidagi ei muudetud.",
         "Faili %s allalaadimiseks pole kettal piisavalt vaba ruumi.\n\nMidagi ei muudetud. "
         "Vabastage ruumi ja proovige\nprogrammi hiljem uuesti uuendada.",
+        "Programmi %s uuendus kirjutaks faili väljapoole programmi kausta ja seda ei "
+        "paigaldatud.\n\nMidagi ei muudetud.",
     }},
     // Ukrainian
     {{
@@ -643,6 +669,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "змінено.",
         "Недостатньо вільного місця на диску для завантаження %s.\n\nНічого не змінено. Звільніть "
         "місце та спробуйте\nоновити програму пізніше.",
+        "Оновлення %s записало б файл поза текою програми і не було встановлене.\n\nНічого не "
+        "змінено.",
     }},
     // Polish
     {{
@@ -689,6 +717,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "zmienione.",
         "Za mało wolnego miejsca na dysku, aby pobrać %s.\n\nNic nie zostało zmienione. Zwolnij "
         "miejsce i spróbuj\nzaktualizować program później.",
+        "Aktualizacja %s zapisałaby plik poza folderem programu i nie została "
+        "zainstalowana.\n\nNic nie zostało zmienione.",
     }},
     // Czech
     {{
@@ -733,6 +763,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s je větší, než smí být aktualizace, a nebyl stažen.\n\nNic nebylo změněno.",
         "Na disku není dost volného místa ke stažení %s.\n\nNic nebylo změněno. Uvolněte místo a "
         "zkuste\nprogram aktualizovat později.",
+        "Aktualizace %s by zapsala soubor mimo složku programu a nebyla nainstalována.\n\nNic "
+        "nebylo změněno.",
     }},
     // Hungarian
     {{
@@ -779,6 +811,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "változott.",
         "Nincs elég szabad hely a lemezen a(z) %s letöltéséhez.\n\nSemmi sem változott. "
         "Szabadítson fel helyet, és próbálja\nmeg később frissíteni a programot.",
+        "A(z) %s frissítése a program mappáján kívülre írna fájlt, ezért nem lett "
+        "telepítve.\n\nSemmi sem változott.",
     }},
     // Romanian
     {{
@@ -828,6 +862,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nimic.",
         "Nu există suficient spațiu liber pe disc pentru a descărca %s.\n\nNu s-a modificat nimic. "
         "Eliberați spațiu și încercați\nsă actualizați programul mai târziu.",
+        "Actualizarea %s ar scrie un fișier în afara dosarului programului și nu a fost "
+        "instalată.\n\nNu s-a modificat nimic.",
     }},
     // Catalan
     {{
@@ -877,6 +913,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "res.",
         "No hi ha prou espai lliure al disc per baixar %s.\n\nNo s'ha canviat res. Allibereu espai "
         "i torneu a provar\nd'actualitzar el programa més tard.",
+        "L'actualització de %s escriuria un fitxer fora de la carpeta del programa i no s'ha "
+        "instal·lat.\n\nNo s'ha canviat res.",
     }},
     // Basque
     {{
@@ -923,6 +961,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ezer aldatu.",
         "Ez dago nahikoa leku libre diskoan %s deskargatzeko.\n\nEz da ezer aldatu. Egin lekua eta "
         "saiatu\nprograma geroago eguneratzen.",
+        "%s programaren eguneraketak fitxategi bat idatziko luke programaren karpetatik kanpo, eta "
+        "ez da instalatu.\n\nEz da ezer aldatu.",
     }},
     // Afrikaans
     {{
@@ -970,6 +1010,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nie.",
         "Daar is nie genoeg vrye skyfspasie om %s af te laai nie.\n\nNiks is verander nie. Maak "
         "spasie vry en probeer\ndie program later weer bywerk.",
+        "Die bywerking van %s sou 'n lêer buite die program se vouer skryf en is nie geïnstalleer "
+        "nie.\n\nNiks is verander nie.",
     }},
     // Chinese (Traditional)
     {{
@@ -1007,6 +1049,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "無法驗證 %s 的更新是否來自其發行者，因此未安裝此更新。\n\n未進行任何變更。",
         "%s 超過更新允許的大小，未下載。\n\n沒有任何變更。",
         "磁碟空間不足，無法下載 %s。\n\n沒有任何變更。請釋放一些空間，\n稍後再嘗試更新此軟體。",
+        "%s 的更新會將檔案寫到程式資料夾之外，因此未安裝。\n\n沒有任何變更。",
     }},
     // Chinese (Simplified)
     {{
@@ -1044,6 +1087,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "无法验证 %s 的更新是否来自其发布者，因此未安装该更新。\n\n未进行任何更改。",
         "%s 超过更新允许的大小，未下载。\n\n没有任何更改。",
         "磁盘空间不足，无法下载 %s。\n\n没有任何更改。请释放一些空间，\n稍后再尝试更新此软件。",
+        "%s 的更新会将文件写到程序文件夹之外，因此未安装。\n\n没有任何更改。",
     }},
     // Indonesian
     {{
@@ -1089,6 +1133,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "diubah.",
         "Ruang disk kosong tidak cukup untuk mengunduh %s.\n\nTidak ada yang diubah. Kosongkan "
         "ruang dan coba\nperbarui perangkat lunak ini nanti.",
+        "Pembaruan %s akan menulis berkas di luar folder program dan tidak dipasang.\n\nTidak ada "
+        "yang diubah.",
     }},
     // Malay
     {{
@@ -1136,6 +1182,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "apa-apa yang diubah.",
         "Ruang cakera kosong tidak mencukupi untuk memuat turun %s.\n\nTiada apa-apa yang diubah. "
         "Kosongkan ruang dan cuba\nkemas kini perisian ini kemudian.",
+        "Kemas kini %s akan menulis fail di luar folder program dan tidak dipasang.\n\nTiada "
+        "apa-apa yang diubah.",
     }},
     // Icelandic
     {{
@@ -1179,6 +1227,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s er stærri en uppfærsla má vera og var ekki sótt.\n\nEngu hefur verið breytt.",
         "Ekki er nægt laust diskpláss til að sækja %s.\n\nEngu hefur verið breytt. Losaðu pláss og "
         "reyndu\nað uppfæra forritið síðar.",
+        "Uppfærsla %s myndi skrifa skrá utan möppu forritsins og var ekki sett upp.\n\nEngu hefur "
+        "verið breytt.",
     }},
     // Turkish
     {{
@@ -1224,6 +1274,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s bir güncellemenin olabileceğinden büyük ve indirilmedi.\n\nHiçbir şey değiştirilmedi.",
         "%s dosyasını indirmek için diskte yeterli boş alan yok.\n\nHiçbir şey değiştirilmedi. "
         "Lütfen yer açın ve\nyazılımı daha sonra güncellemeyi deneyin.",
+        "%s güncellemesi program klasörünün dışına bir dosya yazacağı için kurulmadı.\n\nHiçbir "
+        "şey değiştirilmedi.",
     }},
     // Norwegian
     {{
@@ -1268,6 +1320,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s er større enn en oppdatering kan være, og ble ikke lastet ned.\n\nIngenting er endret.",
         "Det er ikke nok ledig diskplass til å laste ned %s.\n\nIngenting er endret. Frigjør plass "
         "og prøv\nå oppdatere programmet senere.",
+        "Oppdateringen av %s ville skrive en fil utenfor programmets mappe og ble ikke "
+        "installert.\n\nIngenting er endret.",
     }},
     // Slovak
     {{
@@ -1313,6 +1367,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s je väčší, ako smie byť aktualizácia, a nebol stiahnutý.\n\nNič sa nezmenilo.",
         "Na disku nie je dosť voľného miesta na stiahnutie %s.\n\nNič sa nezmenilo. Uvoľnite "
         "miesto a skúste\nprogram aktualizovať neskôr.",
+        "Aktualizácia %s by zapísala súbor mimo priečinka programu a nebola nainštalovaná.\n\nNič "
+        "sa nezmenilo.",
     }},
 }};
 

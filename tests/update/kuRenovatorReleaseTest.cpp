@@ -1,0 +1,80 @@
+#include <QFileInfo>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "RenovatorEngineFixture.h"
+#include "platform/Folders.h"
+
+namespace tessaro::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::string kOutside =
+    "would write a file outside the program's folder and was not installed";
+
+// Releases whose contents must not be installed as they stand, through the real engine.
+class RenovatorReleaseTest : public TRenovatorEngineTest {
+protected:
+    void SetUp() override {
+        TRenovatorEngineTest::SetUp();
+        engine.SetShowMessages({});
+        loopback->ClearLog();
+    }
+    // A signed release with one file from the test server, for that destination.
+    void PublishOne(const std::string& destination) {
+        PublishInfo({"#version=1.2.1.3", "#url=" + loopback->Url("/data/100") + "=" + destination});
+    }
+    bool OutsideIsEmpty() const {
+        return QDir(outside.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir outside;
+};
+
+TEST_F(RenovatorReleaseTest, ADestinationOutsideItsFoldersIsRefusedBeforeAnyDownload) {
+    const std::string escape = outside.path().toStdString();
+    ASSERT_TRUE(QFile::link(outside.path(), temp->filePath("link")));
+    const std::string relative = QDir(QString::fromStdString(ApplicationFolder()))
+                                     .relativeFilePath(outside.path())
+                                     .toStdString();
+    const std::string rows[] = {
+        escape + "/x",
+        "../" + LastSegment(escape) + "/x",
+        relative + "/x",
+        "%current%" + relative + "/x",
+        "%temp%../" + LastSegment(escape) + "/x",
+        "%temp%link/x",
+        "%appdata%autostart/evil.desktop",
+        "%temp%RenovatorQueue.txt",
+        "%temp%Renovator4",
+        "%temp%",
+    };
+    for (const std::string& destination : rows) {
+        SCOPED_TRACE(destination);
+        log.clear();
+        PublishOne(destination);
+        engine.CheckUpdate(false);
+        ASSERT_TRUE(Settle("Aborted")) << Log();
+        EXPECT_THAT(Log(), HasSubstr(kOutside));
+        EXPECT_THAT(engine.Refusal(), HasSubstr("lies outside"));
+        EXPECT_EQ(loopback->RequestLog(), "");
+        EXPECT_TRUE(OutsideIsEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(
+        QString::fromStdString(platform::ProfileFolder() + "/autostart/evil.desktop.uTMP")));
+    EXPECT_FALSE(QFileInfo::exists(temp->filePath("RenovatorQueue.txt.uTMP")));
+}
+
+TEST_F(RenovatorReleaseTest, ADestinationInsideTheTemporaryFolderIsWritten) {
+    PublishOne("%temp%inside/a.bin");
+    loopback->ClearLog();
+    engine.CheckUpdate(false);
+    ASSERT_TRUE(Settle("Start(100)")) << Log();
+    EXPECT_THAT(Log(), ::testing::Not(HasSubstr(kOutside)));
+    engine.Abort(false);
+}
+
+}  // namespace
+}  // namespace tessaro::test
