@@ -133,6 +133,12 @@ TEST(RenovatorFiles, AReplacedFileKeepsTheInstalledModeAndAProgramBecomesExecuta
     }
     EXPECT_FALSE(ReplaceWithDownload(dir.File("none.uTMP"), dir.File("none")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("none")));
+    // Only a regular file is moved: a link planted as a download stays where it is.
+    WriteTextFile(dir.File("victim"), "keep");
+    std::filesystem::create_symlink(dir.File("victim"), dir.File("linked.uTMP"));
+    EXPECT_FALSE(ReplaceWithDownload(dir.File("linked.uTMP"), dir.File("linked")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("linked")));
+    EXPECT_EQ(ReadTextFile(dir.File("victim")), "keep");
 }
 
 }  // namespace

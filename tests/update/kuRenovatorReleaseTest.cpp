@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "HTTPTestSupport.h"
 #include "RenovatorEngineFixture.h"
 #include "platform/Folders.h"
 
@@ -74,6 +75,31 @@ TEST_F(RenovatorReleaseTest, ADestinationInsideTheTemporaryFolderIsWritten) {
     ASSERT_TRUE(Settle("Start(100)")) << Log();
     EXPECT_THAT(Log(), ::testing::Not(HasSubstr(kOutside)));
     engine.Abort(false);
+}
+
+TEST_F(RenovatorReleaseTest, ALinkPlantedAtADownloadNameIsNeverFollowed) {
+    engine.Wizard().Enabled = false;
+    const QString existing = outside.filePath("existing");
+    ASSERT_TRUE(WriteFileBytes(existing, "keep"));
+    const struct {
+        const char* name;
+        QString target;
+    } rows[] = {{"dangling", outside.filePath("created")}, {"existing file", existing}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        log.clear();
+        const std::string name = UniqueAppName(std::string(row.name) + ".ini");
+        const std::string bytes = Serve(name, 3000);
+        const QString download = QString::fromStdString(AppFile(name) + ".uTMP");
+        ASSERT_TRUE(QFile::link(row.target, download));
+        PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/" + name) + "=%current%" + name});
+        engine.CheckUpdate(false);
+        ASSERT_TRUE(Settle("End")) << Log();
+        EXPECT_FALSE(QFileInfo(download).isSymLink());
+        EXPECT_TRUE(SameBytes(ReadFileBytes(download), bytes));
+        EXPECT_EQ(ReadFileBytes(existing), "keep");
+        EXPECT_FALSE(QFileInfo::exists(outside.filePath("created")));
+    }
 }
 
 }  // namespace

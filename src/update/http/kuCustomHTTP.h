@@ -116,6 +116,10 @@ public:
     // past it ends as a lost connection with LastFailure() NoDiskSpace.
     std::uint64_t FreeSpaceMargin() const { return FFreeSpaceMargin; }
     void SetFreeSpaceMargin(std::uint64_t value) { FFreeSpaceMargin = value; }
+    // A transfer from byte 0 creates its output file anew and fails when anything is
+    // at that name already, even a link; a resume still continues the file there.
+    bool FreshOutput() const { return FFreshOutput; }
+    void SetFreshOutput(bool value) { FFreshOutput = value; }
     // Why the last finished transfer fell short; valid in its completion events.
     TkuHTTPFailure LastFailure() const { return FLastFailure; }
 
@@ -188,6 +192,7 @@ private:
     bool FWorkOffline = false;
     std::uint64_t FMaxBodySize = 0;
     std::uint64_t FFreeSpaceMargin = 0;
+    bool FFreshOutput = false;
     TkuHTTPFailure FLastFailure = TkuHTTPFailure::None;
 
     // The transfer in progress: also the started mark.

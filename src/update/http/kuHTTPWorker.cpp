@@ -371,7 +371,9 @@ TkuHTTPWorker::TDecision TkuHTTPWorker::OpenOutput() {
 
 void TkuHTTPWorker::OpenFileOutput() {
     const std::string& name = FHttp.OutputFileName();
-    auto file = std::make_unique<TkuFileStream>(name, FT.resumeOffset == 0, true);
+    const bool fromStart = FT.resumeOffset == 0;
+    auto file =
+        std::make_unique<TkuFileStream>(name, fromStart, true, fromStart && FHttp.FreshOutput());
     if (FT.resumeOffset != 0 && (!file->seek(FT.resumeOffset) || file->pos() != FT.resumeOffset))
         FT.status = -1;
     else if (const TkuFileAttributes incomplete = FHttp.OutputFileAttributes().Incomplete();

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QProcess>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -58,6 +61,8 @@ TkuRenovator::TkuRenovator(QObject* owner)
                                         TkuFileAttribute::atrTemporary});
     InstallHTTPHandlers();
     SetBounds(TkuUpdateBounds::FromEnvironment());
+    // A download never writes through anything planted at its name.
+    SetFreshOutput(true);
     if (const std::string helper = UpdateHelperPath(); !helper.empty()) std::remove(helper.c_str());
     FRunning.VersionDate = DateToKUDate(Today());
     FTimer.setSingleShot(false);
@@ -246,8 +251,9 @@ void TkuRenovator::DoUpgrade(bool start) {
     if (start) {
         SetQueryInfoStage(false);
         // A download an earlier attempt left must never reach the helper with
-        // this release's files.
+        // this release's files, nor anything planted where this release's go.
         DeleteTemporaryFiles();
+        RemoveReleaseDownloads();
         FRefusal.clear();
         FCurrentIndex = 0;
         if (FWizard.Enabled && FDialogs) FDialogs->ShowRenovatorWizard(*this);
@@ -505,10 +511,21 @@ void TkuRenovator::Abort(bool force) {
     if (OnAborted) OnAborted(this);
 }
 
+void TkuRenovator::RemoveReleaseDownloads() {
+    for (int i = 0; i < FState.Files.Count(); ++i) {
+        const std::string download =
+            EntryDestination(FState.Files, i) + std::string(kTemporarySuffix);
+        struct stat info {};
+        if (::lstat(download.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
+            ::unlink(download.c_str());
+    }
+}
+
 void TkuRenovator::DeleteTemporaryFiles() {
     QDir folder(QString::fromStdString(ApplicationFolder()));
+    // System takes in links whose target is gone; a link itself is removed, never its target.
     const QStringList names =
-        folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden);
+        folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) folder.remove(name);
     // Downloads into other folders would otherwise stay behind, hidden. Only
     // destinations the download has already made absolute count, and only where a

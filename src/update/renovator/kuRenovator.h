@@ -185,6 +185,8 @@ private:
     void SafeTerminate(bool force);
     void Relaunch(const std::string& params);
     void FinishDownload();
+    // Removes whatever is at the download name of each listed file, links included.
+    void RemoveReleaseDownloads();
     bool DestinationsAllowed();
     std::string PrepareDestination(int index);
     bool SameSizeAsServer(std::int32_t contentLength) const;
