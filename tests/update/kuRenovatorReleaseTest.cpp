@@ -77,6 +77,25 @@ TEST_F(RenovatorReleaseTest, ADestinationInsideTheTemporaryFolderIsWritten) {
     engine.Abort(false);
 }
 
+TEST_F(RenovatorReleaseTest, AnInstallThisUserCannotChangeIsToldBeforeAnyDownload) {
+    if (::geteuid() == 0) GTEST_SKIP() << "every folder is writable for root";
+    const QString locked = temp->filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked + "/sub"));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    for (const std::string destination : {"%temp%locked/a.bin", "%temp%locked/new/a.bin"}) {
+        SCOPED_TRACE(destination);
+        log.clear();
+        PublishOne(destination);
+        engine.CheckUpdate(false);
+        ASSERT_TRUE(Settle("Aborted")) << Log();
+        EXPECT_THAT(Log(), HasSubstr("is installed where you cannot change it.\n\nIts owner or the "
+                                     "system's package manager updates it"));
+        EXPECT_THAT(Log(), ::testing::Not(HasSubstr("Wizard")));
+        EXPECT_EQ(loopback->RequestLog(), "");
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 TEST_F(RenovatorReleaseTest, ALinkPlantedAtADownloadNameIsNeverFollowed) {
     engine.Wizard().Enabled = false;
     const QString existing = outside.filePath("existing");

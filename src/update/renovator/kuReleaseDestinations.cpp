@@ -1,5 +1,7 @@
 #include "update/renovator/kuReleaseDestinations.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -32,6 +34,15 @@ bool IsInside(const fs::path& path, const std::string& folder) {
     return (end == root.end() || end->empty()) && inside != path.end();
 }
 
+// Folders still missing are made by this user, so the nearest one there decides.
+bool IsWritable(const std::string& path) {
+    fs::path folder = Resolved(path).parent_path();
+    std::error_code error;
+    while (!folder.empty() && !fs::exists(folder, error) && folder != folder.root_path())
+        folder = folder.parent_path();
+    return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool IsSameFile(const fs::path& path, const std::string& other) {
     return !other.empty() && path == Resolved(other);
 }
@@ -60,6 +71,12 @@ bool IsAllowedDestination(const std::string& path) {
 int FirstEscapingEntry(const TkuStringList& files) {
     for (int i = 0; i < files.Count(); ++i)
         if (!IsAllowedDestination(EntryDestination(files, i))) return i;
+    return -1;
+}
+
+int FirstUnwritableEntry(const TkuStringList& files) {
+    for (int i = 0; i < files.Count(); ++i)
+        if (!IsWritable(EntryDestination(files, i))) return i;
     return -1;
 }
 

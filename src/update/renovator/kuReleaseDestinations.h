@@ -20,4 +20,9 @@ bool IsAllowedDestination(const std::string& path);
 // The first listed file whose destination is not allowed; -1 when all are.
 int FirstEscapingEntry(const TkuStringList& files);
 
+// The first listed file whose destination this user cannot write: the nearest
+// folder of it that exists does not let them create and rename files. -1 when
+// every one can be written.
+int FirstUnwritableEntry(const TkuStringList& files);
+
 }  // namespace tessaro

@@ -276,16 +276,23 @@ void TkuRenovator::DoUpgrade(bool start) {
     StartTransfer(TkuUpdateTransfer::File, url, FCurrentTarget);
 }
 
-// Refused before anything is downloaded or a folder made, so nothing is written.
+// Refused before anything is downloaded or a folder made, so nothing is written. An
+// install this user cannot change is its owner's or the package manager's to update.
 bool TkuRenovator::DestinationsAllowed() {
-    const int escaping = FirstEscapingEntry(FState.Files);
-    if (escaping < 0) return true;
+    int entry = FirstEscapingEntry(FState.Files);
+    int message = 34;
+    std::string why = " lies outside the folders a release may write";
+    if (entry < 0) {
+        entry = FirstUnwritableEntry(FState.Files);
+        message = 35;
+        why = " is in a folder this user cannot change";
+    }
+    if (entry < 0) return true;
     SetQueryInfoStage(false);
-    FRefusal = "the destination " + EntryDestination(FState.Files, escaping) +
-               " lies outside the folders a release may write";
+    FRefusal = "the destination " + EntryDestination(FState.Files, entry) + why;
     FAborted = true;
     if (OnAborted) OnAborted(this);
-    ErrorBox(34, QCoreApplication::applicationName().toStdString());
+    ErrorBox(message, QCoreApplication::applicationName().toStdString());
     return false;
 }
 

@@ -46,8 +46,9 @@ enum class TkuRenovatorLanguage : std::uint8_t {
 inline constexpr int kuRenovatorLanguageCount = 29;
 // Messages 0 to 30 of every language; 31 for an update that failed its
 // signature check, 32 for a download larger than allowed, 33 for one the disk
-// has no room for and 34 for a release that would write outside its folders.
-inline constexpr int kuRenovatorMessageCount = 35;
+// has no room for, 34 for a release that would write outside its folders and
+// 35 for an install this user cannot change.
+inline constexpr int kuRenovatorMessageCount = 36;
 
 // Language-independent entries of the string table.
 inline constexpr std::uint16_t kuAppTitlePlaceholderId = 40997;  // "<AppTitle>"

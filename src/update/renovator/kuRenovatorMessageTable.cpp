@@ -49,6 +49,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "free some space and try to\nupgrade this software again later.",
         "The update of %s would write a file outside the program's folder and was not "
         "installed.\n\nNothing has been changed.",
+        "%s is installed where you cannot change it.\n\nIts owner or the system's package manager "
+        "updates it; nothing has been downloaded.",
     }},
     // Russian
     {{
@@ -93,6 +95,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "место и попробуйте\nобновить программу позже.",
         "Обновление %s записало бы файл за пределами папки программы и не было "
         "установлено.\n\nНичего не изменено.",
+        "Программа %s установлена там, где вы не можете её изменить.\n\nЕё обновляет владелец или "
+        "менеджер пакетов системы; ничего не загружено.",
     }},
     // German
     {{
@@ -144,6 +148,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nichts geändert. Bitte schaffen Sie Platz und versuchen Sie\ndas Update später erneut.",
         "Das Update von %s würde eine Datei außerhalb des Programmordners schreiben und wurde "
         "nicht installiert.\n\nEs wurde nichts geändert.",
+        "%s ist an einem Ort installiert, den Sie nicht ändern können.\n\nAktualisiert wird es von "
+        "seinem Besitzer oder der Paketverwaltung des Systems; es wurde nichts heruntergeladen.",
     }},
     // French
     {{
@@ -195,6 +201,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Libérez de l'espace et réessayez\nla mise à jour plus tard.",
         "La mise à jour de %s écrirait un fichier hors du dossier du programme et n'a pas été "
         "installée.\n\nRien n'a été modifié.",
+        "%s est installé à un emplacement que vous ne pouvez pas modifier.\n\nSon propriétaire ou "
+        "le gestionnaire de paquets du système le met à jour ; rien n'a été téléchargé.",
     }},
     // Spanish
     {{
@@ -246,6 +254,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Libere espacio e intente\nactualizar el programa más tarde.",
         "La actualización de %s escribiría un archivo fuera de la carpeta del programa y no se ha "
         "instalado.\n\nNo se ha cambiado nada.",
+        "%s está instalado donde usted no puede modificarlo.\n\nLo actualiza su propietario o el "
+        "gestor de paquetes del sistema; no se ha descargado nada.",
     }},
     // Portuguese
     {{
@@ -295,6 +305,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "espaço e tente\nactualizar o programa mais tarde.",
         "A actualização de %s escreveria um ficheiro fora da pasta do programa e não foi "
         "instalada.\n\nNada foi alterado.",
+        "%s está instalado onde não o pode alterar.\n\nÉ actualizado pelo seu proprietário ou pelo "
+        "gestor de pacotes do sistema; nada foi transferido.",
     }},
     // Portuguese (Brazil)
     {{
@@ -342,6 +354,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "espaço e tente\natualizar o programa mais tarde.",
         "A atualização de %s gravaria um arquivo fora da pasta do programa e não foi "
         "instalada.\n\nNada foi alterado.",
+        "%s está instalado onde você não pode alterá-lo.\n\nEle é atualizado pelo proprietário ou "
+        "pelo gerenciador de pacotes do sistema; nada foi baixado.",
     }},
     // Italian
     {{
@@ -392,6 +406,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nulla. Liberare spazio e riprovare\nl'aggiornamento più tardi.",
         "L'aggiornamento di %s scriverebbe un file fuori dalla cartella del programma e non è "
         "stato installato.\n\nNon è stato modificato nulla.",
+        "%s è installato in una posizione che non è possibile modificare.\n\nLo aggiorna il suo "
+        "proprietario o il gestore dei pacchetti del sistema; non è stato scaricato nulla.",
     }},
     // Dutch
     {{
@@ -440,6 +456,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ruimte vrij en probeer\nde update later opnieuw.",
         "De update van %s zou een bestand buiten de programmamap schrijven en is niet "
         "geïnstalleerd.\n\nEr is niets gewijzigd.",
+        "%s is geïnstalleerd op een plek die u niet kunt wijzigen.\n\nDe eigenaar of het "
+        "pakketbeheer van het systeem werkt het bij; er is niets gedownload.",
     }},
     // Danish
     {{
@@ -487,6 +505,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "prøv at\nopdatere programmet igen senere.",
         "Opdateringen af %s ville skrive en fil uden for programmets mappe og blev ikke "
         "installeret.\n\nIntet er ændret.",
+        "%s er installeret et sted, du ikke kan ændre.\n\nDet opdateres af ejeren eller systemets "
+        "pakkehåndtering; intet er hentet.",
     }},
     // Swedish
     {{
@@ -532,6 +552,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ändrats. Frigör utrymme och försök\nuppdatera programmet igen senare.",
         "Uppdateringen av %s skulle skriva en fil utanför programmets mapp och installerades "
         "inte.\n\nIngenting har ändrats.",
+        "%s är installerat där du inte kan ändra det.\n\nDet uppdateras av ägaren eller systemets "
+        "pakethanterare; ingenting har hämtats.",
     }},
     // Finnish
     {{
@@ -578,6 +600,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ja yritä\npäivittää ohjelma myöhemmin uudelleen.",
         "Ohjelman %s päivitys kirjoittaisi tiedoston ohjelman kansion ulkopuolelle, eikä sitä "
         "asennettu.\n\nMitään ei muutettu.",
+        "%s on asennettu paikkaan, jota et voi muuttaa.\n\nSen päivittää omistaja tai järjestelmän "
+        "paketinhallinta; mitään ei ladattu.",
     }},
     // Estonian
     {{
@@ -625,6 +649,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Vabastage ruumi ja proovige\nprogrammi hiljem uuesti uuendada.",
         "Programmi %s uuendus kirjutaks faili väljapoole programmi kausta ja seda ei "
         "paigaldatud.\n\nMidagi ei muudetud.",
+        "%s on paigaldatud kohta, mida te muuta ei saa.\n\nSeda uuendab omanik või süsteemi "
+        "paketihaldur; midagi ei laaditud alla.",
     }},
     // Ukrainian
     {{
@@ -671,6 +697,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "місце та спробуйте\nоновити програму пізніше.",
         "Оновлення %s записало б файл поза текою програми і не було встановлене.\n\nНічого не "
         "змінено.",
+        "Програму %s встановлено там, де ви не можете її змінити.\n\nЇї оновлює власник або "
+        "менеджер пакетів системи; нічого не завантажено.",
     }},
     // Polish
     {{
@@ -719,6 +747,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "miejsce i spróbuj\nzaktualizować program później.",
         "Aktualizacja %s zapisałaby plik poza folderem programu i nie została "
         "zainstalowana.\n\nNic nie zostało zmienione.",
+        "%s jest zainstalowany tam, gdzie nie możesz go zmienić.\n\nAktualizuje go jego właściciel "
+        "lub menedżer pakietów systemu; nic nie zostało pobrane.",
     }},
     // Czech
     {{
@@ -765,6 +795,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "zkuste\nprogram aktualizovat později.",
         "Aktualizace %s by zapsala soubor mimo složku programu a nebyla nainstalována.\n\nNic "
         "nebylo změněno.",
+        "%s je nainstalován tam, kde jej nemůžete měnit.\n\nAktualizuje jej jeho vlastník nebo "
+        "správce balíčků systému; nic nebylo staženo.",
     }},
     // Hungarian
     {{
@@ -813,6 +845,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Szabadítson fel helyet, és próbálja\nmeg később frissíteni a programot.",
         "A(z) %s frissítése a program mappáján kívülre írna fájlt, ezért nem lett "
         "telepítve.\n\nSemmi sem változott.",
+        "A(z) %s olyan helyre van telepítve, amelyet Ön nem módosíthat.\n\nA tulajdonosa vagy a "
+        "rendszer csomagkezelője frissíti; semmi sem lett letöltve.",
     }},
     // Romanian
     {{
@@ -864,6 +898,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Eliberați spațiu și încercați\nsă actualizați programul mai târziu.",
         "Actualizarea %s ar scrie un fișier în afara dosarului programului și nu a fost "
         "instalată.\n\nNu s-a modificat nimic.",
+        "%s este instalat într-un loc pe care nu îl puteți modifica.\n\nÎl actualizează "
+        "proprietarul sau managerul de pachete al sistemului; nu s-a descărcat nimic.",
     }},
     // Catalan
     {{
@@ -915,6 +951,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "i torneu a provar\nd'actualitzar el programa més tard.",
         "L'actualització de %s escriuria un fitxer fora de la carpeta del programa i no s'ha "
         "instal·lat.\n\nNo s'ha canviat res.",
+        "%s està instal·lat en un lloc que no podeu modificar.\n\nL'actualitza el seu propietari o "
+        "el gestor de paquets del sistema; no s'ha baixat res.",
     }},
     // Basque
     {{
@@ -963,6 +1001,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "saiatu\nprograma geroago eguneratzen.",
         "%s programaren eguneraketak fitxategi bat idatziko luke programaren karpetatik kanpo, eta "
         "ez da instalatu.\n\nEz da ezer aldatu.",
+        "%s aldatu ezin duzun leku batean dago instalatuta.\n\nJabeak edo sistemaren "
+        "pakete-kudeatzaileak eguneratzen du; ez da ezer deskargatu.",
     }},
     // Afrikaans
     {{
@@ -1012,6 +1052,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "spasie vry en probeer\ndie program later weer bywerk.",
         "Die bywerking van %s sou 'n lêer buite die program se vouer skryf en is nie geïnstalleer "
         "nie.\n\nNiks is verander nie.",
+        "%s is geïnstalleer waar u dit nie kan verander nie.\n\nDie eienaar of die stelsel se "
+        "pakketbestuurder werk dit by; niks is afgelaai nie.",
     }},
     // Chinese (Traditional)
     {{
@@ -1050,6 +1092,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s 超過更新允許的大小，未下載。\n\n沒有任何變更。",
         "磁碟空間不足，無法下載 %s。\n\n沒有任何變更。請釋放一些空間，\n稍後再嘗試更新此軟體。",
         "%s 的更新會將檔案寫到程式資料夾之外，因此未安裝。\n\n沒有任何變更。",
+        "%s 安裝在您無法變更的位置。\n\n由其擁有者或系統的套件管理員更新；未下載任何內容。",
     }},
     // Chinese (Simplified)
     {{
@@ -1088,6 +1131,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s 超过更新允许的大小，未下载。\n\n没有任何更改。",
         "磁盘空间不足，无法下载 %s。\n\n没有任何更改。请释放一些空间，\n稍后再尝试更新此软件。",
         "%s 的更新会将文件写到程序文件夹之外，因此未安装。\n\n没有任何更改。",
+        "%s 安装在您无法更改的位置。\n\n由其所有者或系统的软件包管理器更新；未下载任何内容。",
     }},
     // Indonesian
     {{
@@ -1135,6 +1179,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ruang dan coba\nperbarui perangkat lunak ini nanti.",
         "Pembaruan %s akan menulis berkas di luar folder program dan tidak dipasang.\n\nTidak ada "
         "yang diubah.",
+        "%s dipasang di tempat yang tidak dapat Anda ubah.\n\nPemiliknya atau pengelola paket "
+        "sistem yang memperbaruinya; tidak ada yang diunduh.",
     }},
     // Malay
     {{
@@ -1184,6 +1230,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Kosongkan ruang dan cuba\nkemas kini perisian ini kemudian.",
         "Kemas kini %s akan menulis fail di luar folder program dan tidak dipasang.\n\nTiada "
         "apa-apa yang diubah.",
+        "%s dipasang di tempat yang tidak boleh anda ubah.\n\nPemiliknya atau pengurus pakej "
+        "sistem yang mengemas kininya; tiada apa-apa yang dimuat turun.",
     }},
     // Icelandic
     {{
@@ -1229,6 +1277,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "reyndu\nað uppfæra forritið síðar.",
         "Uppfærsla %s myndi skrifa skrá utan möppu forritsins og var ekki sett upp.\n\nEngu hefur "
         "verið breytt.",
+        "%s er sett upp þar sem þú getur ekki breytt því.\n\nEigandinn eða pakkastjóri kerfisins "
+        "uppfærir það; ekkert hefur verið sótt.",
     }},
     // Turkish
     {{
@@ -1276,6 +1326,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Lütfen yer açın ve\nyazılımı daha sonra güncellemeyi deneyin.",
         "%s güncellemesi program klasörünün dışına bir dosya yazacağı için kurulmadı.\n\nHiçbir "
         "şey değiştirilmedi.",
+        "%s, değiştiremeyeceğiniz bir yere kurulu.\n\nOnu sahibi ya da sistemin paket yöneticisi "
+        "günceller; hiçbir şey indirilmedi.",
     }},
     // Norwegian
     {{
@@ -1322,6 +1374,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "og prøv\nå oppdatere programmet senere.",
         "Oppdateringen av %s ville skrive en fil utenfor programmets mappe og ble ikke "
         "installert.\n\nIngenting er endret.",
+        "%s er installert der du ikke kan endre det.\n\nDet oppdateres av eieren eller systemets "
+        "pakkebehandler; ingenting er lastet ned.",
     }},
     // Slovak
     {{
@@ -1369,6 +1423,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "miesto a skúste\nprogram aktualizovať neskôr.",
         "Aktualizácia %s by zapísala súbor mimo priečinka programu a nebola nainštalovaná.\n\nNič "
         "sa nezmenilo.",
+        "%s je nainštalovaný tam, kde ho nemôžete meniť.\n\nAktualizuje ho jeho vlastník alebo "
+        "správca balíkov systému; nič sa nestiahlo.",
     }},
 }};
 
