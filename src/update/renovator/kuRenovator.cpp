@@ -165,7 +165,19 @@ void TkuRenovator::SetRestartParams(const std::string& value) {
 }
 
 void TkuRenovator::Loaded(const std::string& firstParameter) {
-    if (OnAfterRestart && firstParameter == FRestartParams) OnAfterRestart(this);
+    if (firstParameter != FRestartParams) return;
+    if (OnAfterRestart) OnAfterRestart(this);
+    ReportHelperFailures();
+}
+
+// The helper has no window of its own: what it could not do is told here.
+void TkuRenovator::ReportHelperFailures() {
+    std::string failures;
+    for (const std::string& failure : UpdateHelperFailures()) failures += failure + "\n";
+    if (failures.empty() || !FDialogs) return;
+    failures.pop_back();
+    FDialogs->ErrorBox(
+        KUFmtLangStr(36, {QCoreApplication::applicationName().toStdString(), failures}));
 }
 
 void TkuRenovator::UpdateTimer() {

@@ -65,7 +65,8 @@ public:
     // of every listed file with a destination elsewhere.
     void DeleteTemporaryFiles();
     // After the settings are read: raises OnAfterRestart when the program was
-    // started with RestartParams as its first parameter.
+    // started with RestartParams as its first parameter, and then shows what the
+    // update helper could not do.
     void Loaded(const std::string& firstParameter);
 
     // The key line of the publisher's minisign .pub file; false when it is
@@ -188,6 +189,7 @@ private:
     // Removes whatever is at the download name of each listed file, links included.
     void RemoveReleaseDownloads();
     bool DestinationsAllowed();
+    void ReportHelperFailures();
     std::string PrepareDestination(int index);
     bool SameSizeAsServer(std::int32_t contentLength) const;
     bool Shows(TkuRenovatorShowMessage message) const { return FShowMessages.Contains(message); }

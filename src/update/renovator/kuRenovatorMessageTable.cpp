@@ -51,6 +51,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "installed.\n\nNothing has been changed.",
         "%s is installed where you cannot change it.\n\nIts owner or the system's package manager "
         "updates it; nothing has been downloaded.",
+        "The update of %s was not completed:\n\n%s",
     }},
     // Russian
     {{
@@ -97,6 +98,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "установлено.\n\nНичего не изменено.",
         "Программа %s установлена там, где вы не можете её изменить.\n\nЕё обновляет владелец или "
         "менеджер пакетов системы; ничего не загружено.",
+        "Обновление %s не было завершено:\n\n%s",
     }},
     // German
     {{
@@ -150,6 +152,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nicht installiert.\n\nEs wurde nichts geändert.",
         "%s ist an einem Ort installiert, den Sie nicht ändern können.\n\nAktualisiert wird es von "
         "seinem Besitzer oder der Paketverwaltung des Systems; es wurde nichts heruntergeladen.",
+        "Das Update von %s wurde nicht abgeschlossen:\n\n%s",
     }},
     // French
     {{
@@ -203,6 +206,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "installée.\n\nRien n'a été modifié.",
         "%s est installé à un emplacement que vous ne pouvez pas modifier.\n\nSon propriétaire ou "
         "le gestionnaire de paquets du système le met à jour ; rien n'a été téléchargé.",
+        "La mise à jour de %s n'a pas été terminée :\n\n%s",
     }},
     // Spanish
     {{
@@ -256,6 +260,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "instalado.\n\nNo se ha cambiado nada.",
         "%s está instalado donde usted no puede modificarlo.\n\nLo actualiza su propietario o el "
         "gestor de paquetes del sistema; no se ha descargado nada.",
+        "La actualización de %s no se ha completado:\n\n%s",
     }},
     // Portuguese
     {{
@@ -307,6 +312,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "instalada.\n\nNada foi alterado.",
         "%s está instalado onde não o pode alterar.\n\nÉ actualizado pelo seu proprietário ou pelo "
         "gestor de pacotes do sistema; nada foi transferido.",
+        "A actualização de %s não foi concluída:\n\n%s",
     }},
     // Portuguese (Brazil)
     {{
@@ -356,6 +362,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "instalada.\n\nNada foi alterado.",
         "%s está instalado onde você não pode alterá-lo.\n\nEle é atualizado pelo proprietário ou "
         "pelo gerenciador de pacotes do sistema; nada foi baixado.",
+        "A atualização de %s não foi concluída:\n\n%s",
     }},
     // Italian
     {{
@@ -408,6 +415,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "stato installato.\n\nNon è stato modificato nulla.",
         "%s è installato in una posizione che non è possibile modificare.\n\nLo aggiorna il suo "
         "proprietario o il gestore dei pacchetti del sistema; non è stato scaricato nulla.",
+        "L'aggiornamento di %s non è stato completato:\n\n%s",
     }},
     // Dutch
     {{
@@ -458,6 +466,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "geïnstalleerd.\n\nEr is niets gewijzigd.",
         "%s is geïnstalleerd op een plek die u niet kunt wijzigen.\n\nDe eigenaar of het "
         "pakketbeheer van het systeem werkt het bij; er is niets gedownload.",
+        "De update van %s is niet voltooid:\n\n%s",
     }},
     // Danish
     {{
@@ -507,6 +516,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "installeret.\n\nIntet er ændret.",
         "%s er installeret et sted, du ikke kan ændre.\n\nDet opdateres af ejeren eller systemets "
         "pakkehåndtering; intet er hentet.",
+        "Opdateringen af %s blev ikke fuldført:\n\n%s",
     }},
     // Swedish
     {{
@@ -554,6 +564,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "inte.\n\nIngenting har ändrats.",
         "%s är installerat där du inte kan ändra det.\n\nDet uppdateras av ägaren eller systemets "
         "pakethanterare; ingenting har hämtats.",
+        "Uppdateringen av %s slutfördes inte:\n\n%s",
     }},
     // Finnish
     {{
@@ -602,6 +613,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "asennettu.\n\nMitään ei muutettu.",
         "%s on asennettu paikkaan, jota et voi muuttaa.\n\nSen päivittää omistaja tai järjestelmän "
         "paketinhallinta; mitään ei ladattu.",
+        "Ohjelman %s päivitys ei valmistunut:\n\n%s",
     }},
     // Estonian
     {{
@@ -651,6 +663,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "paigaldatud.\n\nMidagi ei muudetud.",
         "%s on paigaldatud kohta, mida te muuta ei saa.\n\nSeda uuendab omanik või süsteemi "
         "paketihaldur; midagi ei laaditud alla.",
+        "Programmi %s uuendus jäi lõpetamata:\n\n%s",
     }},
     // Ukrainian
     {{
@@ -699,6 +712,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "змінено.",
         "Програму %s встановлено там, де ви не можете її змінити.\n\nЇї оновлює власник або "
         "менеджер пакетів системи; нічого не завантажено.",
+        "Оновлення %s не було завершене:\n\n%s",
     }},
     // Polish
     {{
@@ -749,6 +763,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "zainstalowana.\n\nNic nie zostało zmienione.",
         "%s jest zainstalowany tam, gdzie nie możesz go zmienić.\n\nAktualizuje go jego właściciel "
         "lub menedżer pakietów systemu; nic nie zostało pobrane.",
+        "Aktualizacja %s nie została ukończona:\n\n%s",
     }},
     // Czech
     {{
@@ -797,6 +812,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nebylo změněno.",
         "%s je nainstalován tam, kde jej nemůžete měnit.\n\nAktualizuje jej jeho vlastník nebo "
         "správce balíčků systému; nic nebylo staženo.",
+        "Aktualizace %s nebyla dokončena:\n\n%s",
     }},
     // Hungarian
     {{
@@ -847,6 +863,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "telepítve.\n\nSemmi sem változott.",
         "A(z) %s olyan helyre van telepítve, amelyet Ön nem módosíthat.\n\nA tulajdonosa vagy a "
         "rendszer csomagkezelője frissíti; semmi sem lett letöltve.",
+        "A(z) %s frissítése nem fejeződött be:\n\n%s",
     }},
     // Romanian
     {{
@@ -900,6 +917,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "instalată.\n\nNu s-a modificat nimic.",
         "%s este instalat într-un loc pe care nu îl puteți modifica.\n\nÎl actualizează "
         "proprietarul sau managerul de pachete al sistemului; nu s-a descărcat nimic.",
+        "Actualizarea %s nu a fost finalizată:\n\n%s",
     }},
     // Catalan
     {{
@@ -953,6 +971,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "instal·lat.\n\nNo s'ha canviat res.",
         "%s està instal·lat en un lloc que no podeu modificar.\n\nL'actualitza el seu propietari o "
         "el gestor de paquets del sistema; no s'ha baixat res.",
+        "L'actualització de %s no s'ha completat:\n\n%s",
     }},
     // Basque
     {{
@@ -1003,6 +1022,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ez da instalatu.\n\nEz da ezer aldatu.",
         "%s aldatu ezin duzun leku batean dago instalatuta.\n\nJabeak edo sistemaren "
         "pakete-kudeatzaileak eguneratzen du; ez da ezer deskargatu.",
+        "%s programaren eguneraketa ez da osatu:\n\n%s",
     }},
     // Afrikaans
     {{
@@ -1054,6 +1074,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "nie.\n\nNiks is verander nie.",
         "%s is geïnstalleer waar u dit nie kan verander nie.\n\nDie eienaar of die stelsel se "
         "pakketbestuurder werk dit by; niks is afgelaai nie.",
+        "Die bywerking van %s is nie voltooi nie:\n\n%s",
     }},
     // Chinese (Traditional)
     {{
@@ -1093,6 +1114,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "磁碟空間不足，無法下載 %s。\n\n沒有任何變更。請釋放一些空間，\n稍後再嘗試更新此軟體。",
         "%s 的更新會將檔案寫到程式資料夾之外，因此未安裝。\n\n沒有任何變更。",
         "%s 安裝在您無法變更的位置。\n\n由其擁有者或系統的套件管理員更新；未下載任何內容。",
+        "%s 的更新未完成：\n\n%s",
     }},
     // Chinese (Simplified)
     {{
@@ -1132,6 +1154,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "磁盘空间不足，无法下载 %s。\n\n没有任何更改。请释放一些空间，\n稍后再尝试更新此软件。",
         "%s 的更新会将文件写到程序文件夹之外，因此未安装。\n\n没有任何更改。",
         "%s 安装在您无法更改的位置。\n\n由其所有者或系统的软件包管理器更新；未下载任何内容。",
+        "%s 的更新未完成：\n\n%s",
     }},
     // Indonesian
     {{
@@ -1181,6 +1204,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "yang diubah.",
         "%s dipasang di tempat yang tidak dapat Anda ubah.\n\nPemiliknya atau pengelola paket "
         "sistem yang memperbaruinya; tidak ada yang diunduh.",
+        "Pembaruan %s tidak selesai:\n\n%s",
     }},
     // Malay
     {{
@@ -1232,6 +1256,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "apa-apa yang diubah.",
         "%s dipasang di tempat yang tidak boleh anda ubah.\n\nPemiliknya atau pengurus pakej "
         "sistem yang mengemas kininya; tiada apa-apa yang dimuat turun.",
+        "Kemas kini %s tidak selesai:\n\n%s",
     }},
     // Icelandic
     {{
@@ -1279,6 +1304,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "verið breytt.",
         "%s er sett upp þar sem þú getur ekki breytt því.\n\nEigandinn eða pakkastjóri kerfisins "
         "uppfærir það; ekkert hefur verið sótt.",
+        "Uppfærslu %s var ekki lokið:\n\n%s",
     }},
     // Turkish
     {{
@@ -1328,6 +1354,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "şey değiştirilmedi.",
         "%s, değiştiremeyeceğiniz bir yere kurulu.\n\nOnu sahibi ya da sistemin paket yöneticisi "
         "günceller; hiçbir şey indirilmedi.",
+        "%s güncellemesi tamamlanmadı:\n\n%s",
     }},
     // Norwegian
     {{
@@ -1376,6 +1403,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "installert.\n\nIngenting er endret.",
         "%s er installert der du ikke kan endre det.\n\nDet oppdateres av eieren eller systemets "
         "pakkebehandler; ingenting er lastet ned.",
+        "Oppdateringen av %s ble ikke fullført:\n\n%s",
     }},
     // Slovak
     {{
@@ -1425,6 +1453,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "sa nezmenilo.",
         "%s je nainštalovaný tam, kde ho nemôžete meniť.\n\nAktualizuje ho jeho vlastník alebo "
         "správca balíkov systému; nič sa nestiahlo.",
+        "Aktualizácia %s nebola dokončená:\n\n%s",
     }},
 }};
 
