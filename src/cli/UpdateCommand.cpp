@@ -29,7 +29,7 @@ public:
     void ShowWizardFileSize(const std::string&) override {}
     void ShowWizardProgress(std::uint8_t, std::uint8_t, const std::string&,
                             const std::string&) override {}
-    void FinishWizard() override {}
+    void FinishWizard(int, int) override {}
     void DestroyWizard() override {}
     bool ShowUpgradeBox(const std::string&) override { return false; }
     bool ShowPasswordBox(TkuRenovatorWizardHost&, const std::string&) override { return false; }

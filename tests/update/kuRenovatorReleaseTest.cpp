@@ -96,6 +96,17 @@ TEST_F(RenovatorReleaseTest, AnInstallThisUserCannotChangeIsToldBeforeAnyDownloa
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+TEST_F(RenovatorReleaseTest, TheCompletionPageCountsASkippedFile) {
+    Serve("kept.bin", 1000);
+    PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/kept.bin") + "=" + Dest("kept.bin"),
+                 "#url2=" + Url("rel/gone.bin") + "=" + Dest("gone.bin")});
+    engine.SetShowMessages({TkuRenovatorShowMessage::mLostFile});
+    engine.CheckUpdate(false);
+    ASSERT_TRUE(Settle("End")) << Log();
+    EXPECT_THAT(Log(), HasSubstr("Lost(gone.bin,404)\nSkip("));
+    EXPECT_THAT(Log(), HasSubstr("Finish(1 installed, 1 skipped)\nEnd\n"));
+}
+
 TEST_F(RenovatorReleaseTest, ALinkPlantedAtADownloadNameIsNeverFollowed) {
     engine.Wizard().Enabled = false;
     const QString existing = outside.filePath("existing");

@@ -268,6 +268,7 @@ void TkuRenovator::DoUpgrade(bool start) {
         RemoveReleaseDownloads();
         FRefusal.clear();
         FCurrentIndex = 0;
+        FSkipped = 0;
         if (FWizard.Enabled && FDialogs) FDialogs->ShowRenovatorWizard(*this);
     } else {
         ++FCurrentIndex;
@@ -318,7 +319,7 @@ std::string TkuRenovator::PrepareDestination(int index) {
 
 void TkuRenovator::FinishDownload() {
     if (WizardOpen()) {
-        FDialogs->FinishWizard();
+        FDialogs->FinishWizard(FState.Files.Count() - FSkipped, FSkipped);
         Wait(FWaitHandle, 0, true);
         if (FAborted) return;
     }
@@ -467,6 +468,7 @@ void TkuRenovator::HTTPError(std::int32_t errorCode) {
         continueUpgrade =
             FDialogs && FDialogs->AskSkipLostFile(KUFmtLangStr(28, {FileName()}),
                                                   KULangStr(21) + " #" + std::to_string(errorCode));
+    FSkipped += continueUpgrade ? 1 : 0;
     if (continueUpgrade)
         DoUpgrade(false);
     else

@@ -219,6 +219,8 @@ private:
     std::string FCurrentURL;
     std::string FRefusal;
     int FCurrentIndex = 0;
+    // Listed files the user chose to go without.
+    int FSkipped = 0;
     std::string FCurrentTarget;
     TDateTime FCurrentFileTime = 0;
     TkuEventSlot FWaitHandle{0};

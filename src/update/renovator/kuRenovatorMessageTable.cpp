@@ -52,6 +52,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s is installed where you cannot change it.\n\nIts owner or the system's package manager "
         "updates it; nothing has been downloaded.",
         "The update of %s was not completed:\n\n%s",
+        "%d files will be installed and %d were skipped: the update of %s is not "
+        "complete.\n\nPress the OK button to restart program.",
+        "Upgrade not complete",
     }},
     // Russian
     {{
@@ -99,6 +102,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Программа %s установлена там, где вы не можете её изменить.\n\nЕё обновляет владелец или "
         "менеджер пакетов системы; ничего не загружено.",
         "Обновление %s не было завершено:\n\n%s",
+        "Будет установлено файлов: %d, пропущено: %d. Обновление %s не завершено "
+        "полностью.\n\nНажмите кнопку OK, чтобы перезапустить программу.",
+        "Обновление не завершено",
     }},
     // German
     {{
@@ -153,6 +159,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s ist an einem Ort installiert, den Sie nicht ändern können.\n\nAktualisiert wird es von "
         "seinem Besitzer oder der Paketverwaltung des Systems; es wurde nichts heruntergeladen.",
         "Das Update von %s wurde nicht abgeschlossen:\n\n%s",
+        "%d Dateien werden installiert und %d wurden übersprungen: Das Update von %s ist nicht "
+        "vollständig.\n\nKlicken Sie auf OK, um das Programm neu zu starten.",
+        "Update unvollständig",
     }},
     // French
     {{
@@ -207,6 +216,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s est installé à un emplacement que vous ne pouvez pas modifier.\n\nSon propriétaire ou "
         "le gestionnaire de paquets du système le met à jour ; rien n'a été téléchargé.",
         "La mise à jour de %s n'a pas été terminée :\n\n%s",
+        "%d fichiers seront installés et %d ont été ignorés : la mise à jour de %s n'est pas "
+        "complète.\n\nCliquez sur OK pour redémarrer le programme.",
+        "Mise à jour incomplète",
     }},
     // Spanish
     {{
@@ -261,6 +273,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s está instalado donde usted no puede modificarlo.\n\nLo actualiza su propietario o el "
         "gestor de paquetes del sistema; no se ha descargado nada.",
         "La actualización de %s no se ha completado:\n\n%s",
+        "Se instalarán %d archivos y se han omitido %d: la actualización de %s no está "
+        "completa.\n\nPulse el botón Aceptar para reiniciar el programa.",
+        "Actualización incompleta",
     }},
     // Portuguese
     {{
@@ -313,6 +328,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s está instalado onde não o pode alterar.\n\nÉ actualizado pelo seu proprietário ou pelo "
         "gestor de pacotes do sistema; nada foi transferido.",
         "A actualização de %s não foi concluída:\n\n%s",
+        "Serão instalados %d ficheiros e %d foram ignorados: a actualização de %s não está "
+        "completa.\n\nPrima o botão OK para reiniciar o programa.",
+        "Actualização incompleta",
     }},
     // Portuguese (Brazil)
     {{
@@ -363,6 +381,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s está instalado onde você não pode alterá-lo.\n\nEle é atualizado pelo proprietário ou "
         "pelo gerenciador de pacotes do sistema; nada foi baixado.",
         "A atualização de %s não foi concluída:\n\n%s",
+        "Serão instalados %d arquivos e %d foram ignorados: a atualização de %s não está "
+        "completa.\n\nClique no botão OK para reiniciar o programa.",
+        "Atualização incompleta",
     }},
     // Italian
     {{
@@ -416,6 +437,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s è installato in una posizione che non è possibile modificare.\n\nLo aggiorna il suo "
         "proprietario o il gestore dei pacchetti del sistema; non è stato scaricato nulla.",
         "L'aggiornamento di %s non è stato completato:\n\n%s",
+        "Verranno installati %d file e %d sono stati saltati: l'aggiornamento di %s non è "
+        "completo.\n\nPremere OK per riavviare il programma.",
+        "Aggiornamento incompleto",
     }},
     // Dutch
     {{
@@ -467,6 +491,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s is geïnstalleerd op een plek die u niet kunt wijzigen.\n\nDe eigenaar of het "
         "pakketbeheer van het systeem werkt het bij; er is niets gedownload.",
         "De update van %s is niet voltooid:\n\n%s",
+        "%d bestanden worden geïnstalleerd en %d zijn overgeslagen: de update van %s is niet "
+        "volledig.\n\nKlik op OK om het programma opnieuw te starten.",
+        "Update onvolledig",
     }},
     // Danish
     {{
@@ -517,6 +544,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s er installeret et sted, du ikke kan ændre.\n\nDet opdateres af ejeren eller systemets "
         "pakkehåndtering; intet er hentet.",
         "Opdateringen af %s blev ikke fuldført:\n\n%s",
+        "%d filer bliver installeret, og %d blev sprunget over: opdateringen af %s er ikke "
+        "fuldstændig.\n\nTryk på OK for at genstarte programmet.",
+        "Opdatering ufuldstændig",
     }},
     // Swedish
     {{
@@ -565,6 +595,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s är installerat där du inte kan ändra det.\n\nDet uppdateras av ägaren eller systemets "
         "pakethanterare; ingenting har hämtats.",
         "Uppdateringen av %s slutfördes inte:\n\n%s",
+        "%d filer installeras och %d hoppades över: uppdateringen av %s är inte "
+        "fullständig.\n\nTryck på OK för att starta om programmet.",
+        "Uppdateringen är ofullständig",
     }},
     // Finnish
     {{
@@ -614,6 +647,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s on asennettu paikkaan, jota et voi muuttaa.\n\nSen päivittää omistaja tai järjestelmän "
         "paketinhallinta; mitään ei ladattu.",
         "Ohjelman %s päivitys ei valmistunut:\n\n%s",
+        "%d tiedostoa asennetaan ja %d ohitettiin: ohjelman %s päivitys ei ole "
+        "täydellinen.\n\nKäynnistä ohjelma uudelleen painamalla OK.",
+        "Päivitys keskeneräinen",
     }},
     // Estonian
     {{
@@ -664,6 +700,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s on paigaldatud kohta, mida te muuta ei saa.\n\nSeda uuendab omanik või süsteemi "
         "paketihaldur; midagi ei laaditud alla.",
         "Programmi %s uuendus jäi lõpetamata:\n\n%s",
+        "Paigaldatakse %d faili ja %d jäeti vahele: programmi %s uuendus ei ole "
+        "täielik.\n\nProgrammi taaskäivitamiseks vajutage OK.",
+        "Uuendus pole täielik",
     }},
     // Ukrainian
     {{
@@ -713,6 +752,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Програму %s встановлено там, де ви не можете її змінити.\n\nЇї оновлює власник або "
         "менеджер пакетів системи; нічого не завантажено.",
         "Оновлення %s не було завершене:\n\n%s",
+        "Буде встановлено файлів: %d, пропущено: %d. Оновлення %s не завершене "
+        "повністю.\n\nНатисніть кнопку OK, щоб перезапустити програму.",
+        "Оновлення не завершене",
     }},
     // Polish
     {{
@@ -764,6 +806,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s jest zainstalowany tam, gdzie nie możesz go zmienić.\n\nAktualizuje go jego właściciel "
         "lub menedżer pakietów systemu; nic nie zostało pobrane.",
         "Aktualizacja %s nie została ukończona:\n\n%s",
+        "Zostanie zainstalowanych plików: %d, pominiętych: %d. Aktualizacja %s nie jest "
+        "pełna.\n\nNaciśnij OK, aby ponownie uruchomić program.",
+        "Aktualizacja niepełna",
     }},
     // Czech
     {{
@@ -813,6 +858,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s je nainstalován tam, kde jej nemůžete měnit.\n\nAktualizuje jej jeho vlastník nebo "
         "správce balíčků systému; nic nebylo staženo.",
         "Aktualizace %s nebyla dokončena:\n\n%s",
+        "Bude nainstalováno souborů: %d, přeskočeno: %d. Aktualizace %s není úplná.\n\nStisknutím "
+        "OK program restartujete.",
+        "Aktualizace neúplná",
     }},
     // Hungarian
     {{
@@ -864,6 +912,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "A(z) %s olyan helyre van telepítve, amelyet Ön nem módosíthat.\n\nA tulajdonosa vagy a "
         "rendszer csomagkezelője frissíti; semmi sem lett letöltve.",
         "A(z) %s frissítése nem fejeződött be:\n\n%s",
+        "%d fájl kerül telepítésre, %d kimaradt: a(z) %s frissítése nem teljes.\n\nA program "
+        "újraindításához nyomja meg az OK gombot.",
+        "A frissítés nem teljes",
     }},
     // Romanian
     {{
@@ -918,6 +969,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s este instalat într-un loc pe care nu îl puteți modifica.\n\nÎl actualizează "
         "proprietarul sau managerul de pachete al sistemului; nu s-a descărcat nimic.",
         "Actualizarea %s nu a fost finalizată:\n\n%s",
+        "Vor fi instalate %d fișiere, iar %d au fost omise: actualizarea %s nu este "
+        "completă.\n\nApăsați OK pentru a reporni programul.",
+        "Actualizare incompletă",
     }},
     // Catalan
     {{
@@ -972,6 +1026,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s està instal·lat en un lloc que no podeu modificar.\n\nL'actualitza el seu propietari o "
         "el gestor de paquets del sistema; no s'ha baixat res.",
         "L'actualització de %s no s'ha completat:\n\n%s",
+        "S'instal·laran %d fitxers i se n'han omès %d: l'actualització de %s no és "
+        "completa.\n\nPremeu D'acord per reiniciar el programa.",
+        "Actualització incompleta",
     }},
     // Basque
     {{
@@ -1023,6 +1080,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s aldatu ezin duzun leku batean dago instalatuta.\n\nJabeak edo sistemaren "
         "pakete-kudeatzaileak eguneratzen du; ez da ezer deskargatu.",
         "%s programaren eguneraketa ez da osatu:\n\n%s",
+        "%d fitxategi instalatuko dira eta %d saltatu dira: %s programaren eguneraketa ez dago "
+        "osatuta.\n\nSakatu Ados programa berrabiarazteko.",
+        "Eguneraketa osatu gabe",
     }},
     // Afrikaans
     {{
@@ -1075,6 +1135,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s is geïnstalleer waar u dit nie kan verander nie.\n\nDie eienaar of die stelsel se "
         "pakketbestuurder werk dit by; niks is afgelaai nie.",
         "Die bywerking van %s is nie voltooi nie:\n\n%s",
+        "%d lêers sal geïnstalleer word en %d is oorgeslaan: die bywerking van %s is nie volledig "
+        "nie.\n\nDruk OK om die program weer te begin.",
+        "Bywerking onvolledig",
     }},
     // Chinese (Traditional)
     {{
@@ -1115,6 +1178,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s 的更新會將檔案寫到程式資料夾之外，因此未安裝。\n\n沒有任何變更。",
         "%s 安裝在您無法變更的位置。\n\n由其擁有者或系統的套件管理員更新；未下載任何內容。",
         "%s 的更新未完成：\n\n%s",
+        "將安裝 %d 個檔案，已略過 %d 個：%s 的更新並不完整。\n\n請按「確定」重新啟動程式。",
+        "更新未完成",
     }},
     // Chinese (Simplified)
     {{
@@ -1155,6 +1220,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s 的更新会将文件写到程序文件夹之外，因此未安装。\n\n没有任何更改。",
         "%s 安装在您无法更改的位置。\n\n由其所有者或系统的软件包管理器更新；未下载任何内容。",
         "%s 的更新未完成：\n\n%s",
+        "将安装 %d 个文件，已跳过 %d 个：%s 的更新并不完整。\n\n请按“确定”重新启动程序。",
+        "更新未完成",
     }},
     // Indonesian
     {{
@@ -1205,6 +1272,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s dipasang di tempat yang tidak dapat Anda ubah.\n\nPemiliknya atau pengelola paket "
         "sistem yang memperbaruinya; tidak ada yang diunduh.",
         "Pembaruan %s tidak selesai:\n\n%s",
+        "%d berkas akan dipasang dan %d dilewati: pembaruan %s tidak lengkap.\n\nTekan tombol OK "
+        "untuk memulai ulang program.",
+        "Pembaruan tidak lengkap",
     }},
     // Malay
     {{
@@ -1257,6 +1327,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s dipasang di tempat yang tidak boleh anda ubah.\n\nPemiliknya atau pengurus pakej "
         "sistem yang mengemas kininya; tiada apa-apa yang dimuat turun.",
         "Kemas kini %s tidak selesai:\n\n%s",
+        "%d fail akan dipasang dan %d dilangkau: kemas kini %s tidak lengkap.\n\nTekan butang OK "
+        "untuk memulakan semula program.",
+        "Kemas kini tidak lengkap",
     }},
     // Icelandic
     {{
@@ -1305,6 +1378,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s er sett upp þar sem þú getur ekki breytt því.\n\nEigandinn eða pakkastjóri kerfisins "
         "uppfærir það; ekkert hefur verið sótt.",
         "Uppfærslu %s var ekki lokið:\n\n%s",
+        "%d skrár verða settar upp og %d var sleppt: uppfærsla %s er ekki fullkomin.\n\nÝttu á Í "
+        "lagi til að endurræsa forritið.",
+        "Uppfærslu ólokið",
     }},
     // Turkish
     {{
@@ -1355,6 +1431,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s, değiştiremeyeceğiniz bir yere kurulu.\n\nOnu sahibi ya da sistemin paket yöneticisi "
         "günceller; hiçbir şey indirilmedi.",
         "%s güncellemesi tamamlanmadı:\n\n%s",
+        "%d dosya kurulacak ve %d dosya atlandı: %s güncellemesi tam değil.\n\nProgramı yeniden "
+        "başlatmak için Tamam düğmesine basın.",
+        "Güncelleme tamamlanmadı",
     }},
     // Norwegian
     {{
@@ -1404,6 +1483,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s er installert der du ikke kan endre det.\n\nDet oppdateres av eieren eller systemets "
         "pakkebehandler; ingenting er lastet ned.",
         "Oppdateringen av %s ble ikke fullført:\n\n%s",
+        "%d filer blir installert og %d ble hoppet over: oppdateringen av %s er ikke "
+        "fullstendig.\n\nTrykk OK for å starte programmet på nytt.",
+        "Oppdateringen er ufullstendig",
     }},
     // Slovak
     {{
@@ -1454,6 +1536,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s je nainštalovaný tam, kde ho nemôžete meniť.\n\nAktualizuje ho jeho vlastník alebo "
         "správca balíkov systému; nič sa nestiahlo.",
         "Aktualizácia %s nebola dokončená:\n\n%s",
+        "Nainštaluje sa súborov: %d, preskočených: %d. Aktualizácia %s nie je úplná.\n\nStlačením "
+        "OK program reštartujete.",
+        "Aktualizácia neúplná",
     }},
 }};
 
