@@ -25,7 +25,6 @@
 #include "update/utils/kuOpenURL.h"
 #include "update/utils/kuStreams.h"
 #include "update/utils/kuText.h"
-#include "update/utils/kuURL.h"
 
 namespace tessaro {
 namespace {
