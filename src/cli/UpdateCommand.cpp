@@ -29,7 +29,7 @@ public:
     void ShowWizardFileSize(const std::string&) override {}
     void ShowWizardProgress(std::uint8_t, std::uint8_t, const std::string&,
                             const std::string&) override {}
-    void FinishWizard() override {}
+    void FinishWizard(int, int) override {}
     void DestroyWizard() override {}
     bool ShowUpgradeBox(const std::string&, const std::string&) override { return false; }
     bool ShowPasswordBox(TkuRenovatorWizardHost&, const std::string&) override { return false; }
@@ -39,6 +39,20 @@ public:
 
     std::optional<std::string> error;
 };
+
+// The window calls these an unreachable host; here they are told as they are.
+std::optional<std::string> FailureText(TkuHTTPFailure failure) {
+    switch (failure) {
+        case TkuHTTPFailure::RedirectLoop:
+            return "The update server redirects in a loop.";
+        case TkuHTTPFailure::RedirectRefused:
+            return "The update server redirected to an address an update may not be read from.";
+        case TkuHTTPFailure::Malformed:
+            return "The update server's answer is not a valid HTTP response.";
+        default:
+            return std::nullopt;
+    }
+}
 
 // Release notes keep the info file's CR LF line ends.
 std::string WithoutCarriageReturns(std::string text) {
@@ -61,13 +75,21 @@ int CheckForUpdate() {
     renovator.SetInfoFileURL(CheckInfoFileURL());
     renovator.SetDialogs(&report);
     std::string note;
+    bool noUpdate = false;
+    renovator.OnNoUpdateAvailable = [&noUpdate](QObject*) { noUpdate = true; };
     renovator.OnBeginUpgrade = [&note](QObject*, const std::string& upgradeMsg, TdyUpgradeMethod,
                                        TkuStringList&, bool&) { note = upgradeMsg; };
     const bool newer = renovator.CheckUpdate(true);
     if (report.error) {
-        std::cerr << "tessaro-cli update: " << *report.error << '\n';
+        const std::optional<std::string> failure = FailureText(renovator.LastFailure());
+        std::cerr << "tessaro-cli update: " << failure.value_or(*report.error) << '\n';
         if (!renovator.Refusal().empty())
             std::cerr << "tessaro-cli update: refused: " << renovator.Refusal() << '\n';
+        return kExitFailure;
+    }
+    // Only the engine's own word makes a release up to date.
+    if (!newer && !noUpdate) {
+        std::cerr << "tessaro-cli update: the check ended without an answer.\n";
         return kExitFailure;
     }
     if (!newer) {
@@ -108,10 +130,14 @@ const CliCommand kUpdateCommand{
     "\n"
     "  --check   check only (required)\n"
     "\n"
+    "A check gives up when the server sends nothing for 30 seconds or takes\n"
+    "longer than 55 seconds in all, and an info file may be at most 1 MiB.\n"
+    "\n"
     "Exit status: 0 this release is up to date, 100 a newer release is\n"
     "available (its version and release note are printed), 1 the check failed\n"
-    "(no info file on the server, host unreachable, connection lost, a missing\n"
-    "or bad signature), 2 for bad arguments.\n",
+    "(no info file on the server, host unreachable, connection lost or stalled,\n"
+    "an info file too large, a redirect loop or a refused redirect, an answer\n"
+    "that is not HTTP, a missing or bad signature), 2 for bad arguments.\n",
     RunUpdate,
 };
 

@@ -3,6 +3,9 @@
 
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -20,6 +23,8 @@ const std::string kCli = TESSARO_BIN_DIR "/tessaro-cli";
 // The same program trusting the tests' publisher key.
 const std::string kKeyedCli = TESSARO_BIN_DIR "/../tests/tessaro-cli-test-key";
 const std::string kRefused = "could not be verified as coming from its publisher";
+const std::string kPrlimit = "/usr/bin/prlimit";
+constexpr bool kSanitized = TESSARO_SANITIZED;
 
 // "tessaro-cli update --check" against nginx on loopback.
 class UpdateCheck : public ::testing::Test {
@@ -40,6 +45,14 @@ protected:
         return RunProgram(program, arguments, scratch_.path().toStdString());
     }
     ProgramRun KeyedCheck() { return Check(nginx_.Url(""), {"--check"}, kKeyedCli); }
+    // A check whose address space is limited, where sanitizers, which reserve
+    // terabytes of it, are not in the way.
+    ProgramRun LimitedCheck(const std::string& server) {
+        if (kSanitized) return Check(server);
+        setenv("TESSARO_UPDATE_SERVER", server.c_str(), 1);
+        return RunProgram(kPrlimit, {"--as=1073741824", "--", kCli, "update", "--check"},
+                          scratch_.path().toStdString());
+    }
     QString Info() const { return nginx_.WwwPath("upgrade/tessaro.inf"); }
 
     TNginxServer nginx_{"    location / { }"};
@@ -112,6 +125,51 @@ TEST_F(UpdateCheck, AFailedCheckSaysWhyAndExitsOne) {
     run = Check("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_THAT(run.err, HasSubstr("Host http://127.0.0.1 unreachable."));
+}
+
+struct MisbehaviourCase {
+    std::string server;  // path on the misbehaving test server
+    std::string says;
+};
+
+// Under the limits an ordinary user's session may set, each check ends soon, as a failure.
+TEST_F(UpdateCheck, AMisbehavingServerFailsTheCheckInTimeWithBoundedMemory) {
+    const TLoopbackServer server;
+    ASSERT_NE(server.Port(), 0);
+    setenv("TESSARO_UPDATE_STALL_TIMEOUT_MS", "500", 1);
+    setenv("TESSARO_UPDATE_LEAST_RATE", "1000", 1);
+    setenv("TESSARO_UPDATE_CHECK_TIMEOUT_MS", "1500", 1);
+    const std::string lost = "Connection with remote server lost.";
+    const std::string tooLarge = "tessaro.inf is larger than an update may be";
+    // clang-format off
+    const MisbehaviourCase cases[] = {
+        {"/data/100000/stall:100", lost},
+        {"/data/100/hang:1", "Host http://127.0.0.1 unreachable."},
+        {"/data/100000/trickle:100", lost},
+        {"/data/100000/trickle:10", lost},  // within the least rate: the check's deadline
+        {"/data/1000/length:4294967295", tooLarge},
+        {"/data/1/endless:1", tooLarge},
+        {"/data/100000/chunked:1/drop:5000", lost},
+        {"/data/100000/drop:5000", lost},
+        {"/loop", "redirects in a loop"},
+        {"/tofile", "redirected to an address an update may not be read from"},
+    };
+    // clang-format on
+    for (const MisbehaviourCase& row : cases) {
+        SCOPED_TRACE(row.server);
+        const auto start = std::chrono::steady_clock::now();
+        const ProgramRun run = LimitedCheck(server.Url(row.server));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
+        EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+        EXPECT_THAT(run.err, HasSubstr(row.says));
+        EXPECT_THAT(run.out, Not(HasSubstr("up to date")));
+    }
+    rusage children{};
+    ::getrusage(RUSAGE_CHILDREN, &children);
+    EXPECT_LT(children.ru_maxrss, 400 * 1024) << "KiB at the most of any check";
+    for (const char* name : {"TESSARO_UPDATE_STALL_TIMEOUT_MS", "TESSARO_UPDATE_LEAST_RATE",
+                             "TESSARO_UPDATE_CHECK_TIMEOUT_MS"})
+        unsetenv(name);
 }
 
 TEST_F(UpdateCheck, WrongArgumentsExitTwo) {

@@ -12,6 +12,12 @@ tessaro_add_test(cli_update_test
   LIBS tessaro_platform Qt6::Core
   LABELS cli update)
 target_include_directories(cli_update_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# Sanitizers reserve more address space than a limit allows; those runs bound memory otherwise.
+if(TESSARO_SANITIZE)
+  target_compile_definitions(cli_update_test PRIVATE TESSARO_SANITIZED=true)
+else()
+  target_compile_definitions(cli_update_test PRIVATE TESSARO_SANITIZED=false)
+endif()
 add_dependencies(cli_update_test tessaro-cli)
 
 # The same front end trusting the tests' publisher key, for signed releases.

@@ -11,6 +11,15 @@ Binds 127.0.0.1 on a free port and prints "PORT <n>". Resources:
                    stall=<k>       send k body bytes, then nothing until the client leaves
                    pause=<ms>      with stall: go on with the rest after that many ms
                    auth=<u>:<p>    Basic authentication, 401 otherwise
+                   length=<n>      announce n as the Content-Length whatever is sent
+                   endless=1       no Content-Length; the pattern goes on until the client leaves
+                   trickle=<ms>    one body byte, then that many ms, and so on
+                   chunked=1       chunked; with drop=<k> the chunk breaks off after k bytes
+  /data/<n>/<key>:<value>/...   the same options in the path, for URLs that may not
+                   hold "?" or "="
+  any path?hang=1  reads the request and never answers
+  /loop            302 to itself
+  /tofile          302 to a file: URL
   /redirect?to=<path>   302 to the path
   /status/<code>   that status with a short body
   /headers         fixed header values and a short body
@@ -112,10 +121,20 @@ class Handler(BaseHTTPRequestHandler):
         url = urlsplit(self.path)
         query = {k: v[-1] for k, v in parse_qs(url.query).items()}
         parts = url.path.strip("/").split("/")
+        if parts[0] == "data" and len(parts) > 2:
+            query.update(part.split(":", 1) for part in parts[2:] if ":" in part)
+            parts = parts[:2]
         if "auth" in query and not self.authorised(query["auth"]):
+            return
+        if "hang" in query:
+            self.stall()
             return
         if parts[0] == "data" and len(parts) == 2:
             self.serve_data(int(parts[1]), query)
+        elif parts[0] == "tofile":
+            self.send_plain(302, "local", [("Location", "file:///etc/hostname")])
+        elif parts[0] == "loop":
+            self.send_plain(302, "again", [("Location", self.path)])
         elif parts[0] == "redirect":
             self.send_plain(302, "moved", [("Location", query.get("to", "/"))])
         elif parts[0] == "status":
@@ -164,12 +183,23 @@ class Handler(BaseHTTPRequestHandler):
         self.send_header("Content-Type", "application/octet-stream")
         if requested:
             self.send_header("Content-Range", "bytes %d-%d/%d" % (start, end, size))
-        if query.get("nolength"):
+        if query.get("nolength") or query.get("endless"):
             self.send_header("Connection", "close")
             self.close_connection = True
+        elif query.get("chunked"):
+            self.send_header("Transfer-Encoding", "chunked")
         else:
-            self.send_header("Content-Length", str(count))
+            self.send_header("Content-Length", query.get("length", str(count)))
         self.end_headers()
+        if query.get("endless"):
+            self.send_endless()
+            return
+        if query.get("chunked"):
+            self.send_chunked(start, count, int(query.get("drop", count)))
+            return
+        if "trickle" in query:
+            self.send_trickle(start, count, int(query["trickle"]) / 1000)
+            return
         limit = count
         if "drop" in query:
             limit = min(count, int(query["drop"]))
@@ -191,6 +221,33 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.write(pattern_bytes(start + sent, take, alter))
             sent += take
         self.wfile.flush()
+
+    def send_endless(self):
+        position = 0
+        try:
+            while True:
+                self.wfile.write(pattern_bytes(position, 1 << 16))
+                position += 1 << 16
+        except OSError:
+            pass
+
+    def send_chunked(self, start, count, cut):
+        self.close_connection = cut < count
+        body = pattern_bytes(start, min(count, cut))
+        self.wfile.write(b"%x\r\n" % count + body)
+        if cut >= count:
+            self.wfile.write(b"\r\n0\r\n\r\n")
+        self.wfile.flush()
+
+    def send_trickle(self, start, count, pause):
+        self.close_connection = True
+        try:
+            for i in range(count):
+                self.wfile.write(pattern_bytes(start + i, 1))
+                self.wfile.flush()
+                time.sleep(pause)
+        except OSError:
+            pass
 
     def stall(self):
         self.close_connection = True

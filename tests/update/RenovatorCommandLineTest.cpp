@@ -23,7 +23,6 @@ struct CommandCase {
     std::vector<std::string> arguments;
     std::string programPath;
     std::string programFolder;
-    std::string programFileName;
     std::string restartParameter;
     bool externalSetup;
 };
@@ -33,34 +32,30 @@ TEST(RenovatorCommandLine, SplitsAtTheLastSpacePlusAndReadsTheMethodDigit) {
         {{"/opt/My", "Apps/app", "+/afterupgrade0"},
          "/opt/My Apps/app",
          "/opt/My Apps/",
-         "app",
          "/afterupgrade",
          false},
         {{"/home/u/Apps/Tessaro+/tessaro", "+/afterupgrade0"},
          "/home/u/Apps/Tessaro+/tessaro",
          "/home/u/Apps/Tessaro+/",
-         "tessaro",
          "/afterupgrade",
          false},
         {{"/a/My", "+b/c+d", "+/afterupgrade1"},
          "/a/My +b/c+d",
          "/a/My +b/",
-         "c+d",
          "/afterupgrade",
          true},
-        {{"/a/app", "+/x", "/y1"}, "/a/app", "/a/", "app", "/x /y", true},
+        {{"/a/app", "+/x", "/y1"}, "/a/app", "/a/", "/x /y", true},
         // An empty restart parameter is stored as one space.
-        {{"/a/app", "+", "0"}, "/a/app", "/a/", "app", " ", false},
-        {{"/a/app", "+0"}, "/a/app", "/a/", "app", "", false},
-        {{"/a/My", "app1"}, "/a/My app1", "/a/", "My app1", "", true},
-        {{"app"}, "app", "", "app", "", false},
+        {{"/a/app", "+", "0"}, "/a/app", "/a/", " ", false},
+        {{"/a/app", "+0"}, "/a/app", "/a/", "", false},
+        {{"/a/My", "app1"}, "/a/My app1", "/a/", "", true},
+        {{"app"}, "app", "", "", false},
     };
     for (const CommandCase& c : cases) {
         const RenovatorCommand command = ParseRenovatorCommand(c.arguments);
         SCOPED_TRACE(c.programPath);
         EXPECT_EQ(command.programPath, c.programPath);
         EXPECT_EQ(command.programFolder, c.programFolder);
-        EXPECT_EQ(command.programFileName, c.programFileName);
         EXPECT_EQ(command.restartParameter, c.restartParameter);
         EXPECT_EQ(command.externalSetup, c.externalSetup);
     }
@@ -138,6 +133,12 @@ TEST(RenovatorFiles, AReplacedFileKeepsTheInstalledModeAndAProgramBecomesExecuta
     }
     EXPECT_FALSE(ReplaceWithDownload(dir.File("none.uTMP"), dir.File("none")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("none")));
+    // Only a regular file is moved: a link planted as a download stays where it is.
+    WriteTextFile(dir.File("victim"), "keep");
+    std::filesystem::create_symlink(dir.File("victim"), dir.File("linked.uTMP"));
+    EXPECT_FALSE(ReplaceWithDownload(dir.File("linked.uTMP"), dir.File("linked")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("linked")));
+    EXPECT_EQ(ReadTextFile(dir.File("victim")), "keep");
 }
 
 }  // namespace

@@ -184,7 +184,8 @@ protected:
     static inline std::unique_ptr<TLoopbackServer> loopback;
     static inline std::unique_ptr<TNginxServer> nginx;
 
-    QTemporaryDir dir;
+    // Inside the temporary folder, where a release may write.
+    QTemporaryDir dir{temp->filePath("dest-XXXXXX")};
     std::vector<std::string> appFiles;
     std::vector<std::string> log;
     std::vector<std::string> targets;

@@ -108,6 +108,7 @@ protected:
     const std::string helperFolder_ = root_.File("private");
     const std::string helper_ = helperFolder_ + "/Renovator4";
     const std::string queue_ = helperFolder_ + "/RenovatorQueue.txt";
+    const std::string result_ = helperFolder_ + "/RenovatorResult.txt";
     const std::string log_ = root_.File("log");
     const std::string release_ = root_.File("release");
     ScopedEnv logEnv_{"RENOVATOR_TEST_LOG", log_.c_str()};
@@ -170,19 +171,19 @@ TEST_F(RenovatorTest, WaitsForTheProgramThenSwapsTheReleaseAndStartsItAgain) {
     }
 }
 
-TEST_F(RenovatorTest, WithoutItsOwnDownloadTheFirstProgramFileBecomesTheProgram) {
+TEST_F(RenovatorTest, WithoutItsOwnDownloadTheProgramStaysAndEveryToolKeepsItsName) {
     const std::string folder = Install("Tessaro");
-    PlaceDownload(folder + "Clipwarp.exe.uTMP", "new");
+    PlaceDownload(folder + "charshift.uTMP", "tool");
+    PlaceDownload(folder + "Clipwarp.exe.uTMP", "other");
     PlaceDownload(folder + "Lang.ini.uTMP", "text:[Lang]");
-    PlaceDownload(folder + "notes.uTMP", "text:notes");
 
     ASSERT_EQ(StartHelper(folder + "tessaro +/afterupgrade0")->ExitCode(), 0) << Error();
-    ASSERT_TRUE(Eventually([&] { return Logged("new /afterupgrade"); }));
-    EXPECT_EQ(Tag(folder + "tessaro"), "new");
+    ASSERT_TRUE(Eventually([&] { return Logged("old /afterupgrade"); }));
+    EXPECT_EQ(Tag(folder + "tessaro"), "old");
     EXPECT_EQ(ModeOf(folder + "tessaro"), 0755);
-    EXPECT_FALSE(fs::exists(folder + "Clipwarp.exe"));
+    EXPECT_EQ(Tag(folder + "charshift"), "tool");
+    EXPECT_EQ(Tag(folder + "Clipwarp.exe"), "other");
     EXPECT_EQ(ReadTextFile(folder + "Lang.ini"), "[Lang]");
-    EXPECT_EQ(ReadTextFile(folder + "notes"), "notes");
 }
 
 // What the wait falls back on where a program file cannot be opened for
@@ -217,6 +218,30 @@ TEST_F(RenovatorTest, GivesUpOnAProgramThatStaysBusyAndReplacesNothing) {
     EXPECT_FALSE(fs::exists(folder + "LangJ.ini"));
     EXPECT_TRUE(fs::exists(queue_));
     EXPECT_EQ(Log(), std::vector<std::string>{"old --hold " + release_});
+    EXPECT_EQ(
+        Lines(ReadTextFile(result_)),
+        std::vector<std::string>{"failed\t" + folder +
+                                 "tessaro is still in use after 300 ms; the downloads (.uTMP) "
+                                 "stay in place and nothing is started"});
+}
+
+TEST_F(RenovatorTest, RecordsEachFileItMovedAndEachMoveThatFailed) {
+    const std::string folder = Install("Tessaro");
+    fs::create_directories(folder + "blocked/inside");
+    PlaceDownload(folder + "blocked.uTMP", "text:blocked");
+    PlaceDownload(folder + "LangJ.ini.uTMP", "text:[LangJ]");
+    WriteQueue(folder + "blocked\r\n" + folder + "LangJ.ini\r\n");
+
+    ASSERT_EQ(StartHelper(folder + "tessaro +/afterupgrade0")->ExitCode(), 0) << Error();
+    const std::vector<std::string> result = Lines(ReadTextFile(result_));
+    ASSERT_EQ(result.size(), 3u) << ReadTextFile(result_);
+    EXPECT_EQ(result[0].rfind(
+                  "failed\tCannot move " + folder + "blocked.uTMP to " + folder + "blocked: ", 0),
+              0u);
+    EXPECT_EQ(result[1], "moved\t" + folder + "LangJ.ini");
+    // The scan tries the blocked download again.
+    EXPECT_EQ(result[2].rfind("failed\tCannot move", 0), 0u);
+    EXPECT_TRUE(fs::exists(folder + "blocked.uTMP"));
 }
 
 TEST_F(RenovatorTest, ExternalSetupRunsTheSetupToItsEndDeletesItAndStartsTheProgram) {

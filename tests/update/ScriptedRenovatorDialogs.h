@@ -39,8 +39,10 @@ public:
     void ShowWizardFileSize(const std::string&) override {}
     void ShowWizardProgress(std::uint8_t, std::uint8_t, const std::string&,
                             const std::string&) override {}
-    void FinishWizard() override {
-        FLog.push_back("Finish");
+    void FinishWizard(int installed, int skipped) override {
+        FLog.push_back(skipped == 0 ? "Finish"
+                                    : "Finish(" + std::to_string(installed) + " installed, " +
+                                          std::to_string(skipped) + " skipped)");
         // The user presses OK on the completion page, from the event loop.
         QTimer::singleShot(0, [this] {
             FOpen = false;

@@ -4,6 +4,7 @@ tessaro_add_test(update_http_transfer_tests
     ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPDownloadTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPAbortTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuHTTPBoundsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPNginxTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPSTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPSettingsTest.cpp

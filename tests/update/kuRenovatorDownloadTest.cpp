@@ -161,7 +161,9 @@ TEST_F(RenovatorDownloadTest, MissingFileIsSkippedOnlyWithConsent) {
 // Not a wizard left waiting for ever: the user may skip the file or stop.
 TEST_F(RenovatorDownloadTest, FileThatCannotBeWrittenIsALostFile) {
     Serve("a.bin", 2000);
-    PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/a.bin") + "=/proc/tessaro-denied/a.bin"});
+    // A folder where the download would go, that nothing clears away.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dest("a.bin.uTMP/kept"))));
+    PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/a.bin") + "=" + Dest("a.bin")});
     engine.SetShowMessages(Messages{mLostFile});
     dialogs.skipAnswer = false;
     engine.CheckUpdate(false);

@@ -92,8 +92,8 @@ TEST(MessageTable, IdentifiersAndFixedEntries) {
     EXPECT_EQ(LoadLangString(41000 + 24),
               "Newer version not found. You actually are\nusing most recent version of this "
               "program.");
-    EXPECT_EQ(LoadLangString(41000 + 32), "");  // between two languages
-    EXPECT_EQ(LoadLangString(42400 + 50), "");  // after the last
+    EXPECT_EQ(LoadLangString(41000 + kuRenovatorMessageCount), "");  // between two languages
+    EXPECT_EQ(LoadLangString(42400 + 50), "");                       // after the last
     EXPECT_EQ(LoadLangString(40996), "");
     EXPECT_EQ(KULangStr(-1), "");
     EXPECT_EQ(KULangStr(kuRenovatorMessageCount), "");

@@ -118,5 +118,27 @@ TEST_F(RenovatorQueryTest, RestartParameterKeepsASpaceAndRaisesAfterRestartExact
     EXPECT_EQ(engine.RestartParams(), " ");
 }
 
+TEST_F(RenovatorQueryTest, TheRestartShowsWhatTheHelperCouldNotDo) {
+    const QString result = temp->filePath("RenovatorResult.txt");
+    // As the helper records it.
+    WriteFileBytes(result,
+                   "moved\t/opt/t/LangJ.ini\nfailed\tCannot move /opt/t/a.uTMP to /opt/t/a: Is a "
+                   "directory\nfailed\t/opt/t/tessaro is still in use after 300 ms; nothing is "
+                   "started\n");
+    for (const std::string first : {"/afterupgrade0", "/afterupgrade"}) {
+        log.clear();
+        engine.Loaded(first);
+    }
+    EXPECT_EQ(Log(),
+              "AfterRestart\nError(The update of update_renovator_tests was not completed:\n\n"
+              "Cannot move /opt/t/a.uTMP to /opt/t/a: Is a directory\n/opt/t/tessaro is still in "
+              "use after 300 ms; nothing is started)\n");
+    WriteFileBytes(result, "moved\t/opt/t/LangJ.ini\n");
+    log.clear();
+    engine.Loaded("/afterupgrade");
+    EXPECT_EQ(Log(), "AfterRestart\n");
+    QFile::remove(result);
+}
+
 }  // namespace
 }  // namespace tessaro::test

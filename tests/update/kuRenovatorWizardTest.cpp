@@ -192,9 +192,18 @@ TEST_F(WizardTest, ProgressFromTheEngineLandsInItsControls) {
     EXPECT_EQ(Control<QProgressBar>("ProgressAllFiles")->value(), 62);
 }
 
+TEST_F(WizardTest, FinishSaysCompletedOnlyWithoutASkippedFile) {
+    Open();
+    dialogs_.FinishWizard(3, 1);
+    EXPECT_EQ(Text("WizardTitle"), "Upgrade not complete");
+    EXPECT_EQ(Text("AfterNote"),
+              "3 files will be installed and 1 were skipped: the update of Tessaro is not "
+              "complete.\n\nPress the OK button to restart program.");
+}
+
 TEST_F(WizardTest, FinishShowsTheCompletionPage) {
     Open();
-    dialogs_.FinishWizard();
+    dialogs_.FinishWizard(4, 0);
     EXPECT_EQ(Text("WizardTitle"), "Upgrade completed!");
     EXPECT_EQ(Text("AfterNote"),
               "The update of Tessaro has been successfully completed.\n\n"
@@ -237,13 +246,13 @@ TEST_F(WizardTest, ClosingByTheUserAsksWhetherToAbortExceptByTheFinishButton) {
                 QTest::keyClick(form_, Qt::Key_Escape);
                 break;
             case Closing::TitleBarWhenFinished:
-                form_->Finish();
+                form_->Finish(4, 0);
                 [[fallthrough]];
             case Closing::TitleBar:
                 form_->close();
                 break;
             case Closing::FinishButton:
-                form_->Finish();
+                form_->Finish(4, 0);
                 Control<QPushButton>("FinishBtn")->click();
         }
         EXPECT_TRUE(WaitUntil([&] { return form_.isNull() || question.Asked(); })) << how;

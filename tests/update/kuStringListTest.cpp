@@ -59,6 +59,24 @@ TEST(TkuStringList, DuplicatesAndSortedInsertion) {
     EXPECT_EQ(Items(sorted), (Texts{"fig", "grape", "pear"}));
 }
 
+TEST(TkuStringList, AddStringsDropsWhatAddWouldDrop) {
+    const Texts added = {"Pear", "fig", "FIG", "apple", "Straße", "STRASSE", "apple"};
+    for (const bool caseSensitive : {false, true}) {
+        for (const bool sorted : {false, true}) {
+            SCOPED_TRACE(std::to_string(caseSensitive) + std::to_string(sorted));
+            TkuStringList one, each;
+            for (TkuStringList* list : {&one, &each}) {
+                list->SetCaseSensitive(caseSensitive);
+                list->SetSorted(sorted);
+                list->Add("pear");
+            }
+            one.AddStrings(added);
+            AddAll(each, added);
+            EXPECT_EQ(Items(one), Items(each));
+        }
+    }
+}
+
 TEST(TkuStringList, NamesAndValuesSplitAtTheChosenSeparatorSide) {
     struct Row {
         Side side;

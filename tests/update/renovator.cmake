@@ -3,8 +3,10 @@
 tessaro_add_test(update_renovator_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorBoundsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorDownloadTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorQueryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorReleaseTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorAutoCheckTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorSignatureTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorHTTPSTest.cpp

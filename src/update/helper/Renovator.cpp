@@ -61,6 +61,7 @@ int RunRenovator(const std::vector<std::string>& arguments, const std::string& q
         ShowInformation();
         return 0;
     }
+    StartResult(queueFolder);
     const std::string queuePath = queueFolder + kRenovatorQueueFileName;
     const std::string queueText = ReadQueueFile(queuePath);
     const RenovatorCommand command = ParseRenovatorCommand(arguments);

@@ -33,7 +33,6 @@ RenovatorCommand ParseRenovatorCommand(const std::vector<std::string>& arguments
     const std::size_t slash = command.programPath.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     command.programFolder = command.programPath.substr(0, nameStart);
-    command.programFileName = command.programPath.substr(nameStart);
     return command;
 }
 

@@ -12,7 +12,6 @@ struct RenovatorCommand {
     std::string programPath;
     // Up to and including the last "/"; empty for a bare name.
     std::string programFolder;
-    std::string programFileName;
     std::string restartParameter;
     bool externalSetup = false;
 };

@@ -73,6 +73,7 @@ bool MoveIntoPlace(const std::string& download, const std::string& destination,
         return false;
     }
     SetFileAttr(destination, marks);
+    ReportMoved(destination);
     return true;
 }
 

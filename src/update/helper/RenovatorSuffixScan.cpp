@@ -21,13 +21,10 @@ std::string MoveSuffixedDownloads(const RenovatorCommand& command, bool ownDownl
     for (const std::string& file : ListRegularFiles(command.programFolder)) {
         if (!HasDownloadSuffix(file)) continue;
         const std::string download = command.programFolder + file;
-        std::string name = file.substr(0, file.size() - suffix.size());
-        bool isSetup = false;
-        if (!ownDownloadFound && IsProgramFile(download)) {
-            ownDownloadFound = true;
-            isSetup = command.externalSetup;
-            if (!isSetup) name = command.programFileName;
-        }
+        const std::string name = file.substr(0, file.size() - suffix.size());
+        // Every tool is a program file here: only a setup stands for another file.
+        const bool isSetup = command.externalSetup && !ownDownloadFound && IsProgramFile(download);
+        ownDownloadFound = ownDownloadFound || isSetup;
         const std::string target = command.programFolder + name;
         TkuFileAttributes marks = {TkuFileAttribute::atrArchive};
         if (isSetup) marks.Include(TkuFileAttribute::atrHidden);

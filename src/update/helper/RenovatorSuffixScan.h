@@ -7,11 +7,12 @@
 namespace tessaro {
 
 // Moves every download left in the program folder under its destination's
-// name + ".uTMP" into place. Unless the program's own download was found, the
-// first download that is a program file stands for the program: in a
-// self-upgrade it replaces the program under the program's name; in
-// external-setup mode it is the setup, kept hidden under its own name, and
-// its path is returned. Empty when no setup was found.
+// name + ".uTMP" into place, each under its own name: only a download named
+// exactly like the program replaces it, since on Linux every tool beside it is
+// a program file too. In external-setup mode, unless the program's own download
+// was found, the first download that is a program file is the setup, kept
+// hidden under its own name, and its path is returned. Empty when no setup was
+// found.
 std::string MoveSuffixedDownloads(const RenovatorCommand& command, bool ownDownloadFound);
 
 }  // namespace tessaro

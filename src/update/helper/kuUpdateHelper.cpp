@@ -4,7 +4,9 @@
 #include <QtGlobal>
 
 #include <exception>
+#include <fstream>
 #include <mutex>
+#include <string_view>
 
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
@@ -39,6 +41,17 @@ std::string UpdateHelperPath() {
 
 std::string UpdateQueuePath() {
     return InPrivateTempFolder(kRenovatorQueueFileName);
+}
+
+std::vector<std::string> UpdateHelperFailures() {
+    std::vector<std::string> failures;
+    const std::string path = InPrivateTempFolder(kRenovatorResultFileName);
+    if (path.empty()) return failures;
+    std::ifstream result(path);
+    const std::string_view failed = kResultFailed;
+    for (std::string line; std::getline(result, line);)
+        if (line.starts_with(failed)) failures.push_back(line.substr(failed.size()));
+    return failures;
 }
 
 bool WriteUpdateHelper(const std::string& path) {

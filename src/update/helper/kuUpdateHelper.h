@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tessaro {
 
@@ -10,6 +11,11 @@ namespace tessaro {
 // a shared folder would let another user swap the file before it runs.
 std::string UpdateHelperPath();
 std::string UpdateQueuePath();
+
+// What went wrong when the helper of the last update put its files in place, one
+// text each ("... is still in use after 120000 ms; ...", "Cannot move ..."); empty
+// when it moved everything or never ran.
+std::vector<std::string> UpdateHelperFailures();
 
 // Writes the helper image compiled into the program (the "KUUPG" resource) to
 // `path` with mode 0700: into a fresh file beside it, created exclusively and

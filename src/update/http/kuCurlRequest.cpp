@@ -146,8 +146,10 @@ void TkuCurlRequest::SetTrustedAuthorities(const std::string& caFile) {
 void TkuCurlRequest::SetTimeouts(const TkuHTTPTimeouts& timeouts) {
     if (timeouts.ConnectTimeout != 0)
         curl_easy_setopt(FEasy, CURLOPT_CONNECTTIMEOUT_MS, long{timeouts.ConnectTimeout});
+    curl_easy_setopt(FEasy, CURLOPT_TIMEOUT_MS, long{timeouts.TotalTimeout});
     FReceiveTimeout = milliseconds(timeouts.ReceiveTimeout);
     FSendTimeout = milliseconds(timeouts.SendTimeout);
+    FLeastRate = timeouts.LeastRate;
 }
 
 void TkuCurlRequest::AddHeaders(const std::vector<std::string>& lines, bool replace) {
@@ -185,11 +187,14 @@ void TkuCurlRequest::SetUploadSize(std::uint64_t size) {
 // The easy handle driven by a private multi handle: the same loop curl_easy_perform
 // runs, but with waits short enough that a stop request is seen within 50 ms even
 // when the peer sends nothing.
-void TkuCurlRequest::Perform() {
-    if (FOffline) return;
+TkuHTTPFailure TkuCurlRequest::Perform() {
+    if (FOffline) return TkuHTTPFailure::None;
     FCaught = nullptr;
     FStop = TStop::None;
     FSending = FUploading;
+    FRedirected = false;
+    FInBody = false;
+    FResult = CURLE_OK;
     FResponse.Clear();
     Touch();
     FListener.StatusChanged(TkuHTTPStatus::ResolvingName);
@@ -205,8 +210,36 @@ void TkuCurlRequest::Perform() {
         else
             curl_multi_poll(FMulti, nullptr, 0, kPollMs, nullptr);
     }
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(FMulti, &left))
+        if (message->msg == CURLMSG_DONE) FResult = message->data.result;
     curl_multi_remove_handle(FMulti, FEasy);
     if (FCaught) std::rethrow_exception(FCaught);
+    return Outcome();
+}
+
+TkuHTTPFailure TkuCurlRequest::Outcome() const {
+    if (FStop == TStop::Timeout) return TkuHTTPFailure::Stalled;
+    if (FStop == TStop::Listener) return TkuHTTPFailure::None;
+    switch (FResult) {
+        case CURLE_OPERATION_TIMEDOUT:
+            return TkuHTTPFailure::TimedOut;
+        case CURLE_PARTIAL_FILE:
+        case CURLE_RECV_ERROR:
+            return TkuHTTPFailure::Cut;
+        case CURLE_TOO_MANY_REDIRECTS:
+            return TkuHTTPFailure::RedirectLoop;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return FRedirected ? TkuHTTPFailure::RedirectRefused : TkuHTTPFailure::None;
+        case CURLE_GOT_NOTHING:
+        case CURLE_WEIRD_SERVER_REPLY:
+        case CURLE_BAD_CONTENT_ENCODING:
+        case CURLE_HTTP2:
+        case CURLE_HTTP2_STREAM:
+            return TkuHTTPFailure::Malformed;
+        default:
+            return TkuHTTPFailure::None;
+    }
 }
 
 long TkuCurlRequest::ProxyConnectCode() const {
@@ -215,9 +248,22 @@ long TkuCurlRequest::ProxyConnectCode() const {
     return code;
 }
 
-bool TkuCurlRequest::PauseTooLong() const {
+bool TkuCurlRequest::PauseTooLong() {
     const milliseconds limit = FSending ? FSendTimeout : FReceiveTimeout;
-    return limit.count() != 0 && std::chrono::steady_clock::now() - FLastActivity > limit;
+    if (limit.count() == 0) return false;
+    const auto now = std::chrono::steady_clock::now();
+    return now - FLastActivity > limit || (!FSending && TooSlow(now));
+}
+
+// Each receive timeout is a window in which the body must bring its share.
+bool TkuCurlRequest::TooSlow(std::chrono::steady_clock::time_point now) {
+    if (FLeastRate == 0 || !FInBody || now - FWindowStart < FReceiveTimeout) return false;
+    const std::uint64_t wanted =
+        std::uint64_t{FLeastRate} * static_cast<std::uint64_t>(FReceiveTimeout.count()) / 1000;
+    const bool slow = FWindowBytes < wanted;
+    FWindowStart = now;
+    FWindowBytes = 0;
+    return slow;
 }
 
 template <typename Result, typename Call>
@@ -260,11 +306,16 @@ void TkuCurlRequest::ResponseHeadersEnded() {
     FListener.StatusChanged(TkuHTTPStatus::ResponseReceived);
     if (status / 100 == 1) return;  // an interim answer; the real one follows
     if (IsFollowedRedirect(status)) {
+        FRedirected = true;
         FListener.StatusChanged(TkuHTTPStatus::Redirect);
         FListener.Redirected(RedirectTarget());
         FAwaitingResponse = true;
         return;
     }
+    // The least rate holds for the body alone: redirects and slow answers are pauses.
+    FInBody = true;
+    FWindowStart = std::chrono::steady_clock::now();
+    FWindowBytes = 0;
     if (!FListener.ResponseReady(status, FResponse)) FStop = TStop::Listener;
 }
 
@@ -295,6 +346,7 @@ std::size_t TkuCurlRequest::OnWrite(char* data, std::size_t size, std::size_t co
         const std::size_t bytes = size * count;
         const bool taken = request.FListener.BodyReceived(data, bytes);
         request.Touch();
+        request.FWindowBytes += bytes;
         if (taken) return bytes;
         request.FStop = TStop::Listener;
         return std::size_t{0};

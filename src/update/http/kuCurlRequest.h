@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "update/http/kuHTTPFailure.h"
 #include "update/http/kuHTTPProxy.h"
 #include "update/http/kuHTTPResponseHeaders.h"
 #include "update/http/kuHTTPStatusText.h"
@@ -60,7 +61,9 @@ public:
 //   libcurl's default.
 // - timeouts: connect = libcurl's connect timeout; receive and send = the longest
 //   pause without a byte while waiting for or reading the response, or while sending
-//   the body; a pause longer than that fails the request.
+//   the body; a pause longer than that fails the request, and so does a body that
+//   brings less than the least rate over a receive timeout; total = libcurl's timeout
+//   of the whole request.
 // - status: 10/11 before the name lookup and when the address is known, 20 before
 //   connecting, 21/30 once connected, 31/40 at the first line of a response, 41 at its
 //   end, 110 at a redirect that is followed, 50/51 around closing a socket.
@@ -91,8 +94,10 @@ public:
     void SetUploadSize(std::uint64_t size);
 
     // Runs the request until the response ends, the listener or a timeout ends it, or
-    // the connection fails; what happened reaches the listener.
-    void Perform();
+    // the connection fails; what happened reaches the listener. None only when the
+    // answer arrived whole or the listener ended it; a connection that never came
+    // about is None too, since no answer was announced.
+    TkuHTTPFailure Perform();
     // The status of a CONNECT through a proxy when the proxy refused the tunnel.
     long ProxyConnectCode() const;
 
@@ -110,7 +115,9 @@ private:
     void ResponseHeadersEnded();
     bool IsFollowedRedirect(long status) const;
     std::string RedirectTarget() const;
-    bool PauseTooLong() const;
+    bool PauseTooLong();
+    bool TooSlow(std::chrono::steady_clock::time_point now);
+    TkuHTTPFailure Outcome() const;
     void Touch() { FLastActivity = std::chrono::steady_clock::now(); }
     template <typename Result, typename Call>
     Result Guarded(Result failure, Call&& call);
@@ -133,7 +140,13 @@ private:
     bool FSending = false;
     std::chrono::milliseconds FReceiveTimeout{0};
     std::chrono::milliseconds FSendTimeout{0};
+    std::uint32_t FLeastRate = 0;
     std::chrono::steady_clock::time_point FLastActivity;
+    std::chrono::steady_clock::time_point FWindowStart;
+    std::uint64_t FWindowBytes = 0;
+    bool FRedirected = false;
+    bool FInBody = false;
+    CURLcode FResult = CURLE_OK;
 };
 
 }  // namespace tessaro

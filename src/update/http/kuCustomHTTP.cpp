@@ -111,11 +111,21 @@ std::string TkuCustomHTTP::HostName() const {
 }
 
 void TkuCustomHTTP::ThreadExecute(const std::shared_ptr<TkuHTTPTransfer>& transfer) {
-    TkuHTTPWorker(*this, transfer).Run();
+    try {
+        TkuHTTPWorker(*this, transfer).Run();
+    } catch (const EkuThreadTerminated&) {
+        throw;
+    } catch (...) {
+        // Whatever the worker had received, a transfer it could not finish is no success.
+        transfer->success = false;
+        transfer->failure = TkuHTTPFailure::Failed;
+        throw;
+    }
 }
 
 void TkuCustomHTTP::ThreadDone(const std::shared_ptr<TkuHTTPTransfer>& transfer) {
     TkuHTTPTransfer& t = *transfer;
+    FLastFailure = t.failure;
     if (QIODevice* stream = t.OutputForEvents()) stream->seek(0);
     const QPointer<TkuCustomHTTP> self(this);
     const std::string outputName = t.OutputFileName();

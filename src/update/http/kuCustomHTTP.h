@@ -108,6 +108,20 @@ public:
     }
     bool WorkOffline() const { return FWorkOffline; }
     void SetWorkOffline(bool value) { FWorkOffline = value; }
+    // The largest body a transfer takes, announced or received; 0: no limit. A larger
+    // one ends as a lost connection with LastFailure() TooLarge.
+    std::uint64_t MaxBodySize() const { return FMaxBodySize; }
+    void SetMaxBodySize(std::uint64_t value) { FMaxBodySize = value; }
+    // Free bytes a file output must leave on its file system; 0: no limit. Writing
+    // past it ends as a lost connection with LastFailure() NoDiskSpace.
+    std::uint64_t FreeSpaceMargin() const { return FFreeSpaceMargin; }
+    void SetFreeSpaceMargin(std::uint64_t value) { FFreeSpaceMargin = value; }
+    // A transfer from byte 0 creates its output file anew and fails when anything is
+    // at that name already, even a link; a resume still continues the file there.
+    bool FreshOutput() const { return FFreshOutput; }
+    void SetFreshOutput(bool value) { FFreshOutput = value; }
+    // Why the last finished transfer fell short; valid in its completion events.
+    TkuHTTPFailure LastFailure() const { return FLastFailure; }
 
     std::string FileName() const;
     std::string HostName() const;
@@ -176,6 +190,10 @@ private:
     TkuHTTPTimeouts FTimeouts;
     std::int32_t FTransferBufferSize = 4096;
     bool FWorkOffline = false;
+    std::uint64_t FMaxBodySize = 0;
+    std::uint64_t FFreeSpaceMargin = 0;
+    bool FFreshOutput = false;
+    TkuHTTPFailure FLastFailure = TkuHTTPFailure::None;
 
     // The transfer in progress: also the started mark.
     std::shared_ptr<TkuHTTPTransfer> FTransfer;

@@ -8,8 +8,12 @@
 namespace tessaro {
 namespace {
 
-int OpenDescriptor(const std::string& fileName, bool truncate) {
-    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (truncate ? O_TRUNC : 0);
+int OpenDescriptor(const std::string& fileName, bool truncate, bool fresh) {
+    int flags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW;
+    if (fresh)
+        flags |= O_EXCL;
+    else if (truncate)
+        flags |= O_TRUNC;
     return ::open(fileName.c_str(), flags, 0666);
 }
 
@@ -20,12 +24,12 @@ bool IsLocked(TkuFileAttributes attributes) {
 
 }  // namespace
 
-TkuFileStream::TkuFileStream(const std::string& fileName, bool truncate, bool unlock)
+TkuFileStream::TkuFileStream(const std::string& fileName, bool truncate, bool unlock, bool fresh)
     : QFile(QString::fromStdString(fileName)) {
     TkuFileAttributes previous;
     const bool relock = unlock && GetFileAttr(fileName, previous) && IsLocked(previous);
     if (relock) SetFileAttr(fileName, {TkuFileAttribute::atrArchive});
-    const int descriptor = OpenDescriptor(fileName, truncate);
+    const int descriptor = OpenDescriptor(fileName, truncate, fresh);
     if (relock) SetFileAttr(fileName, previous);
     if (descriptor < 0) throw EFCreateError(fileName);
     // Unbuffered, so that a failing write is seen by the write itself, never later.

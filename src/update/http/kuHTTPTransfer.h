@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 
+#include "update/http/kuHTTPFailure.h"
 #include "update/http/kuHTTPUploadStream.h"
 #include "update/utils/kuFileAttributes.h"
 
@@ -36,6 +37,7 @@ struct TkuHTTPTransfer {
     bool continueDownload = true;
     std::uint32_t dataSize = 0;
     std::uint32_t bytesTransferred = 0;
+    TkuHTTPFailure failure = TkuHTTPFailure::None;
     std::chrono::steady_clock::time_point startTick;
     std::string contentType;
 

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,16 +24,31 @@ namespace tessaro {
 namespace {
 
 const TkuFileAttributes kArchiveOnly = {TkuFileAttribute::atrArchive};
+// A memory output is presized to its announced length only up to this; beyond, it grows
+// with what really arrives.
+constexpr std::uint64_t kMostPresize = 16 * 1024 * 1024;
+// How often a file output looks at the free space left.
+constexpr std::uint64_t kFreeSpaceInterval = 1024 * 1024;
 
 bool IsBodyStatus(std::int32_t status) {
     return status == 200 || status == 206;
 }
 
-// The header's value as a 32-bit count; 0 when it is not one.
-std::uint32_t CountOf(const std::string& text) {
-    std::uint32_t value = 0;
+// The header's value as a count; 0 when it is not one.
+template <typename Count = std::uint32_t>
+Count CountOf(const std::string& text) {
+    Count value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+// Bytes this user may still write in the file's folder; the most there is when unknown.
+std::uint64_t FreeSpaceFor(const std::string& fileName) {
+    const std::size_t slash = fileName.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
+    struct statvfs info {};
+    if (::statvfs(folder.c_str(), &info) != 0) return UINT64_MAX;
+    return std::uint64_t{info.f_bavail} * info.f_frsize;
 }
 
 std::string HostForURL(const std::string& host) {
@@ -112,6 +128,10 @@ bool TkuHTTPWorker::ReadLocalFile(const std::string& path) {
         FT.dataSize = static_cast<std::uint32_t>(remaining);
         ::lseek(file.Get(), static_cast<off_t>(start), SEEK_SET);
     }
+    if (FHttp.MaxBodySize() != 0 && remaining > FHttp.MaxBodySize()) {
+        Fail(TkuHTTPFailure::TooLarge);
+        return false;
+    }
     FDecision = OpenOutput();
     if (FDecision != TDecision::Receive) return FDecision == TDecision::Reconnect;
     while (remaining > 0) {
@@ -121,7 +141,8 @@ bool TkuHTTPWorker::ReadLocalFile(const std::string& path) {
         const ssize_t got = ::read(file.Get(), FBuffer.data(), wanted);
         if (got <= 0) break;
         remaining -= static_cast<std::uint64_t>(got);
-        if (!ProcessBlock(FBuffer.data(), static_cast<std::size_t>(got))) return true;
+        if (!ProcessBlock(FBuffer.data(), static_cast<std::size_t>(got)))
+            return FDecision == TDecision::Reconnect;
     }
     FinishBody();
     return FDecision == TDecision::Reconnect;
@@ -201,7 +222,8 @@ TkuHTTPWorker::TNext TkuHTTPWorker::SendLoop(TkuCurlRequest& request) {
         } else if (UsesPost()) {
             request.SetPostData(FHttp.POSTData());
         }
-        request.Perform();
+        const TkuHTTPFailure failure = request.Perform();
+        if (FT.failure == TkuHTTPFailure::None) FT.failure = failure;
         CheckTerminated();
         switch (FDecision) {
             case TDecision::None:
@@ -300,6 +322,7 @@ bool TkuHTTPWorker::QueryHeaders(const TkuHTTPResponseHeaders& headers) {
     const auto length = headers.Query("Content-Length");
     FT.dataSize = length ? CountOf(*length) : 0;
     FT.success = length.has_value();
+    if (length && !Acceptable(CountOf<std::uint64_t>(*length))) return false;
     if (!headers.Query("Content-Range")) FT.resumeOffset = 0;
     if (!FHttp.OnHeaderInfo) return true;
     const auto text = [&](const char* name) { return headers.Query(name).value_or(""); };
@@ -334,7 +357,9 @@ TkuHTTPWorker::TDecision TkuHTTPWorker::OpenOutput() {
         }
     } else {
         auto memory = std::make_unique<QBuffer>();
-        if (FT.success) memory->buffer().reserve(static_cast<qsizetype>(FT.dataSize));
+        if (FT.success)
+            memory->buffer().reserve(
+                static_cast<qsizetype>(std::min<std::uint64_t>(FT.dataSize, kMostPresize)));
         FT.SetOutput(std::move(memory), false, {});
     }
     FT.WithOutput([](QIODevice& output) {
@@ -346,7 +371,9 @@ TkuHTTPWorker::TDecision TkuHTTPWorker::OpenOutput() {
 
 void TkuHTTPWorker::OpenFileOutput() {
     const std::string& name = FHttp.OutputFileName();
-    auto file = std::make_unique<TkuFileStream>(name, FT.resumeOffset == 0, true);
+    const bool fromStart = FT.resumeOffset == 0;
+    auto file =
+        std::make_unique<TkuFileStream>(name, fromStart, true, fromStart && FHttp.FreshOutput());
     if (FT.resumeOffset != 0 && (!file->seek(FT.resumeOffset) || file->pos() != FT.resumeOffset))
         FT.status = -1;
     else if (const TkuFileAttributes incomplete = FHttp.OutputFileAttributes().Incomplete();
@@ -392,8 +419,44 @@ bool TkuHTTPWorker::BodyReceived(const char* data, std::size_t size) {
     return true;
 }
 
+// A body is held to the size cap and the free-space margin before any of it is kept.
+bool TkuHTTPWorker::Acceptable(std::uint64_t length) {
+    if (IsBodyStatus(FT.status) && FHttp.MaxBodySize() != 0 && length > FHttp.MaxBodySize()) {
+        Fail(TkuHTTPFailure::TooLarge);
+        return false;
+    }
+    const bool toFile = IsBodyStatus(FT.status) && !FHttp.OutputFileName().empty();
+    if (toFile && FHttp.FreeSpaceMargin() != 0 &&
+        FreeSpaceFor(FHttp.OutputFileName()) < length + FHttp.FreeSpaceMargin()) {
+        Fail(TkuHTTPFailure::NoDiskSpace);
+        return false;
+    }
+    return true;
+}
+
+bool TkuHTTPWorker::TakesMore(std::size_t size) {
+    const std::uint64_t total = std::uint64_t{FT.bytesTransferred} + size;
+    TkuHTTPFailure failure = TkuHTTPFailure::None;
+    if (FHttp.MaxBodySize() != 0 && total > FHttp.MaxBodySize()) failure = TkuHTTPFailure::TooLarge;
+    // The free space is looked at once a mebibyte, for the next one.
+    const bool look = total / kFreeSpaceInterval != FT.bytesTransferred / kFreeSpaceInterval;
+    if (look && FHttp.FreeSpaceMargin() != 0 && FT.OutputIsFile() &&
+        FreeSpaceFor(FT.OutputFileName()) < kFreeSpaceInterval + FHttp.FreeSpaceMargin())
+        failure = TkuHTTPFailure::NoDiskSpace;
+    if (failure == TkuHTTPFailure::None) return true;
+    Fail(failure);
+    return false;
+}
+
+void TkuHTTPWorker::Fail(TkuHTTPFailure failure) {
+    FT.failure = failure;
+    FT.success = false;
+    FDecision = TDecision::End;
+}
+
 bool TkuHTTPWorker::ProcessBlock(const char* data, std::size_t size) {
     CheckTerminated();
+    if (!TakesMore(size)) return false;
     FT.bytesTransferred += static_cast<std::uint32_t>(size);
     if (FVerify) {
         FVerify = false;
@@ -435,7 +498,7 @@ void TkuHTTPWorker::FinishBody() {
     }
     Written(FT.Flush());
     FBuffer = {};
-    FT.success = IsBodyStatus(FT.status);
+    FT.success = IsBodyStatus(FT.status) && FT.failure == TkuHTTPFailure::None;
     if (FT.success && FT.dataSize != 0 && FT.HasOutput())
         FT.success = FT.dataSize == FT.bytesTransferred;
 }

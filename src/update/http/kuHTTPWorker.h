@@ -50,6 +50,9 @@ private:
     TDecision OpenOutput();
     void OpenFileOutput();
     void StartReceiving();
+    bool Acceptable(std::uint64_t length);
+    bool TakesMore(std::size_t size);
+    void Fail(TkuHTTPFailure failure);
     bool ProcessBlock(const char* data, std::size_t size);
     void Written(TkuHTTPTransfer::TWrite result);
     bool VerifyResumedBlock(QIODevice& output, const char* data, std::size_t size);

@@ -1,17 +1,37 @@
 #include "update/info/kuInfoFile.h"
 
+#include <unordered_map>
+#include <vector>
+
 #include "platform/Paths.h"
 
 namespace tessaro {
 namespace {
 
+constexpr std::string_view kUrlKey = "#url";
+
 bool IsControlCharacter(char c) {
     return static_cast<unsigned char>(c) < 32;
 }
 
-void AddValue(std::string_view text, const std::string& key, TkuStringList& files) {
-    const std::string value = InfoFileValue(text, key);
-    if (!value.empty()) files.Add(value);
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Where the value of each "#url" key starts, by the digits after "#url" ("" for
+// "#url" itself), for its first occurrence; one pass over the lower-cased text, so
+// that a long list costs no more than its length.
+std::unordered_map<std::string_view, std::size_t> UrlValueStarts(std::string_view lower) {
+    std::unordered_map<std::string_view, std::size_t> starts;
+    for (std::size_t at = lower.find(kUrlKey); at != std::string_view::npos;
+         at = lower.find(kUrlKey, at + 1)) {
+        const std::size_t digits = at + kUrlKey.size();
+        std::size_t end = digits;
+        while (end < lower.size() && IsDigit(lower[end])) ++end;
+        if (end < lower.size() && lower[end] == '=')
+            starts.try_emplace(lower.substr(digits, end - digits), end + 1);
+    }
+    return starts;
 }
 
 }  // namespace
@@ -21,7 +41,10 @@ std::string InfoFileValue(std::string_view text, std::string_view key, bool brac
     const std::string pattern = platform::ToLowerAscii(key) + (braced ? "={" : "=");
     const std::size_t found = platform::ToLowerAscii(text).find(pattern);
     if (found == std::string::npos) return {};
-    const std::size_t start = found + pattern.size();
+    return InfoFileValueAt(text, found + pattern.size(), braced);
+}
+
+std::string InfoFileValueAt(std::string_view text, std::size_t start, bool braced) {
     const std::size_t limit = text.size() >= 2 ? text.size() - 2 : 0;
     if (start >= limit) return {};
     const std::string_view candidate = text.substr(start, limit - start);
@@ -34,13 +57,21 @@ std::string InfoFileValue(std::string_view text, std::string_view key, bool brac
 
 void ReadInfoFileEntries(std::string_view text, TkuStringList& files) {
     files.Clear();
-    AddValue(text, "#url", files);
-    AddValue(text, "#url0", files);
+    const std::string lower = platform::ToLowerAscii(text);
+    const auto starts = UrlValueStarts(lower);
+    const auto value = [&](const std::string& digits) {
+        const auto found = starts.find(digits);
+        return found == starts.end() ? std::string() : InfoFileValueAt(text, found->second, false);
+    };
+    for (const char* head : {"", "0"})
+        if (const std::string entry = value(head); !entry.empty()) files.Add(entry);
+    std::vector<std::string> numbered;
     for (int n = files.Count() + 1;; ++n) {
-        const std::string value = InfoFileValue(text, "#url" + std::to_string(n));
-        if (value.empty()) break;
-        files.Add(value);
+        std::string entry = value(std::to_string(n));
+        if (entry.empty()) break;
+        numbered.push_back(std::move(entry));
     }
+    files.AddStrings(numbered);
 }
 
 TdyUpgradeMethod InfoFileUpgradeMethod(std::string_view text) {

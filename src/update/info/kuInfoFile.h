@@ -14,6 +14,8 @@ namespace tessaro {
 // the first control character, and never into the last two characters of the
 // text (normally its final CR LF). Empty when the key is absent.
 std::string InfoFileValue(std::string_view text, std::string_view key, bool braced = false);
+// The value that starts at that position of the text, ended as InfoFileValue ends it.
+std::string InfoFileValueAt(std::string_view text, std::size_t start, bool braced);
 
 // Clears the list and adds the file entries: "#url", then "#url0", then the
 // numbered keys from one past the number of entries so far, up to the first

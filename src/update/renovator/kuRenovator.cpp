@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QProcess>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -13,6 +16,7 @@
 #include "update/helper/kuUpdateHelper.h"
 #include "update/info/kuInfoDate.h"
 #include "update/info/kuInfoFile.h"
+#include "update/renovator/kuReleaseDestinations.h"
 #include "update/renovator/kuRenovatorLanguage.h"
 #include "update/utils/kuEnvironment.h"
 #include "update/utils/kuFileTimes.h"
@@ -21,7 +25,6 @@
 #include "update/utils/kuOpenURL.h"
 #include "update/utils/kuStreams.h"
 #include "update/utils/kuText.h"
-#include "update/utils/kuURL.h"
 
 namespace tessaro {
 namespace {
@@ -62,6 +65,9 @@ TkuRenovator::TkuRenovator(QObject* owner)
     OutputFileAttributes().SetComplete({TkuFileAttribute::atrArchive, TkuFileAttribute::atrHidden,
                                         TkuFileAttribute::atrTemporary});
     InstallHTTPHandlers();
+    SetBounds(TkuUpdateBounds::FromEnvironment());
+    // A download never writes through anything planted at its name.
+    SetFreshOutput(true);
     if (const std::string helper = UpdateHelperPath(); !helper.empty()) std::remove(helper.c_str());
     FRunning.VersionDate = DateToKUDate(Today());
     FTimer.setSingleShot(false);
@@ -113,6 +119,42 @@ void TkuRenovator::InstallHTTPHandlers() {
     };
 }
 
+void TkuRenovator::SetBounds(const TkuUpdateBounds& bounds) {
+    FBounds = bounds;
+    Timeouts().ConnectTimeout = bounds.ConnectMs;
+    Timeouts().ReceiveTimeout = bounds.StallMs;
+    Timeouts().SendTimeout = bounds.StallMs;
+    Timeouts().LeastRate = bounds.LeastRate;
+    SetFreeSpaceMargin(bounds.FreeSpaceMargin);
+}
+
+bool TkuRenovator::StartTransfer(TkuUpdateTransfer kind, const std::string& url,
+                                 const std::string& outputFileName) {
+    SetURL(url);
+    SetOutputFileName(outputFileName);
+    switch (kind) {
+        case TkuUpdateTransfer::InfoFile:
+            SetMaxBodySize(FBounds.InfoFileCap);
+            break;
+        case TkuUpdateTransfer::Signature:
+            SetMaxBodySize(FBounds.SignatureCap);
+            break;
+        case TkuUpdateTransfer::File:
+            SetMaxBodySize(FBounds.FileCap);
+            break;
+    }
+    // A check ends in its time however slowly the server answers; a download only
+    // has to keep moving.
+    std::uint32_t total = 0;
+    if (FQueryPhase) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            FCheckDeadline - std::chrono::steady_clock::now());
+        total = static_cast<std::uint32_t>(std::max<std::int64_t>(left.count(), 1));
+    }
+    Timeouts().TotalTimeout = total;
+    return Read(false);
+}
+
 void TkuRenovator::SetAutoCheck(bool value) {
     FAutoCheck = value;
     UpdateTimer();
@@ -128,7 +170,19 @@ void TkuRenovator::SetRestartParams(const std::string& value) {
 }
 
 void TkuRenovator::Loaded(const std::string& firstParameter) {
-    if (OnAfterRestart && firstParameter == FRestartParams) OnAfterRestart(this);
+    if (firstParameter != FRestartParams) return;
+    if (OnAfterRestart) OnAfterRestart(this);
+    ReportHelperFailures();
+}
+
+// The helper has no window of its own: what it could not do is told here.
+void TkuRenovator::ReportHelperFailures() {
+    std::string failures;
+    for (const std::string& failure : UpdateHelperFailures()) failures += failure + "\n";
+    if (failures.empty() || !FDialogs) return;
+    failures.pop_back();
+    FDialogs->ErrorBox(
+        KUFmtLangStr(36, {QCoreApplication::applicationName().toStdString(), failures}));
 }
 
 void TkuRenovator::UpdateTimer() {
@@ -160,9 +214,9 @@ bool TkuRenovator::CheckUpdate(bool wait) {
     bool started = false;
     if (!ThreadBusy()) {
         SetQueryInfoStage(true);
-        SetURL(FInfoFileURL);
-        SetOutputFileName("");
-        started = Read(false);
+        FCheckDeadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(FBounds.CheckMs);
+        started = StartTransfer(TkuUpdateTransfer::InfoFile, FInfoFileURL, "");
     }
     // Waiting for a query that never started would never end.
     if (wait && started) Wait(FWaitHandle, 0, true);
@@ -211,13 +265,16 @@ void TkuRenovator::ReleaseWait() {
 // Download phase.
 
 void TkuRenovator::DoUpgrade(bool start) {
+    if (start && !DestinationsAllowed()) return;
     if (start) {
         SetQueryInfoStage(false);
         // A download an earlier attempt left must never reach the helper with
-        // this release's files.
+        // this release's files, nor anything planted where this release's go.
         DeleteTemporaryFiles();
+        RemoveReleaseDownloads();
         FRefusal.clear();
         FCurrentIndex = 0;
+        FSkipped = 0;
         if (FWizard.Enabled && FDialogs) FDialogs->ShowRenovatorWizard(*this);
     } else {
         ++FCurrentIndex;
@@ -232,19 +289,35 @@ void TkuRenovator::DoUpgrade(bool start) {
         FDialogs->ShowWizardFile(
             url, KUFmtLangStr(9, {std::int64_t{FCurrentIndex + 1}, std::int64_t{count}}));
     FCurrentURL = url;
-    SetURL(url);
     FCurrentTarget = PrepareDestination(FCurrentIndex) + std::string(kTemporarySuffix);
     FCurrentFileTime = 0;
-    SetOutputFileName(FCurrentTarget);
     ReleaseHTTPStream();
-    Read(false);
+    StartTransfer(TkuUpdateTransfer::File, url, FCurrentTarget);
+}
+
+// Refused before anything is downloaded or a folder made, so nothing is written. An
+// install this user cannot change is its owner's or the package manager's to update.
+bool TkuRenovator::DestinationsAllowed() {
+    int entry = FirstEscapingEntry(FState.Files);
+    int message = 34;
+    std::string why = " lies outside the folders a release may write";
+    if (entry < 0) {
+        entry = FirstUnwritableEntry(FState.Files);
+        message = 35;
+        why = " is in a folder this user cannot change";
+    }
+    if (entry < 0) return true;
+    SetQueryInfoStage(false);
+    FRefusal = "the destination " + EntryDestination(FState.Files, entry) + why;
+    FAborted = true;
+    if (OnAborted) OnAborted(this);
+    ErrorBox(message, QCoreApplication::applicationName().toStdString());
+    return false;
 }
 
 std::string TkuRenovator::PrepareDestination(int index) {
-    const std::string value = FState.Files.GetValue(index);
-    if (value.empty()) return ApplicationFolder() + URLToFileName(FState.Files.GetName(index));
-    std::string destination = ExpandToRealPath(value, true);
-    if (destination.find('/') == std::string::npos) destination = ApplicationFolder() + destination;
+    const std::string destination = EntryDestination(FState.Files, index);
+    if (FState.Files.GetValue(index).empty()) return destination;
     CreateDirectory(destination);
     FState.Files.SetValue(index, destination);
     return destination;
@@ -252,7 +325,7 @@ std::string TkuRenovator::PrepareDestination(int index) {
 
 void TkuRenovator::FinishDownload() {
     if (WizardOpen()) {
-        FDialogs->FinishWizard();
+        FDialogs->FinishWizard(FState.Files.Count() - FSkipped, FSkipped);
         Wait(FWaitHandle, 0, true);
         if (FAborted) return;
     }
@@ -303,10 +376,8 @@ TkuUpdateCheck TkuRenovator::CurrentCheck() const {
 
 void TkuRenovator::FetchSignature(const std::string& url, TkuSignatureStage stage) {
     FSignatureStage = stage;
-    SetURL(TkuReleaseVerifier::SignatureURL(url));
-    SetOutputFileName("");
     ReleaseHTTPStream();
-    Read(false);
+    StartTransfer(TkuUpdateTransfer::Signature, TkuReleaseVerifier::SignatureURL(url), "");
 }
 
 void TkuRenovator::InfoFileReceived(const std::string& text) {
@@ -403,6 +474,7 @@ void TkuRenovator::HTTPError(std::int32_t errorCode) {
         continueUpgrade =
             FDialogs && FDialogs->AskSkipLostFile(KUFmtLangStr(28, {FileName()}),
                                                   KULangStr(21) + " #" + std::to_string(errorCode));
+    FSkipped += continueUpgrade ? 1 : 0;
     if (continueUpgrade)
         DoUpgrade(false);
     else
@@ -411,8 +483,20 @@ void TkuRenovator::HTTPError(std::int32_t errorCode) {
 
 void TkuRenovator::HTTPConnLost() {
     if (OnConnLost) OnConnLost(this);
+    if (ReportedOverLimit()) return;
     if (Shows(TkuRenovatorShowMessage::mConnLost)) ErrorBox(30);
     SafeTerminate(false);
+}
+
+// Nothing of a release that passed a limit is kept: the user learns which limit,
+// whatever messages are chosen, since no retry can help.
+bool TkuRenovator::ReportedOverLimit() {
+    const TkuHTTPFailure failure = LastFailure();
+    if (failure != TkuHTTPFailure::TooLarge && failure != TkuHTTPFailure::NoDiskSpace) return false;
+    const std::string file = FileName();
+    Abort(false);
+    ErrorBox(failure == TkuHTTPFailure::TooLarge ? 32 : 33, file);
+    return true;
 }
 
 void TkuRenovator::HTTPHostUnreachable() {
@@ -454,15 +538,28 @@ void TkuRenovator::Abort(bool force) {
     if (OnAborted) OnAborted(this);
 }
 
+void TkuRenovator::RemoveReleaseDownloads() {
+    for (int i = 0; i < FState.Files.Count(); ++i) {
+        const std::string download =
+            EntryDestination(FState.Files, i) + std::string(kTemporarySuffix);
+        struct stat info {};
+        if (::lstat(download.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
+            ::unlink(download.c_str());
+    }
+}
+
 void TkuRenovator::DeleteTemporaryFiles() {
     QDir folder(QString::fromStdString(ApplicationFolder()));
+    // System takes in links whose target is gone; a link itself is removed, never its target.
     const QStringList names =
-        folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden);
+        folder.entryList({QStringLiteral("*.uTMP")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) folder.remove(name);
-    // Downloads into other folders would otherwise stay behind, hidden.
-    // Only destinations the download has already made absolute count.
+    // Downloads into other folders would otherwise stay behind, hidden. Only
+    // destinations the download has already made absolute count, and only where a
+    // release may write.
     for (int i = 0; i < FState.Files.Count(); ++i)
-        if (const std::string destination = FState.Files.GetValue(i); destination.starts_with('/'))
+        if (const std::string destination = FState.Files.GetValue(i);
+            destination.starts_with('/') && IsAllowedDestination(destination))
             std::remove((destination + std::string(kTemporarySuffix)).c_str());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,12 +14,15 @@
 #include "update/renovator/kuReleaseVerifier.h"
 #include "update/renovator/kuRenovatorDialogs.h"
 #include "update/renovator/kuRenovatorTypes.h"
+#include "update/renovator/kuUpdateBounds.h"
 #include "update/utils/kuWait.h"
 
 namespace tessaro {
 
 // Which signature a transfer fetches.
 enum class TkuSignatureStage { None, InfoFile, File };
+// What a transfer of the engine fetches, for the limits it gets.
+enum class TkuUpdateTransfer { InfoFile, Signature, File };
 
 // Keeps the program up to date. A check downloads the info file into memory
 // and decides whether its release is newer; if the user agrees, every listed
@@ -61,7 +65,8 @@ public:
     // of every listed file with a destination elsewhere.
     void DeleteTemporaryFiles();
     // After the settings are read: raises OnAfterRestart when the program was
-    // started with RestartParams as its first parameter.
+    // started with RestartParams as its first parameter, and then shows what the
+    // update helper could not do.
     void Loaded(const std::string& firstParameter);
 
     // The key line of the publisher's minisign .pub file; false when it is
@@ -70,6 +75,9 @@ public:
     bool CanVerify() const { return FVerifier.CanVerify(); }
     // Why the last release was refused (in English); empty when none was.
     const std::string& Refusal() const { return FRefusal; }
+    // The time and size limits of every transfer; from the environment at first.
+    const TkuUpdateBounds& Bounds() const { return FBounds; }
+    void SetBounds(const TkuUpdateBounds& bounds);
 
     // Where the dialogs and message boxes go; none shows nothing. They must
     // outlive the engine, which closes an open wizard when it goes.
@@ -156,6 +164,12 @@ private:
 
     // The signature of what was just downloaded.
     void FetchSignature(const std::string& url, TkuSignatureStage stage);
+    // Starts a transfer of that kind into memory (no file name) or a file, within its
+    // limits; the query's transfers share what is left of the check's time.
+    bool StartTransfer(TkuUpdateTransfer kind, const std::string& url,
+                       const std::string& outputFileName);
+    // A transfer that passed a size or space limit: says which, and removes its file.
+    bool ReportedOverLimit();
     void InfoFileReceived(const std::string& text);
     void InfoFileSignatureReceived(const std::string& signature);
     void FileReceived();
@@ -174,6 +188,10 @@ private:
     // Writes the helper and its queue and starts it; the reason when it cannot.
     std::string HandOverToHelper(const std::string& params);
     void FinishDownload();
+    // Removes whatever is at the download name of each listed file, links included.
+    void RemoveReleaseDownloads();
+    bool DestinationsAllowed();
+    void ReportHelperFailures();
     std::string PrepareDestination(int index);
     bool SameSizeAsServer(std::int32_t contentLength) const;
     bool Shows(TkuRenovatorShowMessage message) const { return FShowMessages.Contains(message); }
@@ -193,6 +211,8 @@ private:
     TkuRenovatorShowMessages FShowMessages = kDefaultShowMessages;
     TkuRenovatorWizard FWizard;
 
+    TkuUpdateBounds FBounds;
+    std::chrono::steady_clock::time_point FCheckDeadline;
     TkuInfoFileState FState;
     std::string FReleaseVersion;
     TkuReleaseVerifier FVerifier;
@@ -201,6 +221,8 @@ private:
     std::string FCurrentURL;
     std::string FRefusal;
     int FCurrentIndex = 0;
+    // Listed files the user chose to go without.
+    int FSkipped = 0;
     std::string FCurrentTarget;
     TDateTime FCurrentFileTime = 0;
     TkuEventSlot FWaitHandle{0};

@@ -38,8 +38,10 @@ public:
     virtual void ShowWizardProgress(std::uint8_t percentsDone, std::uint8_t totalPercentsDone,
                                     const std::string& transferRate,
                                     const std::string& timeLeft) = 0;
-    // The completion page; the wizard calls ReleaseWait on its host once it closes.
-    virtual void FinishWizard() = 0;
+    // The completion page, for that many files installed and that many skipped; it
+    // says "completed" only when none was skipped. The wizard calls ReleaseWait on
+    // its host once it closes.
+    virtual void FinishWizard(int installed, int skipped) = 0;
     // Closes the wizard without asking and without calling its host.
     virtual void DestroyWizard() = 0;
 

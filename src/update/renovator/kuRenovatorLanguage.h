@@ -44,9 +44,13 @@ enum class TkuRenovatorLanguage : std::uint8_t {
 };
 
 inline constexpr int kuRenovatorLanguageCount = 29;
-// Messages 0 to 30 of every language, and 31 for an update that failed its
-// signature check.
-inline constexpr int kuRenovatorMessageCount = 32;
+// Messages 0 to 30 of every language; 31 for an update that failed its
+// signature check, 32 for a download larger than allowed, 33 for one the disk
+// has no room for, 34 for a release that would write outside its folders and
+// 35 for an install this user cannot change, 36 for an update the helper could
+// not complete, and 37 and 38 for the completion page of an update with skipped
+// files.
+inline constexpr int kuRenovatorMessageCount = 39;
 
 // Language-independent entries of the string table.
 inline constexpr std::uint16_t kuAppTitlePlaceholderId = 40997;  // "<AppTitle>"

@@ -44,6 +44,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "software again later.",
         "The update of %s could not be verified as coming from its publisher and was not "
         "installed.\n\nNothing has been changed.",
+        "%s is larger than an update may be and was not downloaded.\n\nNothing has been changed.",
+        "There is not enough free disk space to download %s.\n\nNothing has been changed. Please "
+        "free some space and try to\nupgrade this software again later.",
+        "The update of %s would write a file outside the program's folder and was not "
+        "installed.\n\nNothing has been changed.",
+        "%s is installed where you cannot change it.\n\nIts owner or the system's package manager "
+        "updates it; nothing has been downloaded.",
+        "The update of %s was not completed:\n\n%s",
+        "%d files will be installed and %d were skipped: the update of %s is not "
+        "complete.\n\nPress the OK button to restart program.",
+        "Upgrade not complete",
     }},
     // Russian
     {{
@@ -83,6 +94,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "обновления позже.",
         "Не удалось подтвердить, что обновление %s получено от его издателя, поэтому оно не было "
         "установлено.\n\nНикаких изменений не внесено.",
+        "Файл %s больше, чем допустимо для обновления, и не был загружен.\n\nНичего не изменено.",
+        "Недостаточно свободного места на диске для загрузки %s.\n\nНичего не изменено. Освободите "
+        "место и попробуйте\nобновить программу позже.",
+        "Обновление %s записало бы файл за пределами папки программы и не было "
+        "установлено.\n\nНичего не изменено.",
+        "Программа %s установлена там, где вы не можете её изменить.\n\nЕё обновляет владелец или "
+        "менеджер пакетов системы; ничего не загружено.",
+        "Обновление %s не было завершено:\n\n%s",
+        "Будет установлено файлов: %d, пропущено: %d. Обновление %s не завершено "
+        "полностью.\n\nНажмите кнопку OK, чтобы перезапустить программу.",
+        "Обновление не завершено",
     }},
     // German
     {{
@@ -128,6 +150,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "wieder her und\nversuchen Sie die Aktualisierung später erneut.",
         "Es konnte nicht bestätigt werden, dass die Aktualisierung von %s vom Herausgeber stammt. "
         "Sie wurde daher nicht installiert.\n\nEs wurde nichts geändert.",
+        "%s ist größer, als ein Update sein darf, und wurde nicht heruntergeladen.\n\nEs wurde "
+        "nichts geändert.",
+        "Es ist nicht genügend freier Speicherplatz vorhanden, um %s herunterzuladen.\n\nEs wurde "
+        "nichts geändert. Bitte schaffen Sie Platz und versuchen Sie\ndas Update später erneut.",
+        "Das Update von %s würde eine Datei außerhalb des Programmordners schreiben und wurde "
+        "nicht installiert.\n\nEs wurde nichts geändert.",
+        "%s ist an einem Ort installiert, den Sie nicht ändern können.\n\nAktualisiert wird es von "
+        "seinem Besitzer oder der Paketverwaltung des Systems; es wurde nichts heruntergeladen.",
+        "Das Update von %s wurde nicht abgeschlossen:\n\n%s",
+        "%d Dateien werden installiert und %d wurden übersprungen: Das Update von %s ist nicht "
+        "vollständig.\n\nKlicken Sie auf OK, um das Programm neu zu starten.",
+        "Update unvollständig",
     }},
     // French
     {{
@@ -173,6 +207,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "réessayez\nde mettre à jour ce logiciel plus tard.",
         "Impossible de vérifier que la mise à jour de %s provient bien de son éditeur : elle n'a "
         "pas été installée.\n\nAucune modification n'a été apportée.",
+        "%s dépasse la taille permise pour une mise à jour et n'a pas été téléchargé.\n\nRien n'a "
+        "été modifié.",
+        "L'espace disque libre est insuffisant pour télécharger %s.\n\nRien n'a été modifié. "
+        "Libérez de l'espace et réessayez\nla mise à jour plus tard.",
+        "La mise à jour de %s écrirait un fichier hors du dossier du programme et n'a pas été "
+        "installée.\n\nRien n'a été modifié.",
+        "%s est installé à un emplacement que vous ne pouvez pas modifier.\n\nSon propriétaire ou "
+        "le gestionnaire de paquets du système le met à jour ; rien n'a été téléchargé.",
+        "La mise à jour de %s n'a pas été terminée :\n\n%s",
+        "%d fichiers seront installés et %d ont été ignorés : la mise à jour de %s n'est pas "
+        "complète.\n\nCliquez sur OK pour redémarrer le programme.",
+        "Mise à jour incomplète",
     }},
     // Spanish
     {{
@@ -218,6 +264,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "intente\nactualizar este software más tarde.",
         "No se ha podido verificar que la actualización de %s proceda de su editor, por lo que no "
         "se ha instalado.\n\nNo se ha modificado nada.",
+        "%s es más grande de lo que puede ser una actualización y no se ha descargado.\n\nNo se ha "
+        "cambiado nada.",
+        "No hay suficiente espacio libre en el disco para descargar %s.\n\nNo se ha cambiado nada. "
+        "Libere espacio e intente\nactualizar el programa más tarde.",
+        "La actualización de %s escribiría un archivo fuera de la carpeta del programa y no se ha "
+        "instalado.\n\nNo se ha cambiado nada.",
+        "%s está instalado donde usted no puede modificarlo.\n\nLo actualiza su propietario o el "
+        "gestor de paquetes del sistema; no se ha descargado nada.",
+        "La actualización de %s no se ha completado:\n\n%s",
+        "Se instalarán %d archivos y se han omitido %d: la actualización de %s no está "
+        "completa.\n\nPulse el botón Aceptar para reiniciar el programa.",
+        "Actualización incompleta",
     }},
     // Portuguese
     {{
@@ -262,6 +320,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "este software mais tarde.",
         "Não foi possível confirmar que a atualização de %s provém do respetivo editor, pelo que "
         "não foi instalada.\n\nNão foi efetuada nenhuma alteração.",
+        "%s é maior do que uma actualização pode ser e não foi transferido.\n\nNada foi alterado.",
+        "Não há espaço livre suficiente no disco para transferir %s.\n\nNada foi alterado. Liberte "
+        "espaço e tente\nactualizar o programa mais tarde.",
+        "A actualização de %s escreveria um ficheiro fora da pasta do programa e não foi "
+        "instalada.\n\nNada foi alterado.",
+        "%s está instalado onde não o pode alterar.\n\nÉ actualizado pelo seu proprietário ou pelo "
+        "gestor de pacotes do sistema; nada foi transferido.",
+        "A actualização de %s não foi concluída:\n\n%s",
+        "Serão instalados %d ficheiros e %d foram ignorados: a actualização de %s não está "
+        "completa.\n\nPrima o botão OK para reiniciar o programa.",
+        "Actualização incompleta",
     }},
     // Portuguese (Brazil)
     {{
@@ -304,6 +373,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "este software mais tarde.",
         "Não foi possível confirmar que a atualização de %s vem do seu fornecedor, por isso ela "
         "não foi instalada.\n\nNenhuma alteração foi feita.",
+        "%s é maior do que uma atualização pode ser e não foi baixado.\n\nNada foi alterado.",
+        "Não há espaço livre suficiente no disco para baixar %s.\n\nNada foi alterado. Libere "
+        "espaço e tente\natualizar o programa mais tarde.",
+        "A atualização de %s gravaria um arquivo fora da pasta do programa e não foi "
+        "instalada.\n\nNada foi alterado.",
+        "%s está instalado onde você não pode alterá-lo.\n\nEle é atualizado pelo proprietário ou "
+        "pelo gerenciador de pacotes do sistema; nada foi baixado.",
+        "A atualização de %s não foi concluída:\n\n%s",
+        "Serão instalados %d arquivos e %d foram ignorados: a atualização de %s não está "
+        "completa.\n\nClique no botão OK para reiniciar o programa.",
+        "Atualização incompleta",
     }},
     // Italian
     {{
@@ -348,6 +428,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "riprovare\nad aggiornare il software più tardi.",
         "Non è stato possibile verificare che l'aggiornamento di %s provenga dal relativo editore, "
         "pertanto non è stato installato.\n\nNon è stata apportata alcuna modifica.",
+        "%s è più grande di quanto possa essere un aggiornamento e non è stato scaricato.\n\nNon è "
+        "stato modificato nulla.",
+        "Lo spazio libero su disco non è sufficiente per scaricare %s.\n\nNon è stato modificato "
+        "nulla. Liberare spazio e riprovare\nl'aggiornamento più tardi.",
+        "L'aggiornamento di %s scriverebbe un file fuori dalla cartella del programma e non è "
+        "stato installato.\n\nNon è stato modificato nulla.",
+        "%s è installato in una posizione che non è possibile modificare.\n\nLo aggiorna il suo "
+        "proprietario o il gestore dei pacchetti del sistema; non è stato scaricato nulla.",
+        "L'aggiornamento di %s non è stato completato:\n\n%s",
+        "Verranno installati %d file e %d sono stati saltati: l'aggiornamento di %s non è "
+        "completo.\n\nPremere OK per riavviare il programma.",
+        "Aggiornamento incompleto",
     }},
     // Dutch
     {{
@@ -391,6 +483,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "probeer\ndeze software later opnieuw bij te werken.",
         "Er kon niet worden geverifieerd dat de update van %s afkomstig is van de uitgever. De "
         "update is daarom niet geïnstalleerd.\n\nEr is niets gewijzigd.",
+        "%s is groter dan een update mag zijn en is niet gedownload.\n\nEr is niets gewijzigd.",
+        "Er is niet genoeg vrije schijfruimte om %s te downloaden.\n\nEr is niets gewijzigd. Maak "
+        "ruimte vrij en probeer\nde update later opnieuw.",
+        "De update van %s zou een bestand buiten de programmamap schrijven en is niet "
+        "geïnstalleerd.\n\nEr is niets gewijzigd.",
+        "%s is geïnstalleerd op een plek die u niet kunt wijzigen.\n\nDe eigenaar of het "
+        "pakketbeheer van het systeem werkt het bij; er is niets gedownload.",
+        "De update van %s is niet voltooid:\n\n%s",
+        "%d bestanden worden geïnstalleerd en %d zijn overgeslagen: de update van %s is niet "
+        "volledig.\n\nKlik op OK om het programma opnieuw te starten.",
+        "Update onvolledig",
     }},
     // Danish
     {{
@@ -433,6 +536,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "at\nopdatere programmet igen senere.",
         "Det kunne ikke bekræftes, at opdateringen af %s kommer fra udgiveren, så den blev ikke "
         "installeret.\n\nIntet er blevet ændret.",
+        "%s er større, end en opdatering må være, og blev ikke hentet.\n\nIntet er ændret.",
+        "Der er ikke nok ledig diskplads til at hente %s.\n\nIntet er ændret. Frigør plads, og "
+        "prøv at\nopdatere programmet igen senere.",
+        "Opdateringen af %s ville skrive en fil uden for programmets mappe og blev ikke "
+        "installeret.\n\nIntet er ændret.",
+        "%s er installeret et sted, du ikke kan ændre.\n\nDet opdateres af ejeren eller systemets "
+        "pakkehåndtering; intet er hentet.",
+        "Opdateringen af %s blev ikke fuldført:\n\n%s",
+        "%d filer bliver installeret, og %d blev sprunget over: opdateringen af %s er ikke "
+        "fuldstændig.\n\nTryk på OK for at genstarte programmet.",
+        "Opdatering ufuldstændig",
     }},
     // Swedish
     {{
@@ -473,6 +587,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "programmet igen senare.",
         "Det gick inte att verifiera att uppdateringen av %s kommer från utgivaren, så den "
         "installerades inte.\n\nIngenting har ändrats.",
+        "%s är större än en uppdatering får vara och hämtades inte.\n\nIngenting har ändrats.",
+        "Det finns inte tillräckligt med ledigt diskutrymme för att hämta %s.\n\nIngenting har "
+        "ändrats. Frigör utrymme och försök\nuppdatera programmet igen senare.",
+        "Uppdateringen av %s skulle skriva en fil utanför programmets mapp och installerades "
+        "inte.\n\nIngenting har ändrats.",
+        "%s är installerat där du inte kan ändra det.\n\nDet uppdateras av ägaren eller systemets "
+        "pakethanterare; ingenting har hämtats.",
+        "Uppdateringen av %s slutfördes inte:\n\n%s",
+        "%d filer installeras och %d hoppades över: uppdateringen av %s är inte "
+        "fullständig.\n\nTryck på OK för att starta om programmet.",
+        "Uppdateringen är ofullständig",
     }},
     // Finnish
     {{
@@ -514,6 +639,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "uudelleen.",
         "Sovelluksen %s päivityksen ei voitu varmistaa olevan peräisin sen julkaisijalta, joten "
         "sitä ei asennettu.\n\nMitään ei muutettu.",
+        "%s on suurempi kuin päivitys saa olla, eikä sitä ladattu.\n\nMitään ei muutettu.",
+        "Levytilaa ei ole tarpeeksi tiedoston %s lataamiseen.\n\nMitään ei muutettu. Vapauta tilaa "
+        "ja yritä\npäivittää ohjelma myöhemmin uudelleen.",
+        "Ohjelman %s päivitys kirjoittaisi tiedoston ohjelman kansion ulkopuolelle, eikä sitä "
+        "asennettu.\n\nMitään ei muutettu.",
+        "%s on asennettu paikkaan, jota et voi muuttaa.\n\nSen päivittää omistaja tai järjestelmän "
+        "paketinhallinta; mitään ei ladattu.",
+        "Ohjelman %s päivitys ei valmistunut:\n\n%s",
+        "%d tiedostoa asennetaan ja %d ohitettiin: ohjelman %s päivitys ei ole "
+        "täydellinen.\n\nKäynnistä ohjelma uudelleen painamalla OK.",
+        "Päivitys keskeneräinen",
     }},
     // Estonian
     {{
@@ -556,6 +692,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "uuendada.",
         "Rakenduse %s uuenduse päritolu väljaandjalt ei õnnestunud kinnitada, seetõttu seda ei "
         "installitud.\n\nMidagi pole muudetud.",
+        "%s on suurem, kui uuendus olla tohib, ja seda ei laaditud alla.\n\nMidagi ei muudetud.",
+        "Faili %s allalaadimiseks pole kettal piisavalt vaba ruumi.\n\nMidagi ei muudetud. "
+        "Vabastage ruumi ja proovige\nprogrammi hiljem uuesti uuendada.",
+        "Programmi %s uuendus kirjutaks faili väljapoole programmi kausta ja seda ei "
+        "paigaldatud.\n\nMidagi ei muudetud.",
+        "%s on paigaldatud kohta, mida te muuta ei saa.\n\nSeda uuendab omanik või süsteemi "
+        "paketihaldur; midagi ei laaditud alla.",
+        "Programmi %s uuendus jäi lõpetamata:\n\n%s",
+        "Paigaldatakse %d faili ja %d jäeti vahele: programmi %s uuendus ei ole "
+        "täielik.\n\nProgrammi taaskäivitamiseks vajutage OK.",
+        "Uuendus pole täielik",
     }},
     // Ukrainian
     {{
@@ -596,6 +743,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "програму пізніше.",
         "Не вдалося підтвердити, що оновлення програми %s надійшло від її видавця, тому його не "
         "встановлено.\n\nНічого не змінено.",
+        "Файл %s більший, ніж допустимо для оновлення, і не був завантажений.\n\nНічого не "
+        "змінено.",
+        "Недостатньо вільного місця на диску для завантаження %s.\n\nНічого не змінено. Звільніть "
+        "місце та спробуйте\nоновити програму пізніше.",
+        "Оновлення %s записало б файл поза текою програми і не було встановлене.\n\nНічого не "
+        "змінено.",
+        "Програму %s встановлено там, де ви не можете її змінити.\n\nЇї оновлює власник або "
+        "менеджер пакетів системи; нічого не завантажено.",
+        "Оновлення %s не було завершене:\n\n%s",
+        "Буде встановлено файлів: %d, пропущено: %d. Оновлення %s не завершене "
+        "повністю.\n\nНатисніть кнопку OK, щоб перезапустити програму.",
+        "Оновлення не завершене",
     }},
     // Polish
     {{
@@ -638,6 +797,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "ponownie\nzaktualizować program później.",
         "Nie można potwierdzić, że aktualizacja programu %s pochodzi od jego wydawcy, dlatego nie "
         "została zainstalowana.\n\nNic nie zostało zmienione.",
+        "%s jest większy, niż może być aktualizacja, i nie został pobrany.\n\nNic nie zostało "
+        "zmienione.",
+        "Za mało wolnego miejsca na dysku, aby pobrać %s.\n\nNic nie zostało zmienione. Zwolnij "
+        "miejsce i spróbuj\nzaktualizować program później.",
+        "Aktualizacja %s zapisałaby plik poza folderem programu i nie została "
+        "zainstalowana.\n\nNic nie zostało zmienione.",
+        "%s jest zainstalowany tam, gdzie nie możesz go zmienić.\n\nAktualizuje go jego właściciel "
+        "lub menedżer pakietów systemu; nic nie zostało pobrane.",
+        "Aktualizacja %s nie została ukończona:\n\n%s",
+        "Zostanie zainstalowanych plików: %d, pominiętych: %d. Aktualizacja %s nie jest "
+        "pełna.\n\nNaciśnij OK, aby ponownie uruchomić program.",
+        "Aktualizacja niepełna",
     }},
     // Czech
     {{
@@ -679,6 +850,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "aktualizovat znovu později.",
         "Nepodařilo se ověřit, že aktualizace aplikace %s pochází od jejího vydavatele, proto "
         "nebyla nainstalována.\n\nNic nebylo změněno.",
+        "%s je větší, než smí být aktualizace, a nebyl stažen.\n\nNic nebylo změněno.",
+        "Na disku není dost volného místa ke stažení %s.\n\nNic nebylo změněno. Uvolněte místo a "
+        "zkuste\nprogram aktualizovat později.",
+        "Aktualizace %s by zapsala soubor mimo složku programu a nebyla nainstalována.\n\nNic "
+        "nebylo změněno.",
+        "%s je nainstalován tam, kde jej nemůžete měnit.\n\nAktualizuje jej jeho vlastník nebo "
+        "správce balíčků systému; nic nebylo staženo.",
+        "Aktualizace %s nebyla dokončena:\n\n%s",
+        "Bude nainstalováno souborů: %d, přeskočeno: %d. Aktualizace %s není úplná.\n\nStisknutím "
+        "OK program restartujete.",
+        "Aktualizace neúplná",
     }},
     // Hungarian
     {{
@@ -721,6 +903,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "próbálja\nmeg később újra a frissítést.",
         "Nem sikerült ellenőrizni, hogy a(z) %s frissítése a kiadójától származik, ezért nem lett "
         "telepítve.\n\nSemmi sem változott.",
+        "%s nagyobb, mint amekkora egy frissítés lehet, ezért nem lett letöltve.\n\nSemmi sem "
+        "változott.",
+        "Nincs elég szabad hely a lemezen a(z) %s letöltéséhez.\n\nSemmi sem változott. "
+        "Szabadítson fel helyet, és próbálja\nmeg később frissíteni a programot.",
+        "A(z) %s frissítése a program mappáján kívülre írna fájlt, ezért nem lett "
+        "telepítve.\n\nSemmi sem változott.",
+        "A(z) %s olyan helyre van telepítve, amelyet Ön nem módosíthat.\n\nA tulajdonosa vagy a "
+        "rendszer csomagkezelője frissíti; semmi sem lett letöltve.",
+        "A(z) %s frissítése nem fejeződött be:\n\n%s",
+        "%d fájl kerül telepítésre, %d kimaradt: a(z) %s frissítése nem teljes.\n\nA program "
+        "újraindításához nyomja meg az OK gombot.",
+        "A frissítés nem teljes",
     }},
     // Romanian
     {{
@@ -766,6 +960,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "încercați\ndin nou actualizarea mai târziu.",
         "Nu s-a putut verifica faptul că actualizarea aplicației %s provine de la editorul său, "
         "așa că nu a fost instalată.\n\nNu s-a modificat nimic.",
+        "%s este mai mare decât poate fi o actualizare și nu a fost descărcat.\n\nNu s-a modificat "
+        "nimic.",
+        "Nu există suficient spațiu liber pe disc pentru a descărca %s.\n\nNu s-a modificat nimic. "
+        "Eliberați spațiu și încercați\nsă actualizați programul mai târziu.",
+        "Actualizarea %s ar scrie un fișier în afara dosarului programului și nu a fost "
+        "instalată.\n\nNu s-a modificat nimic.",
+        "%s este instalat într-un loc pe care nu îl puteți modifica.\n\nÎl actualizează "
+        "proprietarul sau managerul de pachete al sistemului; nu s-a descărcat nimic.",
+        "Actualizarea %s nu a fost finalizată:\n\n%s",
+        "Vor fi instalate %d fișiere, iar %d au fost omise: actualizarea %s nu este "
+        "completă.\n\nApăsați OK pentru a reporni programul.",
+        "Actualizare incompletă",
     }},
     // Catalan
     {{
@@ -811,6 +1017,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "proveu\nd'actualitzar aquest programari més tard.",
         "No s'ha pogut verificar que l'actualització de %s provingui del seu editor i no s'ha "
         "instal·lat.\n\nNo s'ha canviat res.",
+        "%s és més gran del que pot ser una actualització i no s'ha baixat.\n\nNo s'ha canviat "
+        "res.",
+        "No hi ha prou espai lliure al disc per baixar %s.\n\nNo s'ha canviat res. Allibereu espai "
+        "i torneu a provar\nd'actualitzar el programa més tard.",
+        "L'actualització de %s escriuria un fitxer fora de la carpeta del programa i no s'ha "
+        "instal·lat.\n\nNo s'ha canviat res.",
+        "%s està instal·lat en un lloc que no podeu modificar.\n\nL'actualitza el seu propietari o "
+        "el gestor de paquets del sistema; no s'ha baixat res.",
+        "L'actualització de %s no s'ha completat:\n\n%s",
+        "S'instal·laran %d fitxers i se n'han omès %d: l'actualització de %s no és "
+        "completa.\n\nPremeu D'acord per reiniciar el programa.",
+        "Actualització incompleta",
     }},
     // Basque
     {{
@@ -853,6 +1071,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "hau geroago berriro eguneratzen.",
         "Ezin izan da egiaztatu %s aplikazioaren eguneratzea argitaratzailearengandik datorrela, "
         "eta ez da instalatu.\n\nEz da ezer aldatu.",
+        "%s eguneraketa batek izan dezakeena baino handiagoa da, eta ez da deskargatu.\n\nEz da "
+        "ezer aldatu.",
+        "Ez dago nahikoa leku libre diskoan %s deskargatzeko.\n\nEz da ezer aldatu. Egin lekua eta "
+        "saiatu\nprograma geroago eguneratzen.",
+        "%s programaren eguneraketak fitxategi bat idatziko luke programaren karpetatik kanpo, eta "
+        "ez da instalatu.\n\nEz da ezer aldatu.",
+        "%s aldatu ezin duzun leku batean dago instalatuta.\n\nJabeak edo sistemaren "
+        "pakete-kudeatzaileak eguneratzen du; ez da ezer deskargatu.",
+        "%s programaren eguneraketa ez da osatu:\n\n%s",
+        "%d fitxategi instalatuko dira eta %d saltatu dira: %s programaren eguneraketa ez dago "
+        "osatuta.\n\nSakatu Ados programa berrabiarazteko.",
+        "Eguneraketa osatu gabe",
     }},
     // Afrikaans
     {{
@@ -896,6 +1126,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "en probeer\nlater weer om hierdie sagteware op te gradeer.",
         "Daar kon nie bevestig word dat die opdatering van %s van sy uitgewer afkomstig is nie, "
         "daarom is dit nie geïnstalleer nie.\n\nNiks is verander nie.",
+        "%s is groter as wat 'n bywerking mag wees en is nie afgelaai nie.\n\nNiks is verander "
+        "nie.",
+        "Daar is nie genoeg vrye skyfspasie om %s af te laai nie.\n\nNiks is verander nie. Maak "
+        "spasie vry en probeer\ndie program later weer bywerk.",
+        "Die bywerking van %s sou 'n lêer buite die program se vouer skryf en is nie geïnstalleer "
+        "nie.\n\nNiks is verander nie.",
+        "%s is geïnstalleer waar u dit nie kan verander nie.\n\nDie eienaar of die stelsel se "
+        "pakketbestuurder werk dit by; niks is afgelaai nie.",
+        "Die bywerking van %s is nie voltooi nie:\n\n%s",
+        "%d lêers sal geïnstalleer word en %d is oorgeslaan: die bywerking van %s is nie volledig "
+        "nie.\n\nDruk OK om die program weer te begin.",
+        "Bywerking onvolledig",
     }},
     // Chinese (Traditional)
     {{
@@ -931,6 +1173,13 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "存取遠端檔案「%s」需要密碼。\n\n請輸入您的使用者名稱和密碼（註冊後取得）以繼續升級軟體。",
         "與遠端伺服器的連線已中斷。\n\n請恢復連線，並稍後\n再嘗試升級本軟體。",
         "無法驗證 %s 的更新是否來自其發行者，因此未安裝此更新。\n\n未進行任何變更。",
+        "%s 超過更新允許的大小，未下載。\n\n沒有任何變更。",
+        "磁碟空間不足，無法下載 %s。\n\n沒有任何變更。請釋放一些空間，\n稍後再嘗試更新此軟體。",
+        "%s 的更新會將檔案寫到程式資料夾之外，因此未安裝。\n\n沒有任何變更。",
+        "%s 安裝在您無法變更的位置。\n\n由其擁有者或系統的套件管理員更新；未下載任何內容。",
+        "%s 的更新未完成：\n\n%s",
+        "將安裝 %d 個檔案，已略過 %d 個：%s 的更新並不完整。\n\n請按「確定」重新啟動程式。",
+        "更新未完成",
     }},
     // Chinese (Simplified)
     {{
@@ -966,6 +1215,13 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "访问远程文件“%s”需要密码。\n\n请输入您的用户名和密码（注册后获得）以继续升级软件。",
         "与远程服务器的连接已断开。\n\n请恢复连接，然后稍后\n再尝试升级本软件。",
         "无法验证 %s 的更新是否来自其发布者，因此未安装该更新。\n\n未进行任何更改。",
+        "%s 超过更新允许的大小，未下载。\n\n没有任何更改。",
+        "磁盘空间不足，无法下载 %s。\n\n没有任何更改。请释放一些空间，\n稍后再尝试更新此软件。",
+        "%s 的更新会将文件写到程序文件夹之外，因此未安装。\n\n没有任何更改。",
+        "%s 安装在您无法更改的位置。\n\n由其所有者或系统的软件包管理器更新；未下载任何内容。",
+        "%s 的更新未完成：\n\n%s",
+        "将安装 %d 个文件，已跳过 %d 个：%s 的更新并不完整。\n\n请按“确定”重新启动程序。",
+        "更新未完成",
     }},
     // Indonesian
     {{
@@ -1007,6 +1263,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "perangkat lunak ini lagi nanti.",
         "Pembaruan %s tidak dapat diverifikasi berasal dari penerbitnya sehingga tidak "
         "dipasang.\n\nTidak ada yang diubah.",
+        "%s lebih besar dari yang diizinkan untuk pembaruan dan tidak diunduh.\n\nTidak ada yang "
+        "diubah.",
+        "Ruang disk kosong tidak cukup untuk mengunduh %s.\n\nTidak ada yang diubah. Kosongkan "
+        "ruang dan coba\nperbarui perangkat lunak ini nanti.",
+        "Pembaruan %s akan menulis berkas di luar folder program dan tidak dipasang.\n\nTidak ada "
+        "yang diubah.",
+        "%s dipasang di tempat yang tidak dapat Anda ubah.\n\nPemiliknya atau pengelola paket "
+        "sistem yang memperbaruinya; tidak ada yang diunduh.",
+        "Pembaruan %s tidak selesai:\n\n%s",
+        "%d berkas akan dipasang dan %d dilewati: pembaruan %s tidak lengkap.\n\nTekan tombol OK "
+        "untuk memulai ulang program.",
+        "Pembaruan tidak lengkap",
     }},
     // Malay
     {{
@@ -1050,6 +1318,18 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "perisian ini sekali lagi kemudian.",
         "Kemas kini %s tidak dapat disahkan datang daripada penerbitnya dan tidak "
         "dipasang.\n\nTiada apa-apa yang diubah.",
+        "%s lebih besar daripada yang dibenarkan untuk kemas kini dan tidak dimuat turun.\n\nTiada "
+        "apa-apa yang diubah.",
+        "Ruang cakera kosong tidak mencukupi untuk memuat turun %s.\n\nTiada apa-apa yang diubah. "
+        "Kosongkan ruang dan cuba\nkemas kini perisian ini kemudian.",
+        "Kemas kini %s akan menulis fail di luar folder program dan tidak dipasang.\n\nTiada "
+        "apa-apa yang diubah.",
+        "%s dipasang di tempat yang tidak boleh anda ubah.\n\nPemiliknya atau pengurus pakej "
+        "sistem yang mengemas kininya; tiada apa-apa yang dimuat turun.",
+        "Kemas kini %s tidak selesai:\n\n%s",
+        "%d fail akan dipasang dan %d dilangkau: kemas kini %s tidak lengkap.\n\nTekan butang OK "
+        "untuk memulakan semula program.",
+        "Kemas kini tidak lengkap",
     }},
     // Icelandic
     {{
@@ -1090,6 +1370,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "hugbúnaðinn aftur síðar.",
         "Ekki tókst að staðfesta að uppfærsla %s komi frá útgefanda og því var hún ekki sett "
         "upp.\n\nEngu hefur verið breytt.",
+        "%s er stærri en uppfærsla má vera og var ekki sótt.\n\nEngu hefur verið breytt.",
+        "Ekki er nægt laust diskpláss til að sækja %s.\n\nEngu hefur verið breytt. Losaðu pláss og "
+        "reyndu\nað uppfæra forritið síðar.",
+        "Uppfærsla %s myndi skrifa skrá utan möppu forritsins og var ekki sett upp.\n\nEngu hefur "
+        "verið breytt.",
+        "%s er sett upp þar sem þú getur ekki breytt því.\n\nEigandinn eða pakkastjóri kerfisins "
+        "uppfærir það; ekkert hefur verið sótt.",
+        "Uppfærslu %s var ekki lokið:\n\n%s",
+        "%d skrár verða settar upp og %d var sleppt: uppfærsla %s er ekki fullkomin.\n\nÝttu á Í "
+        "lagi til að endurræsa forritið.",
+        "Uppfærslu ólokið",
     }},
     // Turkish
     {{
@@ -1132,6 +1423,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "sonra yeniden yükseltmeyi deneyin.",
         "%s güncellemesinin yayıncısından geldiği doğrulanamadığı için güncelleme "
         "yüklenmedi.\n\nHiçbir şey değiştirilmedi.",
+        "%s bir güncellemenin olabileceğinden büyük ve indirilmedi.\n\nHiçbir şey değiştirilmedi.",
+        "%s dosyasını indirmek için diskte yeterli boş alan yok.\n\nHiçbir şey değiştirilmedi. "
+        "Lütfen yer açın ve\nyazılımı daha sonra güncellemeyi deneyin.",
+        "%s güncellemesi program klasörünün dışına bir dosya yazacağı için kurulmadı.\n\nHiçbir "
+        "şey değiştirilmedi.",
+        "%s, değiştiremeyeceğiniz bir yere kurulu.\n\nOnu sahibi ya da sistemin paket yöneticisi "
+        "günceller; hiçbir şey indirilmedi.",
+        "%s güncellemesi tamamlanmadı:\n\n%s",
+        "%d dosya kurulacak ve %d dosya atlandı: %s güncellemesi tam değil.\n\nProgramı yeniden "
+        "başlatmak için Tamam düğmesine basın.",
+        "Güncelleme tamamlanmadı",
     }},
     // Norwegian
     {{
@@ -1173,6 +1475,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "å\noppgradere programvaren på nytt senere.",
         "Kan ikke bekrefte at oppdateringen av %s kommer fra utgiveren, så den ble ikke "
         "installert.\n\nIngenting er endret.",
+        "%s er større enn en oppdatering kan være, og ble ikke lastet ned.\n\nIngenting er endret.",
+        "Det er ikke nok ledig diskplass til å laste ned %s.\n\nIngenting er endret. Frigjør plass "
+        "og prøv\nå oppdatere programmet senere.",
+        "Oppdateringen av %s ville skrive en fil utenfor programmets mappe og ble ikke "
+        "installert.\n\nIngenting er endret.",
+        "%s er installert der du ikke kan endre det.\n\nDet oppdateres av eieren eller systemets "
+        "pakkebehandler; ingenting er lastet ned.",
+        "Oppdateringen av %s ble ikke fullført:\n\n%s",
+        "%d filer blir installert og %d ble hoppet over: oppdateringen av %s er ikke "
+        "fullstendig.\n\nTrykk OK for å starte programmet på nytt.",
+        "Oppdateringen er ufullstendig",
     }},
     // Slovak
     {{
@@ -1215,6 +1528,17 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "softvér inovovať neskôr znova.",
         "Nepodarilo sa overiť, že aktualizácia aplikácie %s pochádza od jej vydavateľa, preto "
         "nebola nainštalovaná.\n\nNič sa nezmenilo.",
+        "%s je väčší, ako smie byť aktualizácia, a nebol stiahnutý.\n\nNič sa nezmenilo.",
+        "Na disku nie je dosť voľného miesta na stiahnutie %s.\n\nNič sa nezmenilo. Uvoľnite "
+        "miesto a skúste\nprogram aktualizovať neskôr.",
+        "Aktualizácia %s by zapísala súbor mimo priečinka programu a nebola nainštalovaná.\n\nNič "
+        "sa nezmenilo.",
+        "%s je nainštalovaný tam, kde ho nemôžete meniť.\n\nAktualizuje ho jeho vlastník alebo "
+        "správca balíkov systému; nič sa nestiahlo.",
+        "Aktualizácia %s nebola dokončená:\n\n%s",
+        "Nainštaluje sa súborov: %d, preskočených: %d. Aktualizácia %s nie je úplná.\n\nStlačením "
+        "OK program reštartujete.",
+        "Aktualizácia neúplná",
     }},
 }};
 

@@ -43,8 +43,8 @@ void TkuRenovatorWidgetDialogs::ShowWizardProgress(std::uint8_t percentsDone,
         wizard->ShowProgress(percentsDone, totalPercentsDone, transferRate, timeLeft);
 }
 
-void TkuRenovatorWidgetDialogs::FinishWizard() {
-    if (auto* wizard = kuRenovatorWizardForm()) wizard->Finish();
+void TkuRenovatorWidgetDialogs::FinishWizard(int installed, int skipped) {
+    if (auto* wizard = kuRenovatorWizardForm()) wizard->Finish(installed, skipped);
 }
 
 void TkuRenovatorWidgetDialogs::DestroyWizard() {

@@ -14,7 +14,7 @@ public:
     void ShowWizardFileSize(const std::string& text) override;
     void ShowWizardProgress(std::uint8_t percentsDone, std::uint8_t totalPercentsDone,
                             const std::string& transferRate, const std::string& timeLeft) override;
-    void FinishWizard() override;
+    void FinishWizard(int installed, int skipped) override;
     void DestroyWizard() override;
 
     bool ShowUpgradeBox(const std::string& upgradeMsg, const std::string& versionChange) override;

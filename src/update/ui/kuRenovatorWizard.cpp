@@ -250,10 +250,14 @@ void TkuRenovatorWizardForm::ShowProgress(std::uint8_t percentsDone, std::uint8_
     SetLabelText(*estimatedTime_, timeLeft);
 }
 
-void TkuRenovatorWizardForm::Finish() {
-    SetTitleText(*wizardTitle_, KULangStr(2));
-    SetWrappedLabelText(*afterNote_, kPageWidth,
-                        KUFmtLangStr(10, {ApplicationTitle().toStdString()}));
+// A skipped file makes the page say what was left out, never "completed".
+void TkuRenovatorWizardForm::Finish(int installed, int skipped) {
+    const std::string title = ApplicationTitle().toStdString();
+    SetTitleText(*wizardTitle_, KULangStr(skipped == 0 ? 2 : 38));
+    SetWrappedLabelText(
+        *afterNote_, kPageWidth,
+        skipped == 0 ? KUFmtLangStr(10, {title})
+                     : KUFmtLangStr(37, {std::int64_t{installed}, std::int64_t{skipped}, title}));
     currentFile_->hide();
     allFiles_->hide();
     cancelBtn_->setEnabled(false);

@@ -31,7 +31,7 @@ public:
     void ShowProgress(std::uint8_t percentsDone, std::uint8_t totalPercentsDone,
                       const std::string& transferRate, const std::string& timeLeft);
     // The completion page: only OK remains.
-    void Finish();
+    void Finish(int installed, int skipped);
     // Closes at once, without asking and without calling the engine.
     void CloseWithoutHost();
 

@@ -1,6 +1,7 @@
 #include "update/utils/kuStringList.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/AtomicFile.h"
 #include "update/utils/kuText.h"
@@ -75,6 +76,10 @@ int TkuStringList::AddObject(const std::string& s, TObject* object) {
         if (duplicates_ == TDuplicates::dupError)
             throw EStringListError("String list does not allow duplicates");
     }
+    return Insert(index, s, object);
+}
+
+int TkuStringList::Insert(int index, const std::string& s, TObject* object) {
     if (Count() >= maxSize_) {
         DeleteFirstItem();
         if (index > 0) --index;
@@ -84,6 +89,19 @@ int TkuStringList::AddObject(const std::string& s, TObject* object) {
     items_.insert(items_.begin() + index, Item{s, object});
     Changed();
     return index;
+}
+
+void TkuStringList::AddStrings(const std::vector<std::string>& strings) {
+    // Only an unsorted list that drops duplicates can keep them in a set of its own.
+    if (sorted_ || duplicates_ != TDuplicates::dupIgnore || maxSize_ <= Count()) {
+        for (const std::string& s : strings) Add(s);
+        return;
+    }
+    const auto key = [this](const std::string& s) { return caseSensitive_ ? s : CaseFolded(s); };
+    std::unordered_set<std::string> seen;
+    for (const Item& item : items_) seen.insert(key(item.text));
+    for (const std::string& s : strings)
+        if (seen.insert(key(s)).second) Insert(Count(), s, nullptr);
 }
 
 void TkuStringList::Delete(int index) {

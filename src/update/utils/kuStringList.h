@@ -57,6 +57,9 @@ public:
     // MaxSize is 0. Throws EStringListError for a duplicate under dupError.
     int Add(const std::string& s);
     int AddObject(const std::string& s, TObject* object);
+    // Adds each string as Add does, with one pass over the list instead of a search
+    // of it for every string.
+    void AddStrings(const std::vector<std::string>& strings);
     void Delete(int index);
     void Clear();
     int IndexOf(const std::string& s) const;
@@ -101,6 +104,7 @@ private:
     // Sorted lists: binary search giving the insertion point; others: linear.
     bool Find(const std::string& s, int& index) const;
     void Sort();
+    int Insert(int index, const std::string& s, TObject* object);
     void Changing();
     void Changed();
     void Rebuild(int index, const std::string& name, const std::string& value);

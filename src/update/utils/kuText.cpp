@@ -17,10 +17,6 @@ QString ToQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::string CaseFolded(std::string_view s) {
-    return ToQString(s).toCaseFolded().toStdString();
-}
-
 std::size_t ToPosition(std::size_t index) {
     return index == std::string_view::npos ? 0 : index + 1;
 }
@@ -115,6 +111,10 @@ std::string IncludeLeadingChar(std::string_view s, char ch) {
 std::string ExcludeLeadingChar(std::string_view s, char ch) {
     const std::size_t first = s.find_first_not_of(ch);
     return first == std::string_view::npos ? std::string() : std::string(s.substr(first));
+}
+
+std::string CaseFolded(std::string_view s) {
+    return ToQString(s).toCaseFolded().toStdString();
 }
 
 int CaseAnsiCompareText(std::string_view s1, std::string_view s2, bool caseSensitive) {

@@ -51,6 +51,9 @@ inline std::string ExcludeLeadingBackslash(std::string_view s) {
 // Comparison by the collation of the process locale (negative, 0, positive);
 // 0 only for texts that are equal, or equal but for case when CaseSensitive is
 // false.
+// The text as comparisons without regard to case see it: two texts are equal for
+// CaseAnsiCompareText without case exactly when their folded forms are.
+std::string CaseFolded(std::string_view s);
 int CaseAnsiCompareText(std::string_view s1, std::string_view s2, bool caseSensitive);
 // Whether Part occurs in S, with or without case.
 bool ContainsText(std::string_view s, std::string_view part, bool caseSensitive);
