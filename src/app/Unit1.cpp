@@ -57,6 +57,7 @@ constexpr char kApplicationTitle[] = "Tessaro";
 constexpr char kDeviceName[] = "Tessaro 1.0";
 // Longest stretch of probing before the window gets to repaint and take input.
 constexpr qint64 kAddSliceMs = 100;
+constexpr int kUpdateCheckWatchMs = 100;
 
 }  // namespace
 
@@ -397,6 +398,11 @@ void TMainForm::Button6Click() {
 
 void TMainForm::CreateRenovator() {
     Renovator = new TkuRenovator(this);
+    updateCheckWatch_ = new QTimer(this);
+    updateCheckWatch_->setInterval(kUpdateCheckWatchMs);
+    connect(updateCheckWatch_, &QTimer::timeout, this, [this] {
+        if (!Renovator->Checking()) ShowUpdateCheckEnded();
+    });
     ConfigureRenovator(*Renovator);
     renovatorDialogs_ = std::make_unique<TkuRenovatorWidgetDialogs>();
     Renovator->SetDialogs(renovatorDialogs_.get());
@@ -408,9 +414,26 @@ void TMainForm::AfterStart(const QString& firstParameter) {
     Renovator->Loaded(firstParameter.toStdString());
 }
 
+// While its check runs the button cancels it, so a server that never answers
+// never leaves the button dead.
 void TMainForm::UpdateButtonClick() {
+    if (Renovator->Checking()) {
+        Renovator->Abort(true);
+        ShowUpdateCheckEnded();
+        return;
+    }
     Renovator->SetInfoFileURL(CheckInfoFileURL());
     Renovator->CheckUpdate(false);
+    if (!Renovator->Checking()) return;
+    updateCaption_ = UpdateButton->text();
+    UpdateButton->setText(updateCheckCancelCaption_);
+    updateCheckWatch_->start();
+}
+
+void TMainForm::ShowUpdateCheckEnded() {
+    updateCheckWatch_->stop();
+    if (!updateCaption_.isEmpty()) UpdateButton->setText(updateCaption_);
+    updateCaption_.clear();
 }
 
 void TMainForm::SpeedButton1Click() {
@@ -558,6 +581,7 @@ void TMainForm::LoadLanguage(int storedIndex, const std::string& languageFilePat
             return choice.section->Caption(key, english);
         });
     selectDirCaption_ = QString::fromStdString(choice.section->SelectDirCaption());
+    updateCheckCancelCaption_ = QString::fromStdString(choice.section->UpdateCheckCancelCaption());
     SetCharset(choice.section->Charset());
     run_->SetStatusTexts(StoppedText(), CompletedText(), FailedJobsText());
 }

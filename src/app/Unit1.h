@@ -166,6 +166,7 @@ private:
     void Button5Click();
     void Button6Click();
     void UpdateButtonClick();
+    void ShowUpdateCheckEnded();
     void SpeedButton1Click();
     void SpeedButton2Click();
     void CheckBox1Click();
@@ -252,6 +253,9 @@ private:
     std::string tempFolder_;
     std::string profileFolder_;
     QString selectDirCaption_;
+    QString updateCheckCancelCaption_ = QString::fromLatin1(kUpdateCheckCancelCaption);
+    QString updateCaption_;  // the update button's own caption while it cancels
+    QTimer* updateCheckWatch_ = nullptr;
     ReasonTexts reasonTexts_;
     uint8_t sortColumn_ = 0;
 

@@ -89,6 +89,10 @@ std::string LanguageSection::SelectDirCaption() const {
     return Caption("SelectDir", "Select Directory");
 }
 
+std::string LanguageSection::UpdateCheckCancelCaption() const {
+    return Caption("UpdateCheckCancel", kUpdateCheckCancelCaption);
+}
+
 std::string LanguageFilePath() {
     return platform::JoinPath(platform::ProgramFolder(), kLanguageFileName);
 }

@@ -15,6 +15,7 @@ inline constexpr int kDefaultCharset = 1;     // DEFAULT_CHARSET
 inline constexpr int kShiftJisCharset = 128;  // SHIFTJIS_CHARSET
 inline constexpr int kMaxListedLanguages = 5;
 inline constexpr char kDefaultFailedJobsText[] = "%d/%d failed";
+inline constexpr char kUpdateCheckCancelCaption[] = "&Cancel update check";
 
 // The texts of one language section, decoded to UTF-8: from CP932 for the
 // section "Japanese" (the Shift-JIS charset), else as UTF-8 when the section's
@@ -37,6 +38,8 @@ public:
     std::string CompletedText() const;     // "Status2", default "Completed"
     std::string FailedJobsText() const;    // "Status3", default "%d/%d failed"
     std::string SelectDirCaption() const;  // "SelectDir", default "Select Directory"
+    // "UpdateCheckCancel", default "&Cancel update check"
+    std::string UpdateCheckCancelCaption() const;
 
 private:
     std::string name_;

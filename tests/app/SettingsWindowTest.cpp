@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSignalSpy>
+#include <QTcpServer>
 
 #include "WindowTestSupport.h"
 #include "platform/RegistryStore.h"
@@ -168,6 +170,29 @@ TEST_F(LanguageWindowTest, FilesThatDoNotQualifyOnlyListTheirNames) {
         EXPECT_EQ(Button(form, "Button1")->text(), "Encode") << file;
         EXPECT_EQ(StoppedText(), "") << file;
         EXPECT_EQ(form.SelectDirCaption(), "") << file;
+    }
+}
+
+// A server that takes the connection and never answers: the check would wait
+// for its stall bound, which the user need not sit out.
+TEST(UpdateCheckWindowTest, ACheckThatHangsCanBeCancelledAndTheButtonChecksAgain) {
+    ScopedUser user;
+    const ScopedEnv locale("LC_ALL", "C.UTF-8");
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    QSignalSpy connections(&silent, &QTcpServer::newConnection);
+    const std::string server = "http://127.0.0.1:" + std::to_string(silent.serverPort());
+    const ScopedEnv updateServer("TESSARO_UPDATE_SERVER", server.c_str());
+    TMainForm form;
+    QAbstractButton* update = Button(form, "UpdateButton");
+    const QString caption = update->text();
+    for (int check = 1; check <= 2; ++check) {
+        update->click();
+        ASSERT_TRUE(connections.count() >= check || connections.wait(5000)) << check;
+        EXPECT_EQ(update->text(), QString::fromLatin1(kUpdateCheckCancelCaption));
+        update->click();
+        EXPECT_EQ(update->text(), caption) << "cancelled";
+        EXPECT_TRUE(update->isEnabled());
     }
 }
 
