@@ -87,6 +87,12 @@ shoot() {
     xdotool mousemove --window "$window" 495 53 sleep 0.2 mousemove --window "$window" 500 53
     sleep 2
   fi
+  capture_and_close "$name" "$window"
+}
+
+# capture_and_close NAME WINDOW: a picture of the window, then the program ends.
+capture_and_close() {
+  local name=$1 window=$2 X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$window")"
   ffmpeg -nostdin -loglevel error -y -f x11grab -video_size "${WIDTH}x${HEIGHT}" \
     -i "$DISPLAY+$X,$Y" -frames:v 1 "$out/$name.png"
@@ -101,17 +107,11 @@ shoot_dialog() {
   local name=$1 page=$2 locale=$3
   LANG=$locale LC_ALL=$locale QT_QPA_PLATFORM=xcb "$gallery" "$page" >/dev/null 2>&1 &
   program_pid=$!
-  local window X Y WIDTH HEIGHT SCREEN
+  local window
   window=$(xdotool search --sync --onlyvisible --pid "$program_pid" | tail -n 1)
   xdotool mousemove 0 0
   sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  ffmpeg -nostdin -loglevel error -y -f x11grab -video_size "${WIDTH}x${HEIGHT}" \
-    -i "$DISPLAY+$X,$Y" -frames:v 1 "$out/$name.png"
-  kill "$program_pid"
-  wait "$program_pid" 2>/dev/null || true
-  program_pid=""
-  echo "$out/$name.png"
+  capture_and_close "$name" "$window"
 }
 
 shoot files 0 0
