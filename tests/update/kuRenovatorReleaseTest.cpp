@@ -50,6 +50,7 @@ TEST_F(RenovatorReleaseTest, ADestinationOutsideItsFoldersIsRefusedBeforeAnyDown
         "%appdata%autostart/evil.desktop",
         "%temp%RenovatorQueue.txt",
         "%temp%Renovator4",
+        "%temp%RenovatorResult.txt",
         "%temp%",
     };
     for (const std::string& destination : rows) {

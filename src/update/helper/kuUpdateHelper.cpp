@@ -43,9 +43,13 @@ std::string UpdateQueuePath() {
     return InPrivateTempFolder(kRenovatorQueueFileName);
 }
 
+std::string UpdateResultPath() {
+    return InPrivateTempFolder(kRenovatorResultFileName);
+}
+
 std::vector<std::string> UpdateHelperFailures() {
     std::vector<std::string> failures;
-    const std::string path = InPrivateTempFolder(kRenovatorResultFileName);
+    const std::string path = UpdateResultPath();
     if (path.empty()) return failures;
     std::ifstream result(path);
     const std::string_view failed = kResultFailed;

@@ -11,6 +11,8 @@ namespace tessaro {
 // a shared folder would let another user swap the file before it runs.
 std::string UpdateHelperPath();
 std::string UpdateQueuePath();
+// Where the helper reports what it moved and what failed.
+std::string UpdateResultPath();
 
 // What went wrong when the helper of the last update put its files in place, one
 // text each ("... is still in use after 120000 ms; ...", "Cannot move ..."); empty

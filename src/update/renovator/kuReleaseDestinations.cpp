@@ -61,8 +61,8 @@ bool IsAllowedDestination(const std::string& path) {
     const fs::path resolved = Resolved(path);
     const std::string name = resolved.filename().string();
     if (name.empty() || name == "." || name == "..") return false;
-    if (IsSameFile(resolved, UpdateHelperPath()) || IsSameFile(resolved, UpdateQueuePath()))
-        return false;
+    for (const std::string& trusted : {UpdateHelperPath(), UpdateQueuePath(), UpdateResultPath()})
+        if (IsSameFile(resolved, trusted)) return false;
     const std::array<std::string, 3> roots = {ApplicationFolder(), GetTempDir(), GetWindowsDir()};
     return std::any_of(roots.begin(), roots.end(),
                        [&](const std::string& root) { return IsInside(resolved, root); });

@@ -13,8 +13,8 @@ std::string EntryDestination(const TkuStringList& files, int index);
 
 // Whether a release may write the path: once ".." and the links of its folders are
 // resolved it lies inside the program's folder or a folder the info file's macros
-// name for destinations (%current%, %temp%, %windows%), and it is neither the update
-// helper nor its queue, which the helper would trust.
+// name for destinations (%current%, %temp%, %windows%), and it is not the update
+// helper, its queue or its result, which the helper and the program trust.
 bool IsAllowedDestination(const std::string& path);
 
 // The first listed file whose destination is not allowed; -1 when all are.
