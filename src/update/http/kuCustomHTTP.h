@@ -126,6 +126,9 @@ public:
     std::string FileName() const;
     std::string HostName() const;
     bool ThreadBusy() const { return FThread->Running(); }
+    // A transfer was launched and its end not yet told: true from the call that
+    // starts it, before its thread runs.
+    bool Transferring() const { return FTransfer != nullptr; }
     bool FreeOnTerminate() const { return FThread->FreeOnTerminate(); }
     void SetFreeOnTerminate(bool value) { FThread->SetFreeOnTerminate(value); }
     bool Suspended() const { return FThread->Suspended(); }

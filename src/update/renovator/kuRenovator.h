@@ -59,7 +59,7 @@ public:
     // Starts the helper with params (empty: RestartParams and the method
     // digit) and closes the application.
     // A check's query is still going on; Abort cancels it.
-    bool Checking() const { return FQueryPhase && ThreadBusy(); }
+    bool Checking() const { return FQueryPhase && Transferring(); }
     void RestartApplication(const std::string& params);
     // One step of the download: the first file (start) or the next one.
     void DoUpgrade(bool start);
