@@ -25,7 +25,7 @@ BOOTSTRAP_NO_BUILD=1 scripts/bootstrap.sh
 user=tessaro-test
 scripts/as-test-user.sh true
 # A checkout the test user cannot read (under /root, say) is tested from a copy.
-if ! scripts/as-test-user.sh test -r CMakeLists.txt; then
+if ! scripts/as-test-user.sh test -r "$PWD/CMakeLists.txt"; then
   copy=/var/tmp/tessaro-test-checkout
   echo "== $user cannot read $PWD; testing a copy in $copy"
   mkdir -p "$copy"
