@@ -6,6 +6,7 @@
 #include "HTTPTestSupport.h"
 #include "RenovatorEngineFixture.h"
 #include "platform/Folders.h"
+#include "update/renovator/kuSystemInstall.h"
 
 namespace tessaro::test {
 namespace {
@@ -95,6 +96,47 @@ TEST_F(RenovatorReleaseTest, AnInstallThisUserCannotChangeIsToldBeforeAnyDownloa
         EXPECT_EQ(loopback->RequestLog(), "");
     }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Asked or not, a system install hears of the release and is never offered it.
+TEST_F(RenovatorReleaseTest, ASystemInstallIsToldToUseThePackageManager) {
+    engine.SetSystemInstall(true);
+    PublishOne("%temp%a.bin");
+    for (const bool ask : {true, false}) {
+        SCOPED_TRACE(ask);
+        log.clear();
+        engine.SetShowMessages(ask ? TkuRenovatorShowMessages{TkuRenovatorShowMessage::mAskUpgrade}
+                                   : TkuRenovatorShowMessages{});
+        engine.CheckUpdate(false);
+        ASSERT_TRUE(Settle(ask ? "Later" : "Aborted")) << Log();
+        EXPECT_THAT(Log(), HasSubstr("has been released (1.2.1.2 \u2192 1.2.1.3).\n\nThis "
+                                     "installation belongs to the system's package manager"));
+        EXPECT_THAT(Log(), ::testing::Not(HasSubstr("Ask(")));
+        EXPECT_TRUE(engine.UpdateAvailable());
+        EXPECT_EQ(loopback->RequestLog(), "");
+        EXPECT_FALSE(QFileInfo::exists(temp->filePath("a.bin.uTMP")));
+    }
+}
+
+TEST(SystemInstall, IsAFolderUnderUsrOrOneOfRootsTheUserCannotWrite) {
+    QTemporaryDir own;
+    const QString locked = own.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const bool user = ::geteuid() != 0;
+    const struct {
+        std::string folder;
+        bool system;
+    } rows[] = {
+        {"/usr/lib/tessaro/", true},
+        {"/usr", true},
+        {"/usrlocal/tessaro", false},
+        {own.path().toStdString(), false},
+        {locked.toStdString(), false},  // the user's own, though locked
+        {"/", user},
+        {own.filePath("missing").toStdString(), false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(IsSystemInstall(row.folder), row.system) << row.folder;
 }
 
 TEST_F(RenovatorReleaseTest, TheCompletionPageCountsASkippedFile) {

@@ -18,6 +18,7 @@
 #include "update/info/kuInfoFile.h"
 #include "update/renovator/kuReleaseDestinations.h"
 #include "update/renovator/kuRenovatorLanguage.h"
+#include "update/renovator/kuSystemInstall.h"
 #include "update/utils/kuEnvironment.h"
 #include "update/utils/kuFileTimes.h"
 #include "update/utils/kuFolders.h"
@@ -58,7 +59,9 @@ private:
 }  // namespace
 
 TkuRenovator::TkuRenovator(QObject* owner)
-    : TkuCustomHTTP(owner), FRenovatorCacheOptions(TkuCustomHTTP::CacheOptions()) {
+    : TkuCustomHTTP(owner),
+      FSystemInstall(IsSystemInstall(ApplicationFolder())),
+      FRenovatorCacheOptions(TkuCustomHTTP::CacheOptions()) {
     // Downloads stay hidden until the helper puts them in place.
     OutputFileAttributes().SetIncomplete(
         {TkuFileAttribute::atrHidden, TkuFileAttribute::atrTemporary});
@@ -230,7 +233,12 @@ void TkuRenovator::BeginUpgrade(const std::string& upgradeMsg, TdyUpgradeMethod 
     if (OnBeginUpgrade) OnBeginUpgrade(this, upgradeMsg, method, files, canUpgrade);
 }
 
+// A system install is never asked: the package manager installs its releases.
 bool TkuRenovator::AskUpgrade(const std::string& upgradeMsg) {
+    if (FSystemInstall) {
+        if (FDialogs) FDialogs->InformationBox(SystemInstallText());
+        return false;
+    }
     return FDialogs && FDialogs->ShowUpgradeBox(
                            upgradeMsg, VersionChange(FRunning.VersionNumber, FReleaseVersion));
 }
@@ -298,6 +306,11 @@ void TkuRenovator::DoUpgrade(bool start) {
 // Refused before anything is downloaded or a folder made, so nothing is written. An
 // install this user cannot change is its owner's or the package manager's to update.
 bool TkuRenovator::DestinationsAllowed() {
+    if (FSystemInstall) {
+        RefuseBeforeDownload("the system's package manager updates this install");
+        if (FDialogs) FDialogs->InformationBox(SystemInstallText());
+        return false;
+    }
     int entry = FirstEscapingEntry(FState.Files);
     int message = 34;
     std::string why = " lies outside the folders a release may write";
@@ -307,12 +320,21 @@ bool TkuRenovator::DestinationsAllowed() {
         why = " is in a folder this user cannot change";
     }
     if (entry < 0) return true;
-    SetQueryInfoStage(false);
-    FRefusal = "the destination " + EntryDestination(FState.Files, entry) + why;
-    FAborted = true;
-    if (OnAborted) OnAborted(this);
+    RefuseBeforeDownload("the destination " + EntryDestination(FState.Files, entry) + why);
     ErrorBox(message, QCoreApplication::applicationName().toStdString());
     return false;
+}
+
+void TkuRenovator::RefuseBeforeDownload(const std::string& refusal) {
+    SetQueryInfoStage(false);
+    FRefusal = refusal;
+    FAborted = true;
+    if (OnAborted) OnAborted(this);
+}
+
+std::string TkuRenovator::SystemInstallText() const {
+    return KUFmtLangStr(39, {QCoreApplication::applicationName().toStdString(),
+                             VersionChange(FRunning.VersionNumber, FReleaseVersion)});
 }
 
 std::string TkuRenovator::PrepareDestination(int index) {

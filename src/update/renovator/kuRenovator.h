@@ -75,6 +75,12 @@ public:
     // not one, and then no release can be installed.
     bool SetPublicKey(std::string_view keyLine) { return FVerifier.SetPublicKey(keyLine); }
     bool CanVerify() const { return FVerifier.CanVerify(); }
+    // Whether the program folder belongs to the system's package manager: a newer
+    // release is then reported with the advice to update through it, never offered.
+    bool SystemInstall() const { return FSystemInstall; }
+    void SetSystemInstall(bool value) { FSystemInstall = value; }
+    // Message 39: a newer release, which the package manager is to install.
+    std::string SystemInstallText() const;
     // Why the last release was refused (in English); empty when none was.
     const std::string& Refusal() const { return FRefusal; }
     // The time and size limits of every transfer; from the environment at first.
@@ -176,6 +182,8 @@ private:
     void InfoFileSignatureReceived(const std::string& signature);
     void FileReceived();
     void FileSignatureReceived(const std::string& signature);
+    // Ends the upgrade before anything is downloaded; the caller says why.
+    void RefuseBeforeDownload(const std::string& refusal);
     // Ends the upgrade like a missing file that may not be skipped.
     void RefuseRelease(std::string_view reason);
     // Message 31: the release was not installed because it is not proven.
@@ -201,6 +209,7 @@ private:
     void ErrorBox(int message, const std::string& argument = {});
 
     TkuRenovatorDialogs* FDialogs = nullptr;
+    bool FSystemInstall = false;
     bool FAutoCheck = false;
     std::int32_t FAutoCheckDelay = kDefaultAutoCheckDelay;
     TkuCacheOptions FRenovatorCacheOptions;

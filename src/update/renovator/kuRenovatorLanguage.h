@@ -48,9 +48,9 @@ inline constexpr int kuRenovatorLanguageCount = 29;
 // signature check, 32 for a download larger than allowed, 33 for one the disk
 // has no room for, 34 for a release that would write outside its folders and
 // 35 for an install this user cannot change, 36 for an update the helper could
-// not complete, and 37 and 38 for the completion page of an update with skipped
-// files.
-inline constexpr int kuRenovatorMessageCount = 39;
+// not complete, 37 and 38 for the completion page of an update with skipped
+// files, and 39 for a newer release of an install the package manager updates.
+inline constexpr int kuRenovatorMessageCount = 40;
 
 // Language-independent entries of the string table.
 inline constexpr std::uint16_t kuAppTitlePlaceholderId = 40997;  // "<AppTitle>"

@@ -55,6 +55,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d files will be installed and %d were skipped: the update of %s is not "
         "complete.\n\nPress the OK button to restart program.",
         "Upgrade not complete",
+        "A newer version of %s has been released (%s).\n\nThis installation belongs to the "
+        "system's package manager: please update it through the package manager.",
     }},
     // Russian
     {{
@@ -105,6 +107,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Будет установлено файлов: %d, пропущено: %d. Обновление %s не завершено "
         "полностью.\n\nНажмите кнопку OK, чтобы перезапустить программу.",
         "Обновление не завершено",
+        "Вышла новая версия %s (%s).\n\nЭта установка принадлежит системному менеджеру пакетов: "
+        "обновите её с помощью менеджера пакетов.",
     }},
     // German
     {{
@@ -162,6 +166,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d Dateien werden installiert und %d wurden übersprungen: Das Update von %s ist nicht "
         "vollständig.\n\nKlicken Sie auf OK, um das Programm neu zu starten.",
         "Update unvollständig",
+        "Eine neuere Version von %s ist erschienen (%s).\n\nDiese Installation gehört zur "
+        "Paketverwaltung des Systems: Bitte aktualisieren Sie sie über die Paketverwaltung.",
     }},
     // French
     {{
@@ -219,6 +225,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d fichiers seront installés et %d ont été ignorés : la mise à jour de %s n'est pas "
         "complète.\n\nCliquez sur OK pour redémarrer le programme.",
         "Mise à jour incomplète",
+        "Une nouvelle version de %s est disponible (%s).\n\nCette installation appartient au "
+        "gestionnaire de paquets du système : veuillez la mettre à jour avec le gestionnaire de "
+        "paquets.",
     }},
     // Spanish
     {{
@@ -276,6 +285,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Se instalarán %d archivos y se han omitido %d: la actualización de %s no está "
         "completa.\n\nPulse el botón Aceptar para reiniciar el programa.",
         "Actualización incompleta",
+        "Se ha publicado una versión más reciente de %s (%s).\n\nEsta instalación pertenece al "
+        "gestor de paquetes del sistema: actualícela mediante el gestor de paquetes.",
     }},
     // Portuguese
     {{
@@ -331,6 +342,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Serão instalados %d ficheiros e %d foram ignorados: a actualização de %s não está "
         "completa.\n\nPrima o botão OK para reiniciar o programa.",
         "Actualização incompleta",
+        "Foi lançada uma versão mais recente de %s (%s).\n\nEsta instalação pertence ao gestor de "
+        "pacotes do sistema: atualize-a através do gestor de pacotes.",
     }},
     // Portuguese (Brazil)
     {{
@@ -384,6 +397,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Serão instalados %d arquivos e %d foram ignorados: a atualização de %s não está "
         "completa.\n\nClique no botão OK para reiniciar o programa.",
         "Atualização incompleta",
+        "Uma versão mais recente de %s foi lançada (%s).\n\nEsta instalação pertence ao "
+        "gerenciador de pacotes do sistema: atualize-a pelo gerenciador de pacotes.",
     }},
     // Italian
     {{
@@ -440,6 +455,9 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Verranno installati %d file e %d sono stati saltati: l'aggiornamento di %s non è "
         "completo.\n\nPremere OK per riavviare il programma.",
         "Aggiornamento incompleto",
+        "È stata rilasciata una versione più recente di %s (%s).\n\nQuesta installazione "
+        "appartiene al gestore di pacchetti del sistema: per aggiornarla usare il gestore di "
+        "pacchetti.",
     }},
     // Dutch
     {{
@@ -494,6 +512,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d bestanden worden geïnstalleerd en %d zijn overgeslagen: de update van %s is niet "
         "volledig.\n\nKlik op OK om het programma opnieuw te starten.",
         "Update onvolledig",
+        "Er is een nieuwere versie van %s uitgebracht (%s).\n\nDeze installatie hoort bij het "
+        "pakketbeheer van het systeem: werk haar bij via het pakketbeheer.",
     }},
     // Danish
     {{
@@ -547,6 +567,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d filer bliver installeret, og %d blev sprunget over: opdateringen af %s er ikke "
         "fuldstændig.\n\nTryk på OK for at genstarte programmet.",
         "Opdatering ufuldstændig",
+        "En nyere version af %s er udgivet (%s).\n\nDenne installation hører til systemets "
+        "pakkehåndtering: opdater den via pakkehåndteringen.",
     }},
     // Swedish
     {{
@@ -598,6 +620,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d filer installeras och %d hoppades över: uppdateringen av %s är inte "
         "fullständig.\n\nTryck på OK för att starta om programmet.",
         "Uppdateringen är ofullständig",
+        "En nyare version av %s har släppts (%s).\n\nDen här installationen hör till systemets "
+        "pakethanterare: uppdatera den med pakethanteraren.",
     }},
     // Finnish
     {{
@@ -650,6 +674,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d tiedostoa asennetaan ja %d ohitettiin: ohjelman %s päivitys ei ole "
         "täydellinen.\n\nKäynnistä ohjelma uudelleen painamalla OK.",
         "Päivitys keskeneräinen",
+        "Ohjelmasta %s on julkaistu uudempi versio (%s).\n\nTämä asennus kuuluu järjestelmän "
+        "paketinhallinnalle: päivitä se paketinhallinnan kautta.",
     }},
     // Estonian
     {{
@@ -703,6 +729,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Paigaldatakse %d faili ja %d jäeti vahele: programmi %s uuendus ei ole "
         "täielik.\n\nProgrammi taaskäivitamiseks vajutage OK.",
         "Uuendus pole täielik",
+        "Programmist %s on ilmunud uuem versioon (%s).\n\nSee paigaldus kuulub süsteemi "
+        "paketihaldurile: uuendage see paketihalduri abil.",
     }},
     // Ukrainian
     {{
@@ -755,6 +783,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Буде встановлено файлів: %d, пропущено: %d. Оновлення %s не завершене "
         "повністю.\n\nНатисніть кнопку OK, щоб перезапустити програму.",
         "Оновлення не завершене",
+        "Вийшла новіша версія %s (%s).\n\nЦе встановлення належить системному менеджеру пакунків: "
+        "оновіть його за допомогою менеджера пакунків.",
     }},
     // Polish
     {{
@@ -809,6 +839,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Zostanie zainstalowanych plików: %d, pominiętych: %d. Aktualizacja %s nie jest "
         "pełna.\n\nNaciśnij OK, aby ponownie uruchomić program.",
         "Aktualizacja niepełna",
+        "Wydano nowszą wersję programu %s (%s).\n\nTa instalacja należy do systemowego menedżera "
+        "pakietów: zaktualizuj ją za pomocą menedżera pakietów.",
     }},
     // Czech
     {{
@@ -861,6 +893,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Bude nainstalováno souborů: %d, přeskočeno: %d. Aktualizace %s není úplná.\n\nStisknutím "
         "OK program restartujete.",
         "Aktualizace neúplná",
+        "Byla vydána novější verze programu %s (%s).\n\nTato instalace patří systémovému správci "
+        "balíčků: aktualizujte ji pomocí správce balíčků.",
     }},
     // Hungarian
     {{
@@ -915,6 +949,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d fájl kerül telepítésre, %d kimaradt: a(z) %s frissítése nem teljes.\n\nA program "
         "újraindításához nyomja meg az OK gombot.",
         "A frissítés nem teljes",
+        "Megjelent a(z) %s újabb verziója (%s).\n\nEz a telepítés a rendszer csomagkezelőjéhez "
+        "tartozik: frissítse a csomagkezelővel.",
     }},
     // Romanian
     {{
@@ -972,6 +1008,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Vor fi instalate %d fișiere, iar %d au fost omise: actualizarea %s nu este "
         "completă.\n\nApăsați OK pentru a reporni programul.",
         "Actualizare incompletă",
+        "A fost lansată o versiune mai nouă a programului %s (%s).\n\nAceastă instalare aparține "
+        "managerului de pachete al sistemului: actualizați-o prin managerul de pachete.",
     }},
     // Catalan
     {{
@@ -1029,6 +1067,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "S'instal·laran %d fitxers i se n'han omès %d: l'actualització de %s no és "
         "completa.\n\nPremeu D'acord per reiniciar el programa.",
         "Actualització incompleta",
+        "S'ha publicat una versió més nova de %s (%s).\n\nAquesta instal·lació pertany al gestor "
+        "de paquets del sistema: actualitzeu-la amb el gestor de paquets.",
     }},
     // Basque
     {{
@@ -1083,6 +1123,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d fitxategi instalatuko dira eta %d saltatu dira: %s programaren eguneraketa ez dago "
         "osatuta.\n\nSakatu Ados programa berrabiarazteko.",
         "Eguneraketa osatu gabe",
+        "%s programaren bertsio berriago bat argitaratu da (%s).\n\nInstalazio hau sistemaren "
+        "pakete-kudeatzailearena da: eguneratu ezazu pakete-kudeatzailearen bidez.",
     }},
     // Afrikaans
     {{
@@ -1138,6 +1180,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d lêers sal geïnstalleer word en %d is oorgeslaan: die bywerking van %s is nie volledig "
         "nie.\n\nDruk OK om die program weer te begin.",
         "Bywerking onvolledig",
+        "'n Nuwer weergawe van %s is vrygestel (%s).\n\nHierdie installasie behoort aan die "
+        "stelsel se pakketbestuurder: werk dit asseblief deur die pakketbestuurder by.",
     }},
     // Chinese (Traditional)
     {{
@@ -1180,6 +1224,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s 的更新未完成：\n\n%s",
         "將安裝 %d 個檔案，已略過 %d 個：%s 的更新並不完整。\n\n請按「確定」重新啟動程式。",
         "更新未完成",
+        "%s 已發佈較新的版本（%s）。\n\n此安裝屬於系統的套件管理程式：請透過套件管理程式更新。",
     }},
     // Chinese (Simplified)
     {{
@@ -1222,6 +1267,7 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%s 的更新未完成：\n\n%s",
         "将安装 %d 个文件，已跳过 %d 个：%s 的更新并不完整。\n\n请按“确定”重新启动程序。",
         "更新未完成",
+        "%s 已发布较新的版本（%s）。\n\n此安装属于系统的软件包管理器：请通过软件包管理器更新。",
     }},
     // Indonesian
     {{
@@ -1275,6 +1321,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d berkas akan dipasang dan %d dilewati: pembaruan %s tidak lengkap.\n\nTekan tombol OK "
         "untuk memulai ulang program.",
         "Pembaruan tidak lengkap",
+        "Versi %s yang lebih baru telah dirilis (%s).\n\nInstalasi ini milik pengelola paket "
+        "sistem: perbarui melalui pengelola paket.",
     }},
     // Malay
     {{
@@ -1330,6 +1378,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d fail akan dipasang dan %d dilangkau: kemas kini %s tidak lengkap.\n\nTekan butang OK "
         "untuk memulakan semula program.",
         "Kemas kini tidak lengkap",
+        "Versi %s yang lebih baharu telah dikeluarkan (%s).\n\nPemasangan ini milik pengurus pakej "
+        "sistem: sila kemas kini melalui pengurus pakej.",
     }},
     // Icelandic
     {{
@@ -1381,6 +1431,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d skrár verða settar upp og %d var sleppt: uppfærsla %s er ekki fullkomin.\n\nÝttu á Í "
         "lagi til að endurræsa forritið.",
         "Uppfærslu ólokið",
+        "Nýrri útgáfa af %s hefur verið gefin út (%s).\n\nÞessi uppsetning tilheyrir pakkastjóra "
+        "kerfisins: uppfærðu hana með pakkastjóranum.",
     }},
     // Turkish
     {{
@@ -1434,6 +1486,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d dosya kurulacak ve %d dosya atlandı: %s güncellemesi tam değil.\n\nProgramı yeniden "
         "başlatmak için Tamam düğmesine basın.",
         "Güncelleme tamamlanmadı",
+        "%s için daha yeni bir sürüm yayımlandı (%s).\n\nBu kurulum sistemin paket yöneticisine "
+        "aittir: lütfen paket yöneticisiyle güncelleyin.",
     }},
     // Norwegian
     {{
@@ -1486,6 +1540,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "%d filer blir installert og %d ble hoppet over: oppdateringen av %s er ikke "
         "fullstendig.\n\nTrykk OK for å starte programmet på nytt.",
         "Oppdateringen er ufullstendig",
+        "En nyere versjon av %s er utgitt (%s).\n\nDenne installasjonen tilhører systemets "
+        "pakkebehandler: oppdater den med pakkebehandleren.",
     }},
     // Slovak
     {{
@@ -1539,6 +1595,8 @@ const std::array<TkuRenovatorMessages, kuRenovatorLanguageCount> kuRenovatorMess
         "Nainštaluje sa súborov: %d, preskočených: %d. Aktualizácia %s nie je úplná.\n\nStlačením "
         "OK program reštartujete.",
         "Aktualizácia neúplná",
+        "Bola vydaná novšia verzia programu %s (%s).\n\nTáto inštalácia patrí systémovému "
+        "správcovi balíkov: aktualizujte ju pomocou správcu balíkov.",
     }},
 }};
 
