@@ -15,6 +15,7 @@
 
 #include "../platform/ScopedEnv.h"
 #include "RenovatorTestSupport.h"
+#include "update/helper/RenovatorInstall.h"
 #include "update/helper/RenovatorWait.h"
 #include "update/utils/kuFileAttributes.h"
 
@@ -279,6 +280,41 @@ TEST_F(RenovatorTest, WithoutArgumentsItOnlyTellsWhatItIs) {
     EXPECT_EQ(helper->ExitCode(), 0);
     EXPECT_EQ(ReadTextFile(root_.File("out")).rfind("Renovator v4.0\n", 0), 0u);
     EXPECT_TRUE(fs::exists(queue_));
+}
+
+// Either every download of a release is in place or every file is as it was: a file
+// that cannot be replaced, after others were, puts those back and removes new ones.
+TEST(RenovatorInstall, PutsEveryDownloadInPlaceOrNone) {
+    const struct {
+        const char* name;
+        bool folderInTheWay;
+        bool lastDownloadMissing;
+    } rows[] = {{"all in place", false, false},
+                {"a folder in the way of the last", true, false},
+                {"the last download missing", false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const std::string tool = dir.File("tool"), text = dir.File("LangJ.ini"),
+                          added = dir.File("added"), last = dir.File("last");
+        WriteTextFile(tool, "old tool");
+        fs::permissions(tool, fs::perms(0755));
+        WriteTextFile(text, "old text");
+        for (const std::string& destination : {tool, text, added})
+            WriteTextFile(destination + ".uTMP", "new " + destination);
+        if (row.folderInTheWay) fs::create_directories(last + "/inside");
+        if (!row.lastDownloadMissing) WriteTextFile(last + ".uTMP", "new last");
+        const bool complete = !row.folderInTheWay && !row.lastDownloadMissing;
+
+        const std::string why = InstallAllDownloads({tool, text, added, last});
+        EXPECT_EQ(why.empty(), complete) << why;
+        EXPECT_EQ(ReadTextFile(tool), complete ? "new " + tool : "old tool");
+        EXPECT_EQ(ModeOf(tool), 0755u);
+        EXPECT_EQ(ReadTextFile(text), complete ? "new " + text : "old text");
+        EXPECT_EQ(fs::exists(added), complete);
+        for (const std::string& destination : {tool, text, added})
+            EXPECT_FALSE(fs::exists(destination + ".uOLD")) << destination;
+    }
 }
 
 }  // namespace
