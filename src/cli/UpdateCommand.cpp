@@ -1,14 +1,19 @@
 #include <QCoreApplication>
+#include <QEventLoop>
 
 #include <array>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "settings/ProgramVersion.h"
+#include "update/helper/RenovatorInstall.h"
 #include "update/renovator/UpdateConfiguration.h"
+#include "update/renovator/kuReleaseDestinations.h"
 #include "update/renovator/kuRenovator.h"
 #include "update/renovator/kuRenovatorLanguage.h"
 
@@ -19,9 +24,10 @@ constexpr int kExitNewerRelease = 100;
 constexpr OptionRule kCheckOption{"--check", false};
 constexpr std::array kUpdateOptions = {kCheckOption};
 
-// A check without a window: the query phase never opens the wizard or asks,
-// so only its error boxes have something to say.
-class UpdateCheckReport final : public TkuRenovatorDialogs {
+// The engine without a window: the check only queries, so nothing is asked, and the
+// wizard never opens. It keeps the first error and the first information the engine
+// gives; a message box ends whatever runs, since nobody could answer it.
+class UpdateReport final : public TkuRenovatorDialogs {
 public:
     void ShowRenovatorWizard(TkuRenovatorWizardHost&) override {}
     bool WizardOpen() const override { return false; }
@@ -33,11 +39,22 @@ public:
     void DestroyWizard() override {}
     bool ShowUpgradeBox(const std::string&, const std::string&) override { return false; }
     bool ShowPasswordBox(TkuRenovatorWizardHost&, const std::string&) override { return false; }
-    void ErrorBox(const std::string& text) override { error = text; }
-    void InformationBox(const std::string&) override {}
+    void ErrorBox(const std::string& text) override { Keep(error, text); }
+    void InformationBox(const std::string& text) override { Keep(information, text); }
     bool AskSkipLostFile(const std::string&, const std::string&) override { return false; }
 
+    void Keep(std::optional<std::string>& kept, const std::string& text) {
+        if (!kept) kept = text;
+        if (OnSaid) OnSaid();
+    }
+    bool Said() const { return error || information; }
+    std::string Reason() const {
+        return error.value_or(information.value_or("the update ended without an answer."));
+    }
+
     std::optional<std::string> error;
+    std::optional<std::string> information;
+    std::function<void()> OnSaid;
 };
 
 // The window calls these an unreachable host; here they are told as they are.
@@ -60,16 +77,94 @@ std::string WithoutCarriageReturns(std::string text) {
     return text;
 }
 
-int CheckForUpdate() {
+int Failed(const std::string& why, const std::string& refusal = {}) {
+    std::cerr << "tessaro-cli update: " << why << '\n';
+    if (!refusal.empty()) std::cerr << "tessaro-cli update: refused: " << refusal << '\n';
+    return kExitFailure;
+}
+
+int ReportFailure(const TkuRenovator& renovator, const UpdateReport& report) {
+    const std::optional<std::string> failure = FailureText(renovator.LastFailure());
+    return Failed(failure.value_or(report.Reason()), renovator.Refusal());
+}
+
+int ReportNewerRelease(const TkuRenovator& renovator, const std::string& note) {
+    std::cout << "A newer version is available: " << renovator.ReleaseVersion() << " (running "
+              << ProgramVersionText() << ")\n";
+    if (!note.empty()) std::cout << WithoutCarriageReturns(note) << '\n';
+    if (!renovator.CanVerify())
+        std::cout << "This build has no publisher key (TESSARO_UPDATE_PUBLIC_KEY), so it cannot "
+                     "verify this release and will not install it.\n";
+    if (renovator.SystemInstall()) std::cout << renovator.SystemInstallText() << '\n';
+    return kExitNewerRelease;
+}
+
+// Every listed file's download is in place beside its destination.
+bool DownloadRelease(TkuRenovator& renovator, UpdateReport& report) {
+    QEventLoop loop;
+    bool ended = false, downloaded = false;
+    const auto end = [&] {
+        ended = true;
+        loop.quit();
+    };
+    renovator.OnEndUpgrade = [&](QObject*, bool& restartImmediately) {
+        restartImmediately = false;
+        downloaded = true;
+        end();
+    };
+    renovator.OnAborted = [&](QObject*) { end(); };
+    renovator.OnLostFile = [&](QObject*, const std::string& url, std::int32_t code, bool&) {
+        report.Keep(report.error, "The release file " + url +
+                                      " cannot be downloaded (HTTP status " + std::to_string(code) +
+                                      ").");
+    };
+    report.OnSaid = end;
+    renovator.DoUpgrade(true);
+    if (!ended) loop.exec();
+    return downloaded && !report.Said();
+}
+
+std::vector<std::string> ReleaseDestinations(const TkuRenovator& renovator) {
+    std::vector<std::string> destinations;
+    for (int i = 0; i < renovator.Files().Count(); ++i)
+        destinations.push_back(EntryDestination(renovator.Files(), i));
+    return destinations;
+}
+
+// Downloads and verifies every file first; only then are the installed files
+// replaced, all of them or none.
+int InstallRelease(TkuRenovator& renovator, UpdateReport& report) {
+    if (renovator.UpgradeMethod() != TdyUpgradeMethod::umSelfUpgrade)
+        return Failed("this release is installed by its own setup, which the window runs.");
+    if (!renovator.CanVerify())
+        return Failed(
+            "this build has no publisher key (TESSARO_UPDATE_PUBLIC_KEY) to verify the "
+            "release with; nothing was installed.");
+    if (!DownloadRelease(renovator, report)) {
+        renovator.Abort(false);
+        return ReportFailure(renovator, report);
+    }
+    if (const std::string why = InstallAllDownloads(ReleaseDestinations(renovator)); !why.empty()) {
+        renovator.DeleteTemporaryFiles();
+        return Failed("nothing was changed: " + why + ".");
+    }
+    std::cout << "Updated Tessaro " << ProgramVersionText() << " \u2192 "
+              << renovator.ReleaseVersion() << '\n';
+    return kExitOk;
+}
+
+int UpdateOrCheck(bool install) {
     int argc = 1;
     char name[] = "tessaro-cli";
     char* argv[] = {name, nullptr};
     std::optional<QCoreApplication> application;
     if (!QCoreApplication::instance()) application.emplace(argc, argv);
+    // The messages name the program, not this front end.
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaro"));
     SetRenovatorLanguage(TkuRenovatorLanguage::wlEnglish);
 
     // Declared first: the engine reports to it until the engine is gone.
-    UpdateCheckReport report;
+    UpdateReport report;
     TkuRenovator renovator;
     ConfigureRenovator(renovator);
     renovator.SetInfoFileURL(CheckInfoFileURL());
@@ -80,64 +175,61 @@ int CheckForUpdate() {
     renovator.OnBeginUpgrade = [&note](QObject*, const std::string& upgradeMsg, TdyUpgradeMethod,
                                        TkuStringList&, bool&) { note = upgradeMsg; };
     const bool newer = renovator.CheckUpdate(true);
-    if (report.error) {
-        const std::optional<std::string> failure = FailureText(renovator.LastFailure());
-        std::cerr << "tessaro-cli update: " << failure.value_or(*report.error) << '\n';
-        if (!renovator.Refusal().empty())
-            std::cerr << "tessaro-cli update: refused: " << renovator.Refusal() << '\n';
-        return kExitFailure;
-    }
     // Only the engine's own word makes a release up to date.
-    if (!newer && !noUpdate) {
-        std::cerr << "tessaro-cli update: the check ended without an answer.\n";
-        return kExitFailure;
-    }
+    if (report.error || (!newer && !noUpdate)) return ReportFailure(renovator, report);
     if (!newer) {
         std::cout << "Tessaro " << ProgramVersionText() << " is up to date.\n";
         return kExitOk;
     }
-    std::cout << "A newer version is available: " << renovator.ReleaseVersion() << " (running "
-              << ProgramVersionText() << ")\n";
-    if (!note.empty()) std::cout << WithoutCarriageReturns(note) << '\n';
-    if (!renovator.CanVerify())
-        std::cout << "This build has no publisher key (TESSARO_UPDATE_PUBLIC_KEY), so it cannot "
-                     "verify this release and will not install it.\n";
-    return kExitNewerRelease;
+    if (!install) return ReportNewerRelease(renovator, note);
+    return InstallRelease(renovator, report);
 }
 
 int RunUpdate(std::span<const std::string> arguments) {
     const CliOptions options(arguments, kUpdateOptions);
     if (!options.Operands().empty()) throw UsageError("update takes no PATH");
-    if (!options.Has(kCheckOption.name)) throw UsageError("update needs --check");
-    return CheckForUpdate();
+    return UpdateOrCheck(!options.Has(kCheckOption.name));
 }
 
 }  // namespace
 
 const CliCommand kUpdateCommand{
     "update",
-    "check the update server for a newer release",
-    "Usage: tessaro-cli update --check\n"
+    "install a newer release, or only check for one",
+    "Usage: tessaro-cli update [--check]\n"
     "\n"
     "Reads the update server's info file, as the window's \"Run update check\n"
-    "now\" does, and says whether it describes a newer release than this one.\n"
-    "The info file counts only when its signature (URL + \".minisig\") holds for\n"
-    "the publisher key the program was built with; a build without a key still\n"
-    "reports a newer release but says it cannot verify it. Nothing is\n"
-    "downloaded or installed. The server is the one the program was\n"
-    "built with; the environment variable TESSARO_UPDATE_SERVER overrides it\n"
-    "(for example http://127.0.0.1:8013).\n"
+    "now\" does. When it describes a newer release than this one, \"update\"\n"
+    "downloads every file it lists beside its destination (NAME.uTMP), checks\n"
+    "each one's signature, and only when all are downloaded and verified puts\n"
+    "them in place, keeping the executable bits, and prints \"Updated Tessaro\n"
+    "OLD \u2192 NEW\". The window is not started. Should a file fail to download or\n"
+    "verify, or one fail to be put in place, the installed files stay exactly\n"
+    "as they were and no download is left behind.\n"
     "\n"
-    "  --check   check only (required)\n"
+    "The info file and every file count only when their signature (URL +\n"
+    "\".minisig\") holds for the publisher key the program was built with; a\n"
+    "build without a key reports a newer release but never installs it. An\n"
+    "install this user cannot change is refused before any release file is\n"
+    "downloaded; one that belongs to the system's package manager (under /usr,\n"
+    "or owned by root and not writable) is updated through the package manager:\n"
+    "the check says so and nothing is downloaded. The server is the one the\n"
+    "program was built with; the environment variable TESSARO_UPDATE_SERVER\n"
+    "overrides it (for example http://127.0.0.1:8013).\n"
+    "\n"
+    "  --check   only check: say whether a newer release exists, download nothing\n"
     "\n"
     "A check gives up when the server sends nothing for 30 seconds or takes\n"
     "longer than 55 seconds in all, and an info file may be at most 1 MiB.\n"
     "\n"
-    "Exit status: 0 this release is up to date, 100 a newer release is\n"
-    "available (its version and release note are printed), 1 the check failed\n"
-    "(no info file on the server, host unreachable, connection lost or stalled,\n"
-    "an info file too large, a redirect loop or a refused redirect, an answer\n"
-    "that is not HTTP, a missing or bad signature), 2 for bad arguments.\n",
+    "Exit status of \"update\": 0 the newer release is installed, or this one is\n"
+    "up to date; 1 nothing was changed (the reason is printed).\n"
+    "Exit status of \"update --check\": 0 this release is up to date, 100 a newer\n"
+    "release is available (its version and release note are printed), 1 the\n"
+    "check failed (no info file on the server, host unreachable, connection lost\n"
+    "or stalled, an info file too large, a redirect loop or a refused redirect,\n"
+    "an answer that is not HTTP, a missing or bad signature).\n"
+    "Both: 2 for bad arguments.\n",
     RunUpdate,
 };
 

@@ -4,9 +4,14 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "cli/RunProgram.h"
@@ -55,7 +60,7 @@ protected:
     }
     QString Info() const { return nginx_.WwwPath("upgrade/tessaro.inf"); }
 
-    TNginxServer nginx_{"    location / { }"};
+    TNginxServer nginx_{"    location / { access_log access.log; }"};
     QTemporaryDir scratch_;
 };
 
@@ -174,10 +179,174 @@ TEST_F(UpdateCheck, AMisbehavingServerFailsTheCheckInTimeWithBoundedMemory) {
 
 TEST_F(UpdateCheck, WrongArgumentsExitTwo) {
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{}, {"--check", "file"}, {"--install"}}) {
+         {std::vector<std::string>{"--check", "file"}, {"--install"}, {"file"}}) {
         const ProgramRun run = Check(nginx_.Url(""), arguments);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_THAT(run.err, HasSubstr("tessaro-cli update --help"));
+    }
+}
+
+namespace fs = std::filesystem;
+
+const std::string kBuildDir = TESSARO_BIN_DIR "/..";
+const std::string kEarlierCli = TESSARO_BIN_DIR "/../tests/tessaro-cli-earlier";
+const std::string kVersion = TESSARO_EXPECTED_VERSION;
+const std::string kEarlierVersion = TESSARO_EARLIER_VERSION;
+const std::string kSystemInstall = "belongs to the system's package manager";
+
+// Each entry of a folder with its bytes and permission bits.
+using FolderState = std::map<std::string, std::pair<std::string, fs::perms>>;
+
+FolderState StateOf(const fs::path& folder) {
+    FolderState state;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        state[entry.path().filename()] = {ReadWholeFile(entry.path()),
+                                          entry.status().permissions()};
+    return state;
+}
+
+// As the system's package manager installs it: a folder of root's, run by another user.
+TEST_F(UpdateCheck, AsRootASystemInstallIsToldToUseThePackageManager) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a folder of root's, run by another user, needs root";
+    const auto readable = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                          fs::perms::others_read | fs::perms::others_exec;
+    QTemporaryDir system;
+    const fs::path folder = system.filePath("tessaro").toStdString();
+    fs::create_directory(folder);
+    fs::permissions(system.path().toStdString(), readable);
+    fs::permissions(folder, readable);
+    fs::copy_file(kKeyedCli, folder / "tessaro-cli");
+    fs::copy_file(TESSARO_BIN_DIR "/LangJ.ini", folder / "LangJ.ini");
+    Publish("#version=9.9.9.9\r\n#url=" + nginx_.Url("/upgrade/tessaro/tessaro-cli") +
+            "=tessaro-cli\r\n");
+    ASSERT_TRUE(SignReleaseFile(Info(), "tessaro.inf", "9.9.9.9"));
+    const FolderState before = StateOf(folder);
+    setenv("TESSARO_UPDATE_SERVER", nginx_.Url("").c_str(), 1);
+    const auto asNobody = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                             (folder / "tessaro-cli").string(), "update"});
+        return RunProgram("/usr/bin/setpriv", arguments, scratch_.path().toStdString());
+    };
+    ProgramRun run = asNobody({"--check"});
+    EXPECT_EQ(run.exitCode, 100) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(kSystemInstall));
+    run = asNobody({});
+    EXPECT_EQ(run.exitCode, 1) << run.out;
+    EXPECT_THAT(run.err, HasSubstr(kSystemInstall));
+    const std::string requests = ReadFileBytes(nginx_.FolderPath("access.log"));
+    EXPECT_THAT(requests, HasSubstr("/upgrade/tessaro.inf"));
+    EXPECT_THAT(requests, Not(HasSubstr("/upgrade/tessaro/")));
+    EXPECT_TRUE(StateOf(folder) == before);
+}
+
+// The build's release as scripts/publish-release.sh lays it out on nginx, which
+// logs every request, and a program folder of the release before it: the build
+// installed with `cmake --install`, holding the earlier front end (which trusts
+// the tests' key) and an earlier language file.
+class UpdateInstall : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        nginx = std::make_unique<TNginxServer>("    location / { access_log access.log; }");
+        installed = std::make_unique<QTemporaryDir>();
+        const std::string scratch = installed->path().toStdString();
+        const ProgramRun publish =
+            RunProgram("/bin/bash",
+                       {TESSARO_SOURCE_DIR "/scripts/publish-release.sh", kBuildDir,
+                        nginx->WwwPath("").toStdString(), nginx->Url(""),
+                        TESSARO_TEST_KEY_DIR "/publisher.key"},
+                       scratch);
+        ASSERT_EQ(publish.exitCode, 0) << publish.err;
+        const ProgramRun install = RunProgram(
+            "/usr/bin/cmake", {"--install", kBuildDir, "--prefix", scratch + "/prefix"}, scratch);
+        ASSERT_EQ(install.exitCode, 0) << install.err;
+    }
+    static void TearDownTestSuite() {
+        nginx.reset();
+        installed.reset();
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(nginx->Running());
+        fs::copy(installed->filePath("prefix/lib/tessaro").toStdString(), program);
+        fs::copy_file(kEarlierCli, program / "tessaro-cli", fs::copy_options::overwrite_existing);
+        std::ofstream(program / "LangJ.ini", std::ios::app) << "; earlier release\n";
+        setenv("TESSARO_UPDATE_SERVER", nginx->Url("").c_str(), 1);
+        requestsBefore = ReadFileBytes(nginx->FolderPath("access.log")).size();
+    }
+
+    ProgramRun Update(const std::string& argument = {}) {
+        std::vector<std::string> arguments{"update"};
+        if (!argument.empty()) arguments.push_back(argument);
+        return RunProgram(program / "tessaro-cli", arguments, scratch.path().toStdString());
+    }
+    static std::string Release(const std::string& name) {
+        return nginx->WwwPath(QString::fromStdString("upgrade/tessaro/" + name)).toStdString();
+    }
+    bool ReleaseFileRequested() const {
+        const std::string requests = ReadFileBytes(nginx->FolderPath("access.log"));
+        return requests.find("/upgrade/tessaro/", requestsBefore) != std::string::npos;
+    }
+
+    static inline std::unique_ptr<TNginxServer> nginx;
+    static inline std::unique_ptr<QTemporaryDir> installed;
+    QTemporaryDir scratch;
+    std::size_t requestsBefore = 0;
+    const fs::path program = scratch.filePath("tessaro").toStdString();
+};
+
+TEST_F(UpdateInstall, APerUserInstallIsReplacedByTheReleaseAndThenUpToDate) {
+    ProgramRun run = Update();
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(run.out, "Updated Tessaro " + kEarlierVersion + " \u2192 " + kVersion + "\n");
+    EXPECT_TRUE(ReleaseFileRequested());
+    const FolderState state = StateOf(program);
+    EXPECT_EQ(state.size(), 6u) << "no download or kept file is left";
+    for (const auto& [name, file] : state) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(file.first == ReadWholeFile(Release(name))) << "not the release's file";
+        const bool program = name != "LangJ.ini";
+        EXPECT_EQ((file.second & fs::perms::owner_exec) != fs::perms::none, program);
+    }
+    run = Update();
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Tessaro " + kVersion + " is up to date.\n");
+}
+
+TEST_F(UpdateInstall, AnInstallTheUserCannotWriteIsRefusedBeforeAnyDownload) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+    const FolderState before = StateOf(program);
+    const ProgramRun run = Update();
+    fs::permissions(program, fs::perms::owner_all);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("is installed where you cannot change it"));
+    EXPECT_FALSE(ReleaseFileRequested());
+    EXPECT_TRUE(StateOf(program) == before);
+}
+
+// A release that fails after some of its files are downloaded leaves the install as it was.
+TEST_F(UpdateInstall, AFailureHalfwayChangesNothing) {
+    const struct {
+        const char* name;
+        std::string file;     // moved aside on the server for the run
+        std::string standIn;  // what takes its place, if anything
+        std::string says;
+    } rows[] = {
+        {"a missing file", Release("fastcopy"), {}, "cannot be downloaded (HTTP status 404)"},
+        {"a signature of another file", Release("charshift.minisig"), Release("avifinish.minisig"),
+         "could not be verified as coming from its publisher"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const FolderState before = StateOf(program);
+        fs::rename(row.file, row.file + ".aside");
+        if (!row.standIn.empty()) fs::copy_file(row.standIn, row.file);
+        const ProgramRun run = Update();
+        fs::remove(row.file);
+        fs::rename(row.file + ".aside", row.file);
+        EXPECT_EQ(run.exitCode, 1) << run.out;
+        EXPECT_THAT(run.err, HasSubstr(row.says));
+        EXPECT_TRUE(StateOf(program) == before);
     }
 }
 
