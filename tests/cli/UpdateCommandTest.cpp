@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -189,9 +190,7 @@ TEST_F(UpdateCheck, WrongArgumentsExitTwo) {
 namespace fs = std::filesystem;
 
 const std::string kBuildDir = TESSARO_BIN_DIR "/..";
-const std::string kEarlierCli = TESSARO_BIN_DIR "/../tests/tessaro-cli-earlier";
 const std::string kVersion = TESSARO_EXPECTED_VERSION;
-const std::string kEarlierVersion = TESSARO_EARLIER_VERSION;
 const std::string kSystemInstall = "belongs to the system's package manager";
 
 // Each entry of a folder with its bytes and permission bits.
@@ -204,6 +203,13 @@ FolderState StateOf(const fs::path& folder) {
                                           entry.status().permissions()};
     return state;
 }
+
+// The build's version with its last number one higher.
+std::string NewerThan(const std::string& version) {
+    const std::size_t dot = version.rfind('.');
+    return version.substr(0, dot + 1) + std::to_string(std::stoi(version.substr(dot + 1)) + 1);
+}
+const std::string kNewerVersion = NewerThan(kVersion);
 
 // As the system's package manager installs it: a folder of root's, run by another user.
 TEST_F(UpdateCheck, AsRootASystemInstallIsToldToUseThePackageManager) {
@@ -240,9 +246,11 @@ TEST_F(UpdateCheck, AsRootASystemInstallIsToldToUseThePackageManager) {
 }
 
 // The build's release as scripts/publish-release.sh lays it out on nginx, which
-// logs every request, and a program folder of the release before it: the build
-// installed with `cmake --install`, holding the earlier front end (which trusts
-// the tests' key) and an earlier language file.
+// logs every request, made a newer one: its info file names kNewerVersion, and it
+// and every file are signed again for that version, as a publisher signs. The
+// program folder is the build installed with `cmake --install`, holding the
+// front end that trusts the tests' key and an altered language file, so that
+// both differ from the release's.
 class UpdateInstall : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -256,9 +264,29 @@ protected:
                         TESSARO_TEST_KEY_DIR "/publisher.key"},
                        scratch);
         ASSERT_EQ(publish.exitCode, 0) << publish.err;
+        ASSERT_NO_FATAL_FAILURE(MakeTheReleaseNewer());
         const ProgramRun install = RunProgram(
             "/usr/bin/cmake", {"--install", kBuildDir, "--prefix", scratch + "/prefix"}, scratch);
         ASSERT_EQ(install.exitCode, 0) << install.err;
+    }
+    static void MakeTheReleaseNewer() {
+        const QString info = nginx->WwwPath("upgrade/tessaro.inf");
+        std::string text = ReadFileBytes(info);
+        // The version line and the default release note name the version.
+        for (const auto& [before, after] :
+             {std::pair{"#version=", "\r\n"}, std::pair{"#message={Tessaro ", "}\r\n"}}) {
+            const std::size_t at = text.find(before + kVersion + after);
+            ASSERT_NE(at, std::string::npos) << before << " in\n" << text;
+            text.replace(at + std::strlen(before), kVersion.size(), kNewerVersion);
+        }
+        ASSERT_TRUE(WriteFileBytes(info, text));
+        ASSERT_TRUE(SignReleaseFile(info, "tessaro.inf", kNewerVersion));
+        for (const fs::directory_entry& entry : fs::directory_iterator(Release(""))) {
+            const std::string name = entry.path().filename();
+            if (name.ends_with(".minisig")) continue;
+            ASSERT_TRUE(SignReleaseFile(QString::fromStdString(entry.path()), name, kNewerVersion))
+                << name;
+        }
     }
     static void TearDownTestSuite() {
         nginx.reset();
@@ -268,8 +296,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(nginx->Running());
         fs::copy(installed->filePath("prefix/lib/tessaro").toStdString(), program);
-        fs::copy_file(kEarlierCli, program / "tessaro-cli", fs::copy_options::overwrite_existing);
-        std::ofstream(program / "LangJ.ini", std::ios::app) << "; earlier release\n";
+        fs::copy_file(kKeyedCli, program / "tessaro-cli", fs::copy_options::overwrite_existing);
+        std::ofstream(program / "LangJ.ini", std::ios::app) << "; altered\n";
         setenv("TESSARO_UPDATE_SERVER", nginx->Url("").c_str(), 1);
         requestsBefore = ReadFileBytes(nginx->FolderPath("access.log")).size();
     }
@@ -294,22 +322,34 @@ protected:
     const fs::path program = scratch.filePath("tessaro").toStdString();
 };
 
-TEST_F(UpdateInstall, APerUserInstallIsReplacedByTheReleaseAndThenUpToDate) {
+// The release's own front end carries the build's version, lower than the
+// release's, and no key: it reports the release again and cannot install it.
+TEST_F(UpdateInstall, APerUserInstallIsReplacedByTheReleaseWhoseProgramCannotVerify) {
     ProgramRun run = Update();
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_EQ(run.out, "Updated Tessaro " + kEarlierVersion + " \u2192 " + kVersion + "\n");
+    EXPECT_EQ(run.out, "Updated Tessaro " + kVersion + " \u2192 " + kNewerVersion + "\n");
     EXPECT_TRUE(ReleaseFileRequested());
     const FolderState state = StateOf(program);
     EXPECT_EQ(state.size(), 6u) << "no download or kept file is left";
     for (const auto& [name, file] : state) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(file.first == ReadWholeFile(Release(name))) << "not the release's file";
+        EXPECT_EQ(file.second, fs::status(Release(name)).permissions());
         const bool program = name != "LangJ.ini";
         EXPECT_EQ((file.second & fs::perms::owner_exec) != fs::perms::none, program);
     }
+
+    requestsBefore = ReadFileBytes(nginx->FolderPath("access.log")).size();
+    run = Update("--check");
+    EXPECT_EQ(run.exitCode, 100) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("A newer version is available: " + kNewerVersion + " (running " +
+                                   kVersion + ")"));
+    EXPECT_THAT(run.out, HasSubstr("cannot verify this release"));
     run = Update();
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "Tessaro " + kVersion + " is up to date.\n");
+    EXPECT_EQ(run.exitCode, 1) << run.out;
+    EXPECT_THAT(run.err, HasSubstr("no publisher key"));
+    EXPECT_FALSE(ReleaseFileRequested());
+    EXPECT_TRUE(StateOf(program) == state);
 }
 
 TEST_F(UpdateInstall, AnInstallTheUserCannotWriteIsRefusedBeforeAnyDownload) {
