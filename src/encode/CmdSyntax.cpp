@@ -87,7 +87,7 @@ std::string CmdSyntax::ComparablePath(std::string_view path) const {
 }
 
 std::string CmdSyntax::JobBlock(int, std::string_view, const std::vector<std::string>& steps,
-                                std::string_view) const {
+                                std::string_view, std::string_view) const {
     std::string block;
     for (const std::string& step : steps) {
         if (!block.empty()) block += LineEnd();

@@ -46,7 +46,7 @@ constexpr std::string_view kRecorders =
     "fail() {\n"
     "  failed=$((failed + 1))\n"
     "  [ -z \"$2\" ] || rm -f -- \"$2\"\n"
-    "  mv -f -- \"$run/2.txt\" \"$run/failed-$1.txt\" 2>/dev/null\n"
+    "  mv -f -- \"$4\" \"$run/failed-$1.txt\" 2>/dev/null\n"
     "  job \"$1\" failed \"$3\"\n"
     "  printf '#STATUS#Failed: %s\\n' \"$3\"\n"
     "}";
@@ -127,8 +127,8 @@ std::string ShSyntax::FinishStep(std::string_view finisher, std::string_view wor
            RedirectTarget(log);
 }
 
-std::string ShSyntax::RefusalStep(std::string_view reason) const {
-    return "{ " + Echo(reason) + " > \"$run/2.txt\"; false; }";
+std::string ShSyntax::RefusalStep(std::string_view reason, std::string_view log) const {
+    return "{ " + Echo(reason) + " > " + RedirectTarget(log) + "; false; }";
 }
 
 std::string ShSyntax::ToolMessagesTo(std::string_view log) const {
@@ -136,8 +136,8 @@ std::string ShSyntax::ToolMessagesTo(std::string_view log) const {
 }
 
 std::string ShSyntax::JobBlock(int number, std::string_view name,
-                               const std::vector<std::string>& steps,
-                               std::string_view workFile) const {
+                               const std::vector<std::string>& steps, std::string_view workFile,
+                               std::string_view log) const {
     const std::string job = std::to_string(number);
     if (steps.empty()) return "job " + job + " skipped";
     std::string block = "if ";
@@ -146,7 +146,7 @@ std::string ShSyntax::JobBlock(int number, std::string_view name,
         block += steps[i];
     }
     return block + "\nthen job " + job + " done; else fail " + job + " " + Quote(workFile) + " " +
-           Quote(Printable(name)) + "; fi";
+           Quote(Printable(name)) + " " + Quote(log) + "; fi";
 }
 
 std::string ShSyntax::Closing(int jobCount) const {
