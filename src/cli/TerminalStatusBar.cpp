@@ -97,6 +97,8 @@ std::string TerminalStatusBar::ProgressText() const {
     const int percent = static_cast<int>(std::floor(progress_->fraction * 100));
     std::string text = std::string(kPanelGap) + std::to_string(percent) + "%";
     if (progress_->etaSeconds) text += "  ETA " + FormatDuration(*progress_->etaSeconds);
+    if (progress_->current.size() > 1)
+        text += "  " + std::to_string(progress_->current.size()) + " jobs running";
     return text;
 }
 
