@@ -60,6 +60,7 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
         tessaro::testing::RecordingRunView view;
         tessaro::testing::RecordingPowerManager power;
         tessaro::RunControl control(folder.string(), "bench", bar, view, power);
+        control.SetJobsAtOnce(static_cast<int>(state.range(0)));
         std::vector<Sample> samples;
         const Clock::time_point start = Clock::now();
         control.SetProgressObserver([&](const tessaro::RunProgress& progress) {
@@ -79,7 +80,13 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
     state.counters["error_at_75%"] = error75 / runs;
     fs::remove_all(folder);
 }
-BENCHMARK(BM_EtaOfFourEqualClips)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+// The argument is the number of jobs at once.
+BENCHMARK(BM_EtaOfFourEqualClips)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace
 
