@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "encode/RunMarkers.h"
 #include "platform/ChildProcess.h"
 
 namespace tessaro {
@@ -23,9 +24,8 @@ constexpr const char* kShell = "/bin/sh";
 constexpr size_t kReadBufferSize = 1024;
 constexpr size_t kMaxReadSize = kReadBufferSize - 1;
 constexpr size_t kMaxPanelCharacters = 128;
-constexpr std::string_view kJobMarker = "#JOB#";
-constexpr std::string_view kStatusMarker = "#STATUS#";
-constexpr std::string_view kProgressPrefix = "Pos";
+// The panel shows any chunk that starts like mencoder's progress record.
+constexpr std::string_view kProgressPrefix = kProgressRecord.substr(0, 3);
 // mencoder rewrites its progress line with CR; the script's echo ends lines with LF.
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr std::string_view kCancelledText =

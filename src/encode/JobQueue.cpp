@@ -8,6 +8,7 @@
 #include <set>
 
 #include "encode/CRedirect.h"
+#include "encode/RunMarkers.h"
 
 namespace tessaro {
 namespace {
@@ -41,13 +42,6 @@ std::vector<std::vector<size_t>> EarlierClashes(const std::vector<ScriptJob>& jo
             if (Touches(jobs[later], written[earlier]) || Touches(jobs[earlier], written[later]))
                 clashes[later].push_back(earlier);
     return clashes;
-}
-
-std::string RunningJobsText(const std::vector<int>& numbers, int count) {
-    std::string text = "Job:";
-    for (size_t i = 0; i < numbers.size(); ++i)
-        text += (i > 0 ? "+" : "") + std::to_string(numbers[i]);
-    return text + "/" + std::to_string(count);
 }
 
 }  // namespace
@@ -205,7 +199,7 @@ void JobQueue::ShowPanels() {
     }
     if (numbers.empty()) return;
     std::ranges::sort(numbers);
-    const std::array<std::string, 2> texts = {RunningJobsText(numbers, count_), *status};
+    const std::array<std::string, 2> texts = {JobText(numbers, count_), *status};
     for (int panel : {kJobPanel, kStatusPanel}) {
         const auto index = static_cast<size_t>(panel);
         if (texts[index] == shown_[index]) continue;

@@ -6,13 +6,11 @@
 #include <cstdio>
 #include <numeric>
 
+#include "encode/RunMarkers.h"
+
 namespace tessaro {
 namespace {
 
-constexpr std::string_view kJobMarker = "#JOB#Job:";
-constexpr std::string_view kFailedStatus = "#STATUS#Failed: ";
-constexpr std::string_view kProgressRecord = "Pos:";
-constexpr std::string_view kSkipLine = "Skip ";
 // What a copy or a subtitle weighs against seconds of video to convert.
 constexpr double kLightJobWeight = 0.5;
 // The weight of a video whose length is unknown, when no other length is known.
@@ -94,11 +92,11 @@ bool ProgressTracker::TakeLine(size_t index, std::string_view line) {
         return true;
     }
     if (progress_.states[index] != JobState::converting) return false;
-    if (line.starts_with(kFailedStatus)) {
+    if (line.starts_with(StatusLine(kFailedStatus))) {
         EndJob(index, JobState::failed);
         return true;
     }
-    if (line.starts_with(kSkipLine)) {
+    if (line.starts_with(kSkipNote)) {
         EndJob(index, JobState::skipped);
         return true;
     }

@@ -4,6 +4,7 @@
 #include "encode/DeviceProfile.h"
 #include "encode/MencoderArguments.h"
 #include "encode/OutputNames.h"
+#include "encode/RunMarkers.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptPaths.h"
 #include "platform/AtomicFile.h"
@@ -75,8 +76,8 @@ public:
         syntax_.CheckValue("The file name", row.caption);
         const size_t start = text_.size();
         SetLog(options_.jobsApart ? JobLogFileName(number) : std::string(kLogFileName));
-        AddEcho("#JOB#Job:" + std::to_string(number) + "/" + std::to_string(count));
-        AddEcho("#STATUS#Encoding");
+        AddEcho(std::string(kJobMarker) + JobText({number}, count));
+        AddEcho(StatusLine(kEncodingStatus));
         steps_.clear();
         workFile_.clear();
         jobs_.push_back({row.caption, decision::RunsMencoder(code), {}, {}});
@@ -123,7 +124,7 @@ private:
         if (decision::RunsMencoder(code)) return AddMencoder(row, code, number);
         if (decision::ConvertsSubtitle(code)) return AddCharshift(source, code);
         if (decision::UsableAsIs(code)) return AddUsableAsIs(source);
-        AddEcho("Skip \"" + source + "\"");
+        AddEcho(std::string(kSkipNote) + "\"" + source + "\"");
         return {};
     }
 
@@ -180,7 +181,8 @@ private:
 
     std::string AddUsableAsIs(const std::string& source) {
         if (options_.unsupportedOnly) {
-            AddEcho("Skip Copy \"" + source + "\" To \"" + outputFolder_ + "\" ");
+            AddEcho(std::string(kSkipNote) + "Copy \"" + source + "\" To \"" + outputFolder_ +
+                    "\" ");
             return source;
         }
         const std::string copy = outputFolder_ + FileNameOf(source, syntax_.FolderSeparators());
@@ -204,7 +206,7 @@ private:
 
     void AddFastcopy(const std::string& source, const std::string& shownTarget,
                      const std::string& targetFolder) {
-        AddEchoStep("#STATUS#Copyto " + shownTarget);
+        AddEchoStep(StatusLine(std::string(kCopytoStatus) + shownTarget));
         AddStep(syntax_.Quote(fastcopy_) + " " + std::string(kFastcopyOptions) + " " +
                 Quoted(source) + " /to=" + syntax_.Quote(targetFolder) + " " +
                 syntax_.ToolMessagesTo(logPath_));
@@ -213,9 +215,9 @@ private:
     // A copy keeps its file's name, so a name another job writes, or another
     // listed source, cannot be dodged: the job fails rather than destroy it.
     void Refuse(const std::string& origin, const std::string& written) {
-        AddStep(syntax_.RefusalStep(
-            "Skip \"" + origin + "\": \"" + written + "\" is a source file or another job's output",
-            logPath_));
+        AddStep(syntax_.RefusalStep(std::string(kSkipNote) + "\"" + origin + "\": \"" + written +
+                                        "\" is a source file or another job's output",
+                                    logPath_));
     }
 
     const ScriptOptions& options_;
