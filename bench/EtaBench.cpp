@@ -21,6 +21,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kClips = 4;
 constexpr int kClipSeconds = 20;
 constexpr int kFramesPerSecond = 25;
+constexpr const char* kFrameSize = "1280x720";
 
 struct Sample {
     double at = 0;
@@ -47,7 +48,8 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
     std::vector<std::string> paths;
     for (int i = 0; i < kClips; ++i) {
         paths.push_back((folder / ("clip" + std::to_string(i) + ".mkv")).string());
-        if (!tessaro::test::MakeClip(paths.back(), kClipSeconds, kFramesPerSecond)) std::abort();
+        if (!tessaro::test::MakeClip(paths.back(), kClipSeconds, kFramesPerSecond, kFrameSize))
+            std::abort();
     }
     tessaro::JobList rows;
     tessaro::AddFiles(paths, 0, rows);
