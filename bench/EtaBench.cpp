@@ -21,6 +21,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kClips = 4;
 constexpr int kClipSeconds = 20;
 constexpr int kFramesPerSecond = 25;
+constexpr const char* kFrameSize = "1280x720";
 
 struct Sample {
     double at = 0;
@@ -47,7 +48,8 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
     std::vector<std::string> paths;
     for (int i = 0; i < kClips; ++i) {
         paths.push_back((folder / ("clip" + std::to_string(i) + ".mkv")).string());
-        if (!tessaro::test::MakeClip(paths.back(), kClipSeconds, kFramesPerSecond)) std::abort();
+        if (!tessaro::test::MakeClip(paths.back(), kClipSeconds, kFramesPerSecond, kFrameSize))
+            std::abort();
     }
     tessaro::JobList rows;
     tessaro::AddFiles(paths, 0, rows);
@@ -60,6 +62,7 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
         tessaro::testing::RecordingRunView view;
         tessaro::testing::RecordingPowerManager power;
         tessaro::RunControl control(folder.string(), "bench", bar, view, power);
+        control.SetJobsAtOnce(static_cast<int>(state.range(0)));
         std::vector<Sample> samples;
         const Clock::time_point start = Clock::now();
         control.SetProgressObserver([&](const tessaro::RunProgress& progress) {
@@ -79,7 +82,13 @@ void BM_EtaOfFourEqualClips(benchmark::State& state) {
     state.counters["error_at_75%"] = error75 / runs;
     fs::remove_all(folder);
 }
-BENCHMARK(BM_EtaOfFourEqualClips)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+// The argument is the number of jobs at once.
+BENCHMARK(BM_EtaOfFourEqualClips)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace
 

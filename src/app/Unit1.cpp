@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <iostream>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,7 @@
 #include "app/SaveBeforePowerOff.h"
 #include "encode/AddFiles.h"
 #include "encode/DeviceProfile.h"
+#include "encode/JobsAtOnce.h"
 #include "encode/MediaInfo.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptWriter.h"
@@ -731,8 +733,11 @@ void TMainForm::RunEncode(Encode encode, QTreeWidgetItem* onlyRow) {
             jobRows.push_back(ListView1->topLevelItem(row));
     }
     runProgress_->Start(std::move(jobRows));
+    const JobList rows = JobRowsOf(*ListView1);
+    run_->SetJobsAtOnce(
+        JobsAtOnce(kJobsAtOnceAuto, std::max(1u, std::thread::hardware_concurrency()), rows));
     try {
-        encode(JobRowsOf(*ListView1), ScriptOptionsFromControls());
+        encode(rows, ScriptOptionsFromControls());
         NotifyRunEndWhenAway();
     } catch (const ScriptError& error) {
         RunProgressBar->hide();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -18,6 +19,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ScriptRequest.h"
 #include "cli/TerminalStatusBar.h"
+#include "encode/JobsAtOnce.h"
 #include "encode/RunControl.h"
 #include "encode/RunReport.h"
 #include "platform/Folders.h"
@@ -28,6 +30,9 @@ namespace {
 
 constexpr std::string_view kShutdownOption = "--shutdown";
 constexpr std::string_view kShowConsoleOption = "--show-console";
+constexpr std::string_view kJobsOption = "--jobs";
+constexpr std::string_view kAutoJobs = "auto";
+constexpr int kMaxJobsAtOnce = 256;
 // Options of the script command that encode sets itself.
 constexpr std::array<std::string_view, 2> kFixedScriptOptions = {"--dialect", "--script"};
 constexpr int kExitJobsFailed = 3;
@@ -44,8 +49,21 @@ constexpr const char* kFailedJobsText = "%d of %d jobs failed";
 struct EncodeArguments {
     bool shutdown = false;
     bool showConsole = false;
+    // A list converts side by side unless told otherwise.
+    int jobsAtOnce = kJobsAtOnceAuto;
     std::vector<std::string> scriptArguments;
 };
+
+int ParseJobsAtOnce(std::string_view value) {
+    if (value == kAutoJobs) return kJobsAtOnceAuto;
+    int jobs = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+    if (error != std::errc() || end != value.data() + value.size() || jobs < 1 ||
+        jobs > kMaxJobsAtOnce)
+        throw UsageError("--jobs takes a count from 1 to " + std::to_string(kMaxJobsAtOnce) +
+                         " or \"auto\", not \"" + std::string(value) + "\"");
+    return jobs;
+}
 
 bool IsOption(std::string_view argument, std::string_view name) {
     return argument == name ||
@@ -55,8 +73,21 @@ bool IsOption(std::string_view argument, std::string_view name) {
 EncodeArguments SplitArguments(std::span<const std::string> arguments) {
     EncodeArguments result;
     bool operandsOnly = false;
-    for (const std::string& argument : arguments) {
+    bool jobsGiven = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (!operandsOnly && argument == "--") operandsOnly = true;
+        if (!operandsOnly && IsOption(argument, kJobsOption)) {
+            if (jobsGiven) throw UsageError("--jobs given twice");
+            jobsGiven = true;
+            if (argument.size() > kJobsOption.size()) {
+                result.jobsAtOnce = ParseJobsAtOnce(argument.substr(kJobsOption.size() + 1));
+                continue;
+            }
+            if (++i == arguments.size()) throw UsageError("--jobs needs a value");
+            result.jobsAtOnce = ParseJobsAtOnce(arguments[i]);
+            continue;
+        }
         if (!operandsOnly && argument == kShutdownOption) {
             result.shutdown = true;
             continue;
@@ -179,8 +210,8 @@ private:
     std::array<struct sigaction, kStopSignals.size()> previous_{};
 };
 
-// Lines of the run worth one of their own: the shell's complaints about the
-// script ("<run folder>/~tmp86CB.sh: 5: ...") and the announcement of an
+// Lines of the run worth one of their own: the shell's complaints about a
+// job's script ("<run folder>/~tmp86CB-3.sh: 5: ...") and the announcement of an
 // output that takes another name. The tools' chatter is not; a failed tool is
 // named with its job at the end.
 class RunMessageLines final {
@@ -199,12 +230,17 @@ public:
 
 private:
     void Flush() {
-        if (line_.find(kScriptComplaint) != std::string::npos) bar_.PrintMessage(std::cerr, line_);
+        if (IsScriptComplaint(line_)) bar_.PrintMessage(std::cerr, line_);
         if (line_.starts_with(kOutputAnnouncement)) bar_.PrintMessage(std::cout, line_);
         line_.clear();
     }
 
-    static constexpr std::string_view kScriptComplaint = "/~tmp86CB.sh: ";
+    static bool IsScriptComplaint(const std::string& line) {
+        const size_t script = line.find(kScriptName);
+        return script != std::string::npos && line.find(".sh: ", script) != std::string::npos;
+    }
+
+    static constexpr std::string_view kScriptName = "/~tmp86CB";
     TerminalStatusBar& bar_;
     std::string line_;
 };
@@ -270,6 +306,8 @@ int RunEncode(std::span<const std::string> arguments) {
         std::cerr << "tessaro-cli encode: no job rows, nothing to do\n";
         return kExitFailure;
     }
+    control.SetJobsAtOnce(
+        JobsAtOnce(parsed.jobsAtOnce, std::max(1u, std::thread::hardware_concurrency()), rows));
     RunMessageLines messages(bar);
     control.SetOutputObserver([&](std::string_view chunk) { messages.Take(chunk); });
     control.SetProgressObserver([&](const RunProgress& progress) { bar.SetProgress(progress); });
@@ -294,7 +332,8 @@ int RunEncode(std::span<const std::string> arguments) {
 const CliCommand kEncodeCommand{
     "encode",
     "convert files: write the conversion script and run it",
-    "Usage: tessaro-cli encode [script options] [--shutdown] [--show-console] PATH...\n"
+    "Usage: tessaro-cli encode [script options] [--jobs N|auto] [--shutdown]\n"
+    "                          [--show-console] PATH...\n"
     "\n"
     "Probes PATHs, writes the conversion script as \"tessaro-cli script\" does (see\n"
     "its --help for the script options; --dialect and --script are set by encode)\n"
@@ -303,6 +342,11 @@ const CliCommand kEncodeCommand{
     "a failed job leaves no output behind (an earlier output stays as it was), is\n"
     "named with the end of its tool's messages, and the run goes on.\n"
     "\n"
+    "  --jobs N|auto       convert up to N jobs of the list side by side, each in\n"
+    "                      processes of its own (default auto: as many as keep\n"
+    "                      the cores busy; 1 converts one job after another).\n"
+    "                      Jobs that write the same file, or a file another job\n"
+    "                      reads, never run together\n"
     "  --shutdown          power the computer off when the run has ended and was not\n"
     "                      stopped, after a 60-second count-down that Ctrl-C cancels\n"
     "                      (asked of systemd-logind, which may ask for authorisation)\n"

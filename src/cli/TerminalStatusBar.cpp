@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "encode/RunMarkers.h"
+
 namespace tessaro::cli {
 namespace {
 
@@ -28,10 +30,6 @@ std::string_view StateWord(JobState state) {
     return {};
 }
 
-std::string JobText(int number, int count) {
-    return "Job:" + std::to_string(number) + "/" + std::to_string(count);
-}
-
 }  // namespace
 
 void TerminalStatusBar::SetPanelText(int panel, const std::string& text) {
@@ -52,7 +50,7 @@ void TerminalStatusBar::SetProgress(const RunProgress& progress) {
                                                kSecondsBetweenProgressLines - kClockSlack;
     if (!due || progress.current.empty()) return;
     // The encoder's record when the panel holds one; the list's figures in any case.
-    LogLine(JobText(progress.current.front().number, progress.jobCount) + std::string(kPanelGap) +
+    LogLine(JobText({progress.current.front().number}, progress.jobCount) + std::string(kPanelGap) +
             panels_[kStatusPanel]);
 }
 
@@ -62,7 +60,7 @@ bool TerminalStatusBar::LogJobChanges(const std::vector<JobState>& before) {
         const JobState state = progress_->states[i];
         const JobState was = i < before.size() ? before[i] : JobState::waiting;
         if (state == was || state == JobState::waiting) continue;
-        std::string line = JobText(static_cast<int>(i) + 1, progress_->jobCount) +
+        std::string line = JobText({static_cast<int>(i) + 1}, progress_->jobCount) +
                            std::string(kPanelGap) + std::string(StateWord(state));
         for (const JobProgress& job : progress_->current)
             if (job.number == static_cast<int>(i) + 1) line += " " + job.name;
@@ -97,6 +95,8 @@ std::string TerminalStatusBar::ProgressText() const {
     const int percent = static_cast<int>(std::floor(progress_->fraction * 100));
     std::string text = std::string(kPanelGap) + std::to_string(percent) + "%";
     if (progress_->etaSeconds) text += "  ETA " + FormatDuration(*progress_->etaSeconds);
+    if (progress_->current.size() > 1)
+        text += "  " + std::to_string(progress_->current.size()) + " jobs running";
     return text;
 }
 
@@ -105,7 +105,7 @@ std::string TerminalStatusBar::Line() const {
     if (!panels_[kStatusPanel].empty())
         line += (line.empty() ? "" : std::string(kPanelGap)) + panels_[kStatusPanel];
     // Once the run has ended panel 0 holds its end, which needs no figures.
-    if (!panels_[kStatusPanel].empty() || panels_[kJobPanel].starts_with("Job:"))
+    if (!panels_[kStatusPanel].empty() || panels_[kJobPanel].starts_with(kJobTextPrefix))
         line += ProgressText();
     return line;
 }

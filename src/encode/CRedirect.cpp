@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "encode/RunMarkers.h"
 #include "platform/ChildProcess.h"
 
 namespace tessaro {
@@ -23,9 +24,8 @@ constexpr const char* kShell = "/bin/sh";
 constexpr size_t kReadBufferSize = 1024;
 constexpr size_t kMaxReadSize = kReadBufferSize - 1;
 constexpr size_t kMaxPanelCharacters = 128;
-constexpr std::string_view kJobMarker = "#JOB#";
-constexpr std::string_view kStatusMarker = "#STATUS#";
-constexpr std::string_view kProgressPrefix = "Pos";
+// The panel shows any chunk that starts like mencoder's progress record.
+constexpr std::string_view kProgressPrefix = kProgressRecord.substr(0, 3);
 // mencoder rewrites its progress line with CR; the script's echo ends lines with LF.
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr std::string_view kCancelledText =
@@ -96,38 +96,69 @@ CRedirect::~CRedirect() {
 }
 
 void CRedirect::Run(bool showConsole) {
+    if (!Start(showConsole)) return;
+    while (!Poll()) {
+        PumpMessages();
+        pump.WaitIdle(WaitFds(), std::max(pollInterval, 1));
+    }
+    Finish();
+}
+
+bool CRedirect::Start(bool showConsole) {
     errorText.clear();
     exitStatus = -1;
     // A Stop that came while the run was being prepared is honoured before
     // anything starts.
     if (stopRequested.load()) {
         OnOutput(kCancelledText);
-        return;
+        return false;
     }
-    std::array<int, 2> pipeFds{-1, -1};
     if (!showConsole && ::pipe2(pipeFds.data(), O_CLOEXEC) != 0) {
         ReportError("Error creating pipe");
-        return;
+        return false;
     }
-    int& readFd = pipeFds[0];
-    int& writeFd = pipeFds[1];
-    if (readFd >= 0) ::fcntl(readFd, F_SETFL, O_NONBLOCK);
-    platform::ChildProcess child;
-    if (StartChild(child, writeFd)) {
-        processGroup.store(child.Pid());
-        // Only the child writes now, so the pipe reports its end once the
-        // script and every tool holding it have ended.
-        ClosePipeEnd(writeFd, "Error closing pipe write handle.");
-        if (readFd >= 0)
-            CaptureUntilEnded(child, readFd);
-        else
-            WaitForChild(child);
-        CloseChild(child);
-        exitStatus = child.ExitStatus();
-        processGroup.store(-1);
+    if (pipeFds[0] >= 0) ::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
+    child = std::make_unique<platform::ChildProcess>();
+    if (!StartChild(pipeFds[1])) {
+        Finish();
+        return false;
     }
-    ClosePipeEnd(readFd, "Error closing pipe read handle.");
-    ClosePipeEnd(writeFd, "Error closing pipe write handle.");
+    processGroup.store(child->Pid());
+    // Only the child writes now, so the pipe reports its end once the
+    // script and every tool holding it have ended.
+    ClosePipeEnd(pipeFds[1], "Error closing pipe write handle.");
+    pipeOpen = pipeFds[0] >= 0;
+    return true;
+}
+
+bool CRedirect::Poll() {
+    if (!child || !child->Started()) return true;
+    if (stopRequested.load()) {
+        Cancel();
+        return true;
+    }
+    return pipeFds[0] >= 0 ? PollCaptured() : child->HasEnded();
+}
+
+// Tools of the script still running after it ended are ended with it: the
+// group holds only what this run started.
+void CRedirect::Finish() {
+    if (child && child->Started()) {
+        if (!child->Close(kStopGrace)) ReportError("Error closing process handle.");
+        exitStatus = child->ExitStatus();
+    }
+    child.reset();
+    processGroup.store(-1);
+    pipeOpen = false;
+    ClosePipeEnd(pipeFds[0], "Error closing pipe read handle.");
+    ClosePipeEnd(pipeFds[1], "Error closing pipe write handle.");
+}
+
+std::vector<int> CRedirect::WaitFds() const {
+    std::vector<int> fds;
+    for (int fd : {pipeOpen ? pipeFds[0] : -1, child ? child->ExitFd() : -1, wakeFd})
+        if (fd >= 0) fds.push_back(fd);
+    return fds;
 }
 
 void CRedirect::Stop() {
@@ -178,10 +209,10 @@ int CRedirect::FindFrom(std::string_view text, std::string_view pattern, int sta
     return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
 }
 
-bool CRedirect::StartChild(platform::ChildProcess& child, int outputFd) {
+bool CRedirect::StartChild(int outputFd) {
     int error = CheckScriptReadable(commandLine);
     if (error == 0)
-        error = child.Start({kShell, ScriptArgument(commandLine)}, currentDirectory, outputFd);
+        error = child->Start({kShell, ScriptArgument(commandLine)}, currentDirectory, outputFd);
     if (error == 0) return true;
     ReportError("Error creating process", error);
     return false;
@@ -190,50 +221,26 @@ bool CRedirect::StartChild(platform::ChildProcess& child, int outputFd) {
 // Output pending is always read first; the end of the child is looked at only
 // when the pipe is empty, and what arrived meanwhile is drained after it, so
 // every byte written before the child ended is delivered.
-void CRedirect::CaptureUntilEnded(platform::ChildProcess& child, int& readFd) {
-    bool pipeOpen = true;
-    for (;;) {
-        if (pipeOpen) {
-            const ReadResult result = ReadChunk(readFd, kMaxReadSize);
-            if (result == ReadResult::failed) {
-                ReportError("ReadFile fialed");
-                return;
-            }
-            if (result == ReadResult::chunk) {
-                PumpMessages();
-                // Also here, so a script that floods its output can still be stopped.
-                if (stopRequested.load()) return Cancel(child);
-                continue;
-            }
-            pipeOpen = result == ReadResult::empty;
+bool CRedirect::PollCaptured() {
+    if (pipeOpen) {
+        const ReadResult result = ReadChunk(kMaxReadSize);
+        if (result == ReadResult::failed) {
+            ReportError("ReadFile fialed");
+            return true;
         }
-        if (child.HasEnded()) return DrainPipe(readFd);
-        PumpMessages();
-        if (stopRequested.load()) return Cancel(child);
-        WaitIdle(child, pipeOpen ? readFd : -1);
+        if (result == ReadResult::chunk) return false;
+        pipeOpen = result == ReadResult::empty;
     }
+    if (!child->HasEnded()) return false;
+    DrainPipe();
+    return true;
 }
 
-void CRedirect::WaitForChild(platform::ChildProcess& child) {
-    while (!child.HasEnded()) {
-        PumpMessages();
-        if (stopRequested.load()) return Cancel(child);
-        WaitIdle(child, -1);
-    }
-}
-
-void CRedirect::WaitIdle(const platform::ChildProcess& child, int readFd) {
-    std::vector<int> fds;
-    for (int fd : {readFd, child.ExitFd(), wakeFd})
-        if (fd >= 0) fds.push_back(fd);
-    pump.WaitIdle(fds, std::max(pollInterval, 1));
-}
-
-CRedirect::ReadResult CRedirect::ReadChunk(int readFd, size_t limit, size_t* delivered) {
+CRedirect::ReadResult CRedirect::ReadChunk(size_t limit, size_t* delivered) {
     char buffer[kReadBufferSize];
     ssize_t count;
     do {
-        count = ::read(readFd, buffer, std::min(limit, kMaxReadSize));
+        count = ::read(pipeFds[0], buffer, std::min(limit, kMaxReadSize));
     } while (count < 0 && errno == EINTR);
     if (count < 0) return errno == EAGAIN ? ReadResult::empty : ReadResult::failed;
     if (count == 0) return ReadResult::endOfFile;
@@ -245,27 +252,21 @@ CRedirect::ReadResult CRedirect::ReadChunk(int readFd, size_t limit, size_t* del
 
 // Reads only what the pipe holds now: a tool that outlived the script may keep
 // it open and go on writing, and must not hold up the end of the run.
-void CRedirect::DrainPipe(int readFd) {
+void CRedirect::DrainPipe() {
     int pending = 0;
-    if (::ioctl(readFd, FIONREAD, &pending) != 0) return;
+    if (::ioctl(pipeFds[0], FIONREAD, &pending) != 0) return;
     for (size_t left = static_cast<size_t>(pending); left > 0;) {
         size_t delivered = 0;
-        if (ReadChunk(readFd, left, &delivered) != ReadResult::chunk) return;
+        if (ReadChunk(left, &delivered) != ReadResult::chunk) return;
         left -= delivered;
     }
 }
 
-void CRedirect::Cancel(platform::ChildProcess& child) {
-    if (child.TerminateGroup(kStopGrace))
+void CRedirect::Cancel() {
+    if (child->TerminateGroup(kStopGrace))
         OnOutput(kCancelledText);
     else
         ReportError("Error terminating process.");
-}
-
-// Tools of the script still running after it ended are ended with it: the
-// group holds only what this run started.
-void CRedirect::CloseChild(platform::ChildProcess& child) {
-    if (!child.Close(kStopGrace)) ReportError("Error closing process handle.");
 }
 
 void CRedirect::ClosePipeEnd(int& fd, std::string_view failureMessage) {

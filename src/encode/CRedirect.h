@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "encode/EventPump.h"
 #include "encode/StatusBar.h"
@@ -36,6 +39,18 @@ public:
     // Stop, or after an error. With the console shown the output is not
     // captured: it goes to the terminal the program runs in.
     virtual void Run(bool showConsole);
+    // Run in steps, for a caller that runs several scripts at once: Start,
+    // then Poll whenever one of WaitFds is readable (or the poll interval
+    // passed) until it returns true, then Finish.
+    // Start returns false after an error, which it has reported.
+    bool Start(bool showConsole);
+    // Delivers the output waiting now and honours Stop; true once the script
+    // has ended (every byte read), was ended after Stop, or failed.
+    bool Poll();
+    // Ends what is left of the script's group and releases everything.
+    void Finish();
+    // What a wait for this script watches.
+    std::vector<int> WaitFds() const;
     // Safe from another thread and from a signal handler.
     virtual void Stop();
     virtual void SetSleepInterval(int milliseconds);
@@ -64,14 +79,11 @@ public:
 private:
     enum class ReadResult { chunk, empty, endOfFile, failed };
 
-    bool StartChild(platform::ChildProcess& child, int outputFd);
-    void CaptureUntilEnded(platform::ChildProcess& child, int& readFd);
-    void WaitForChild(platform::ChildProcess& child);
-    void WaitIdle(const platform::ChildProcess& child, int readFd);
-    ReadResult ReadChunk(int readFd, size_t limit, size_t* delivered = nullptr);
-    void DrainPipe(int readFd);
-    void Cancel(platform::ChildProcess& child);
-    void CloseChild(platform::ChildProcess& child);
+    bool StartChild(int outputFd);
+    bool PollCaptured();
+    ReadResult ReadChunk(size_t limit, size_t* delivered = nullptr);
+    void DrainPipe();
+    void Cancel();
     void ClosePipeEnd(int& fd, std::string_view failureMessage);
 
     std::atomic<bool> stopRequested{false};
@@ -81,6 +93,9 @@ private:
     std::string currentDirectory;
     IEventPump& pump;
     int wakeFd = -1;
+    std::unique_ptr<platform::ChildProcess> child;
+    std::array<int, 2> pipeFds{-1, -1};  // read end, write end
+    bool pipeOpen = false;
     std::atomic<int> processGroup{-1};
     std::string errorText;
     int exitStatus = -1;

@@ -1,5 +1,6 @@
 #include "encode/CmdSyntax.h"
 
+#include "encode/RunMarkers.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptPaths.h"
 #include "platform/Paths.h"
@@ -87,7 +88,7 @@ std::string CmdSyntax::ComparablePath(std::string_view path) const {
 }
 
 std::string CmdSyntax::JobBlock(int, std::string_view, const std::vector<std::string>& steps,
-                                std::string_view) const {
+                                std::string_view, std::string_view) const {
     std::string block;
     for (const std::string& step : steps) {
         if (!block.empty()) block += LineEnd();
@@ -97,7 +98,7 @@ std::string CmdSyntax::JobBlock(int, std::string_view, const std::vector<std::st
 }
 
 std::string CmdSyntax::Closing(int) const {
-    return Echo("#STATUS#Completed") + std::string(LineEnd());
+    return Echo(StatusLine(kCompletedStatus)) + std::string(LineEnd());
 }
 
 }  // namespace tessaro

@@ -31,12 +31,14 @@ public:
                            std::string_view) const override {
         return {};
     }
-    std::string RefusalStep(std::string_view reason) const override { return Echo(reason); }
+    std::string RefusalStep(std::string_view reason, std::string_view) const override {
+        return Echo(reason);
+    }
     std::string ToolMessagesTo(std::string_view log) const override {
         return "> " + RedirectTarget(log);
     }
     std::string JobBlock(int number, std::string_view name, const std::vector<std::string>& steps,
-                         std::string_view workFile) const override;
+                         std::string_view workFile, std::string_view log) const override;
     std::string Closing(int jobCount) const override;
 };
 

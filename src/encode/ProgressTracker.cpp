@@ -6,14 +6,11 @@
 #include <cstdio>
 #include <numeric>
 
+#include "encode/RunMarkers.h"
+
 namespace tessaro {
 namespace {
 
-constexpr std::string_view kJobMarker = "#JOB#Job:";
-constexpr std::string_view kFailedStatus = "#STATUS#Failed: ";
-constexpr std::string_view kCompletedStatus = "#STATUS#Completed";
-constexpr std::string_view kProgressRecord = "Pos:";
-constexpr std::string_view kSkipLine = "Skip ";
 // What a copy or a subtitle weighs against seconds of video to convert.
 constexpr double kLightJobWeight = 0.5;
 // The weight of a video whose length is unknown, when no other length is known.
@@ -47,10 +44,6 @@ std::optional<double> PercentOf(std::string_view record) {
     return ParseNumber(digits);
 }
 
-bool IsListSummary(std::string_view failedStatus) {
-    return failedStatus.find(" of ") != std::string_view::npos && failedStatus.ends_with(" jobs");
-}
-
 }  // namespace
 
 std::string FormatDuration(double seconds) {
@@ -65,90 +58,99 @@ std::string FormatDuration(double seconds) {
 }
 
 ProgressTracker::ProgressTracker(std::vector<PlannedJob> jobs, Clock clock)
-    : jobs_(std::move(jobs)), clock_(std::move(clock)), started_(clock_()) {
+    : jobs_(std::move(jobs)),
+      clock_(std::move(clock)),
+      started_(clock_()),
+      fractions_(jobs_.size(), 0),
+      pending_(jobs_.size()) {
     progress_.jobCount = static_cast<int>(jobs_.size());
     progress_.states.assign(jobs_.size(), JobState::waiting);
     Recompute();
 }
 
-bool ProgressTracker::Take(std::string_view chunk) {
+bool ProgressTracker::Take(int number, std::string_view chunk) {
+    if (number < 1 || number > progress_.jobCount) return false;
+    const size_t index = static_cast<size_t>(number - 1);
+    std::string& pending = pending_[index];
     bool changed = false;
     for (const char c : chunk) {
         if (c != '\r' && c != '\n') {
-            pending_ += c;
+            pending += c;
             continue;
         }
-        changed = TakeLine(pending_) || changed;
-        pending_.clear();
+        changed = TakeLine(index, pending) || changed;
+        pending.clear();
     }
     // mencoder rewrites its record in place: a record is whole once the next begins.
     if (changed) Recompute();
     return changed;
 }
 
-bool ProgressTracker::TakeLine(std::string_view line) {
+bool ProgressTracker::TakeLine(size_t index, std::string_view line) {
     if (line.starts_with(kJobMarker)) {
-        const std::optional<double> number = ParseNumber(line.substr(kJobMarker.size()));
-        if (!number) return false;
-        StartJob(static_cast<int>(*number));
+        StartJob(index);
         return true;
     }
-    if (current_ < 0) return false;
-    if (line.starts_with(kFailedStatus)) {
-        if (!IsListSummary(line.substr(kFailedStatus.size()))) EndCurrentJob(JobState::failed);
+    if (progress_.states[index] != JobState::converting) return false;
+    if (line.starts_with(StatusLine(kFailedStatus))) {
+        EndJob(index, JobState::failed);
         return true;
     }
-    if (line.starts_with(kCompletedStatus)) {
-        EndCurrentJob(JobState::done);
+    if (line.starts_with(kSkipNote)) {
+        EndJob(index, JobState::skipped);
         return true;
     }
-    if (line.starts_with(kSkipLine)) {
-        EndCurrentJob(JobState::skipped);
-        return true;
-    }
-    return line.starts_with(kProgressRecord) && TakeProgressRecord(line);
+    return line.starts_with(kProgressRecord) && TakeProgressRecord(index, line);
 }
 
-void ProgressTracker::StartJob(int number) {
-    EndCurrentJob(JobState::done);
+void ProgressTracker::StartJob(size_t index) {
+    if (progress_.states[index] == JobState::converting) return;
+    progress_.states[index] = JobState::converting;
+    fractions_[index] = 0;
+    running_.push_back(index);
+}
+
+void ProgressTracker::EndJob(size_t index, JobState state) {
+    progress_.states[index] = state;
+    fractions_[index] = 0;
+    std::erase(running_, index);
+}
+
+void ProgressTracker::End(int number, JobState state) {
     if (number < 1 || number > progress_.jobCount) return;
-    current_ = number - 1;
-    currentFraction_ = 0;
-    progress_.states[static_cast<size_t>(current_)] = JobState::converting;
+    const size_t index = static_cast<size_t>(number - 1);
+    // Its output may have ended it already, as failed or skipped.
+    if (progress_.states[index] != JobState::converting) return;
+    EndJob(index, state);
+    Recompute();
 }
 
-void ProgressTracker::EndCurrentJob(JobState state) {
-    if (current_ < 0) return;
-    progress_.states[static_cast<size_t>(current_)] = state;
-    current_ = -1;
-    currentFraction_ = 0;
-}
-
-bool ProgressTracker::TakeProgressRecord(std::string_view line) {
-    const PlannedJob& job = jobs_[static_cast<size_t>(current_)];
+bool ProgressTracker::TakeProgressRecord(size_t index, std::string_view line) {
+    const PlannedJob& job = jobs_[index];
     std::optional<double> fraction;
     if (const auto position = PositionOf(line); position && job.durationSeconds > 0)
         fraction = *position / job.durationSeconds;
     else if (const auto percent = PercentOf(line))
         fraction = *percent / 100;
     if (!fraction) return false;
-    currentFraction_ = std::clamp(*fraction, 0.0, 1.0);
+    fractions_[index] = std::clamp(*fraction, 0.0, 1.0);
     return true;
 }
 
 void ProgressTracker::Finish(bool stopped) {
-    EndCurrentJob(stopped ? JobState::stopped : JobState::done);
+    for (const size_t index : std::vector<size_t>(running_))
+        EndJob(index, stopped ? JobState::stopped : JobState::done);
     Recompute();
 }
 
 void ProgressTracker::MarkFailed(int number) {
     if (number < 1 || number > progress_.jobCount) return;
-    progress_.states[static_cast<size_t>(number - 1)] = JobState::failed;
+    EndJob(static_cast<size_t>(number - 1), JobState::failed);
     Recompute();
 }
 
-double ProgressTracker::Weight(int index) const {
-    const PlannedJob& job = jobs_[static_cast<size_t>(index)];
+double ProgressTracker::Weight(size_t index) const {
+    const PlannedJob& job = jobs_[index];
     if (!job.encodes) return kLightJobWeight;
     if (job.durationSeconds > 0) return job.durationSeconds;
     // An unknown length counts as the average of the known ones.
@@ -169,9 +171,9 @@ void ProgressTracker::Recompute() {
     double converted = 0;  // work done at the measured speed
     double ended = 0;      // work of failed jobs, which took no more time
     double left = 0;
-    for (int i = 0; i < p.jobCount; ++i) {
+    for (size_t i = 0; i < jobs_.size(); ++i) {
         const double weight = Weight(i);
-        switch (p.states[static_cast<size_t>(i)]) {
+        switch (p.states[i]) {
             case JobState::done:
             case JobState::skipped:
                 ++p.done;
@@ -183,9 +185,8 @@ void ProgressTracker::Recompute() {
                 break;
             case JobState::converting:
                 ++p.left;
-                converted += weight * currentFraction_;
-                left += weight * (1 - currentFraction_);
-                p.current.push_back({i + 1, jobs_[static_cast<size_t>(i)].name, currentFraction_});
+                converted += weight * fractions_[i];
+                left += weight * (1 - fractions_[i]);
                 break;
             case JobState::waiting:
             case JobState::stopped:
@@ -194,6 +195,8 @@ void ProgressTracker::Recompute() {
                 break;
         }
     }
+    for (const size_t i : running_)
+        p.current.push_back({static_cast<int>(i) + 1, jobs_[i].name, fractions_[i]});
     const double total = converted + ended + left;
     p.elapsedSeconds = clock_() - started_;
     p.fraction = total > 0 ? (converted + ended) / total : 1;

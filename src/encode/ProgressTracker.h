@@ -16,21 +16,24 @@ struct PlannedJob {
     bool encodes = false;        // a mencoder job, whose progress records count
 };
 
-// Follows a run's output line by line and keeps its progress: the job markers
-// start jobs, a job's failure status or the next marker ends it, and
-// mencoder's progress records ("Pos: 25.2s 632f (44%) ...") give the current
-// job's fraction, from its position against the probed length or else from
-// the percent. The list's work is the jobs' lengths; a copy or subtitle job
-// weighs little and counts when it ends. The ETA is the work left at the
-// speed measured so far.
+// Follows the output of a run's jobs, each job's stream apart, as jobs may
+// run side by side: a job's marker starts it, its failure status, its skip
+// line or the end of its script ends it, and mencoder's progress records
+// ("Pos: 25.2s 632f (44%) ...") give its fraction, from its position against
+// the probed length or else from the percent. The list's work is the jobs'
+// lengths; a copy or subtitle job weighs little and counts when it ends. The
+// ETA is the work left at the speed the list measured so far, with its jobs
+// overlapping.
 class ProgressTracker final {
 public:
     using Clock = std::function<double()>;  // seconds, any origin
 
     ProgressTracker(std::vector<PlannedJob> jobs, Clock clock);
 
-    // Returns whether the progress changed.
-    bool Take(std::string_view chunk);
+    // Output of job `number` (from 1). Returns whether the progress changed.
+    bool Take(int number, std::string_view chunk);
+    // Job `number`'s script has ended: a job still going on becomes `state`.
+    void End(int number, JobState state);
     // The run is over: a job still going on was stopped (or, when the run
     // was not stopped, ended without a word and counts as done).
     void Finish(bool stopped);
@@ -41,19 +44,19 @@ public:
     const RunProgress& Progress();
 
 private:
-    bool TakeLine(std::string_view line);
-    void StartJob(int number);
-    void EndCurrentJob(JobState state);
-    bool TakeProgressRecord(std::string_view line);
-    double Weight(int index) const;
+    bool TakeLine(size_t index, std::string_view line);
+    void StartJob(size_t index);
+    void EndJob(size_t index, JobState state);
+    bool TakeProgressRecord(size_t index, std::string_view line);
+    double Weight(size_t index) const;
     void Recompute();
 
     std::vector<PlannedJob> jobs_;
     Clock clock_;
     double started_ = 0;
-    int current_ = -1;  // index into jobs_
-    double currentFraction_ = 0;
-    std::string pending_;
+    std::vector<double> fractions_;     // by job, of the running ones
+    std::vector<std::string> pending_;  // by job, a line not ended yet
+    std::vector<size_t> running_;       // in the order the jobs started
     RunProgress progress_;
 };
 

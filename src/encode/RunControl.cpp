@@ -1,6 +1,5 @@
 #include "encode/RunControl.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -33,8 +32,9 @@ std::string ScriptIn(const std::string& runFolder) {
     return ScriptPathFor(where);
 }
 
-bool EndedNormally(int waitStatus) {
-    return waitStatus != -1 && WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == 0;
+// Job `number`'s own script, beside the list's.
+std::string JobScriptIn(const std::string& runFolder, int number) {
+    return platform::JoinPath(runFolder, "~tmp86CB-" + std::to_string(number) + ".sh");
 }
 
 // A stopped run's work files are cut off; a failed step removes its own, so
@@ -106,6 +106,12 @@ void RunControl::Stop() {
     if (!runRequested.load() && !Running()) return;
     stopFlag.store(true);
     if (CRedirect* runner = currentRunner.load()) runner->Stop();
+    if (JobQueue* queue = currentQueue.load()) queue->Stop();
+}
+
+std::vector<int> RunControl::ProcessGroups() const {
+    const JobQueue* queue = currentQueue.load();
+    return queue ? queue->ProcessGroups() : std::vector<int>{};
 }
 
 RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection,
@@ -122,10 +128,15 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
     options.tempFolder = folder->Path();
     options.runTag = folder->Tag();
     options.dialect = ScriptDialect::sh;
+    options.jobsApart = true;
     Script script;
     try {
         script = BuildScript(options, rows, selection);
+        // The list's script is kept as the record of what the run does.
         SaveScript(script, options.dialect, ScriptIn(folder->Path()));
+        for (size_t i = 0; i < script.jobs.size(); ++i)
+            SaveScript({script.jobs[i].script, 1, {}, {}}, options.dialect,
+                       JobScriptIn(folder->Path(), static_cast<int>(i) + 1));
     } catch (const ScriptError&) {
         EndRequest();
         throw;
@@ -146,17 +157,59 @@ RunOutcome RunControl::Encode(const JobList& rows, const JobSelection& selection
 }
 
 RunOutcome RunControl::RunWritten(const Script& script, const std::string& runFolder) {
-    reportFolder = runFolder;
-    reportJobNames.clear();
-    for (const ScriptJob& job : script.jobs)
-        reportJobNames.push_back(platform::ExtractFileName(job.source));
     StartTracking(script);
-    RunScript(ScriptIn(runFolder));
-    reportFolder.clear();
-    reportJobNames.clear();
+    RunJobs(script, runFolder);
+    for (int number = 1; number <= script.jobCount; ++number)
+        std::remove(JobScriptIn(runFolder, number).c_str());
     FinishTracking();
     RemoveWorkFiles(script);
     return Outcome();
+}
+
+void RunControl::RunJobs(const Script& script, const std::string& runFolder) {
+    const bool showConsole = view.ShowEncodingConsole();
+    const bool ownRequest = BeginRun(showConsole);
+    std::vector<std::string> jobScripts, jobNames;
+    for (int number = 1; number <= script.jobCount; ++number) {
+        jobScripts.push_back(JobScriptIn(runFolder, number));
+        jobNames.push_back(platform::ExtractFileName(script.jobs[number - 1].source));
+    }
+    PollEventPump pollPump;
+    JobQueue::Events events;
+    events.output = [this](int number, std::string_view text) {
+        TrackOutput(number, text);
+        if (outputObserver) outputObserver(text);
+    };
+    events.ended = [this](int number, bool stopped) { TrackEnd(number, stopped); };
+    {
+        JobQueue queue(script, std::move(jobScripts), jobsAtOnce, statusBar,
+                       pump ? *pump : pollPump, std::move(events));
+        currentQueue.store(&queue);
+        // A Stop that came before the queue existed.
+        if (stopFlag.load()) queue.Stop();
+        SetRunState();
+        queue.Run(showConsole, kRunPollInterval);
+        lastError = queue.ErrorText();
+        currentQueue.store(nullptr);
+    }
+    if (!stopFlag.load() && lastError.empty())
+        lastReport = ReadRunReport(runFolder, jobNames, true);
+    EndRun(showConsole, ownRequest);
+}
+
+bool RunControl::BeginRun(bool showConsole) {
+    if (showConsole) view.MinimizeApplication();
+    const bool ownRequest = !runRequested.load();
+    RequestRun();
+    lastError.clear();
+    lastReport = {};
+    return ownRequest;
+}
+
+void RunControl::EndRun(bool showConsole, bool ownRequest) {
+    SetRunState();
+    if (ownRequest) EndRequest();
+    if (showConsole) view.RestoreApplication();
 }
 
 RunOutcome RunControl::Outcome() const {
@@ -176,8 +229,14 @@ void RunControl::StartTracking(const Script& script) {
     progressObserver(tracker->Progress());
 }
 
-void RunControl::TrackOutput(std::string_view chunk) {
-    if (tracker && tracker->Take(chunk)) progressObserver(tracker->Progress());
+void RunControl::TrackOutput(int number, std::string_view chunk) {
+    if (tracker && tracker->Take(number, chunk)) progressObserver(tracker->Progress());
+}
+
+void RunControl::TrackEnd(int number, bool stopped) {
+    if (!tracker) return;
+    tracker->End(number, stopped ? JobState::stopped : JobState::done);
+    progressObserver(tracker->Progress());
 }
 
 void RunControl::FinishTracking() {
@@ -190,18 +249,10 @@ void RunControl::FinishTracking() {
 
 int RunControl::RunScript(const std::string& scriptPath) {
     const bool showConsole = view.ShowEncodingConsole();
-    if (showConsole) view.MinimizeApplication();
-    const bool ownRequest = !runRequested.load();
-    RequestRun();
-    lastError.clear();
-    lastReport = {};
-    lastExitStatus = -1;
+    const bool ownRequest = BeginRun(showConsole);
     {
         CRedirect runner(scriptPath, statusBar, {}, pump);
-        runner.SetOutputObserver([this](std::string_view chunk) {
-            TrackOutput(chunk);
-            if (outputObserver) outputObserver(chunk);
-        });
+        if (outputObserver) runner.SetOutputObserver(outputObserver);
         currentRunner.store(&runner);
         // A Stop that came before the runner existed.
         if (stopFlag.load()) runner.Stop();
@@ -211,15 +262,9 @@ int RunControl::RunScript(const std::string& scriptPath) {
         // Run; other programs' tools of the same name are none of this run's business.
         runner.Run(showConsole);
         lastError = runner.ErrorText();
-        lastExitStatus = runner.ExitStatus();
         currentRunner.store(nullptr);
     }
-    // A script run on its own (not written by Encode) has no record of its jobs.
-    if (!reportFolder.empty() && !stopFlag.load() && lastError.empty())
-        lastReport = ReadRunReport(reportFolder, reportJobNames, EndedNormally(lastExitStatus));
-    SetRunState();
-    if (ownRequest) EndRequest();
-    if (showConsole) view.RestoreApplication();
+    EndRun(showConsole, ownRequest);
     return 0;
 }
 

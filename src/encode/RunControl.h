@@ -1,11 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <string>
 
 #include "encode/CRedirect.h"
 #include "encode/EventPump.h"
+#include "encode/JobQueue.h"
 #include "encode/JobRow.h"
 #include "encode/ProgressTracker.h"
 #include "encode/RunReport.h"
@@ -29,9 +31,9 @@ enum class RunOutcome {
 };
 
 // The encode commands of the window, without the window: writes the script
-// into a run folder of its own, runs it through a CRedirect while the view
-// shows a run in progress, puts the view back into its idle state and powers
-// the computer off when asked.
+// into a run folder of its own, runs its jobs (up to the jobs-at-once count
+// side by side, see JobQueue) while the view shows a run in progress, puts
+// the view back into its idle state and powers the computer off when asked.
 class RunControl final {
 public:
     // Each run gets a fresh folder inside `tempFolder`; `frontEnd` ("window",
@@ -45,7 +47,10 @@ public:
     // The stopped, completed and failed-jobs texts of the current language;
     // the last holds "%d" for the failed jobs, then "%d" for all jobs.
     void SetStatusTexts(std::string stopped, std::string completed, std::string failedJobs);
-    // Sees every chunk of the script's output (the command line prints errors from it).
+    // How many jobs of a list run side by side, from 1 (one after another).
+    void SetJobsAtOnce(int jobs) { jobsAtOnce = std::max(1, jobs); }
+    // Sees the script's output (the command line prints errors from it); the
+    // jobs of an encode command in whole lines, each job's apart.
     void SetOutputObserver(CRedirect::OutputObserver observer) {
         outputObserver = std::move(observer);
     }
@@ -70,9 +75,14 @@ public:
     void RequestRun();
     // The Stop command; also safe from a signal handler on the running thread.
     void Stop();
-    bool Running() const { return currentRunner.load() != nullptr; }
+    bool Running() const {
+        return currentRunner.load() != nullptr || currentQueue.load() != nullptr;
+    }
     bool StopFlag() const { return stopFlag.load(); }
+    // The runner of a script run by RunScript.
     CRedirect* CurrentRunner() const { return currentRunner.load(); }
+    // The process groups of an encode command's running jobs.
+    std::vector<int> ProcessGroups() const;
 
     int RunScript(const std::string& scriptPath);
     void SetRunState();
@@ -91,14 +101,21 @@ public:
 
 private:
     RunOutcome RunWritten(const Script& script, const std::string& runFolder);
+    void RunJobs(const Script& script, const std::string& runFolder);
+    // Whether the run was not asked for before.
+    bool BeginRun(bool showConsole);
+    void EndRun(bool showConsole, bool ownRequest);
     void StartTracking(const Script& script);
-    void TrackOutput(std::string_view chunk);
+    void TrackOutput(int number, std::string_view chunk);
+    void TrackEnd(int number, bool stopped);
     void FinishTracking();
     RunOutcome Outcome() const;
     std::string IdleText() const;
     void EndRequest();
 
     std::atomic<CRedirect*> currentRunner{nullptr};
+    std::atomic<JobQueue*> currentQueue{nullptr};
+    int jobsAtOnce = 1;
     std::atomic<bool> stopFlag{false};
     std::atomic<bool> runRequested{false};
     std::string tempFolder;
@@ -111,9 +128,6 @@ private:
     std::string completedText;
     std::string failedJobsText;
     std::string lastError;
-    int lastExitStatus = -1;
-    std::string reportFolder;
-    std::vector<std::string> reportJobNames;
     RunReport lastReport;
     std::string keptRunFolder;
     CRedirect::OutputObserver outputObserver;

@@ -61,17 +61,18 @@ public:
     // dialect writes in place.
     virtual std::string FinishStep(std::string_view finisher, std::string_view workFile,
                                    std::string_view output, std::string_view log) const = 0;
-    // A step that fails its job with `reason`, for work the script must not do.
-    virtual std::string RefusalStep(std::string_view reason) const = 0;
+    // A step that fails its job with `reason` (written to `log`), for work
+    // the script must not do.
+    virtual std::string RefusalStep(std::string_view reason, std::string_view log) const = 0;
     // Redirection of a tool's messages (not mencoder's, whose errors alone go
     // to the log) into `log`.
     virtual std::string ToolMessagesTo(std::string_view log) const = 0;
     // One job's steps as the script runs them; `name` names the job in its
-    // failure and `workFile` (may be empty) is removed when a step fails.
-    // Without steps the job counts as skipped.
+    // failure, `workFile` (may be empty) is removed when a step fails and
+    // `log` is kept. Without steps the job counts as skipped.
     virtual std::string JobBlock(int number, std::string_view name,
-                                 const std::vector<std::string>& steps,
-                                 std::string_view workFile) const = 0;
+                                 const std::vector<std::string>& steps, std::string_view workFile,
+                                 std::string_view log) const = 0;
     // The last lines, after every job.
     virtual std::string Closing(int jobCount) const = 0;
 };

@@ -4,6 +4,7 @@
 #include "encode/DeviceProfile.h"
 #include "encode/MencoderArguments.h"
 #include "encode/OutputNames.h"
+#include "encode/RunMarkers.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptPaths.h"
 #include "platform/AtomicFile.h"
@@ -13,6 +14,11 @@ namespace tessaro {
 namespace {
 
 constexpr std::string_view kLogFileName = "2.txt";
+
+// A job's own log, when jobs run apart and side by side.
+std::string JobLogFileName(int number) {
+    return "2-" + std::to_string(number) + ".txt";
+}
 constexpr const char* kTagCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view kNullValue = "(NULL)";
@@ -60,24 +66,26 @@ public:
           charshift_(syntax_.ToolPath(options.exeFolder, ScriptTool::charshift)),
           fastcopy_(syntax_.ToolPath(options.exeFolder, ScriptTool::fastcopy)),
           avifinish_(syntax_.ToolPath(options.exeFolder, ScriptTool::avifinish)),
-          logPath_(JoinFolder(options.tempFolder, kLogFileName, syntax_.Separator())),
-          log_(syntax_.RedirectTarget(logPath_)),
           outputFolder_(FolderWithSeparator(options.outputFolder, syntax_.Separator())) {
         AddLine(syntax_.FirstLine());
         AddLines(syntax_.Preamble(options.tempFolder));
+        head_ = text_;
     }
 
     void AddJob(int number, int count, const JobRow& row, int8_t code) {
         syntax_.CheckValue("The file name", row.caption);
-        AddEcho("#JOB#Job:" + std::to_string(number) + "/" + std::to_string(count));
-        AddEcho("#STATUS#Encoding");
+        const size_t start = text_.size();
+        SetLog(options_.jobsApart ? JobLogFileName(number) : std::string(kLogFileName));
+        AddEcho(std::string(kJobMarker) + JobText({number}, count));
+        AddEcho(StatusLine(kEncodingStatus));
         steps_.clear();
         workFile_.clear();
-        jobs_.push_back({row.caption, decision::RunsMencoder(code)});
+        jobs_.push_back({row.caption, decision::RunsMencoder(code), {}, {}});
         const std::string output = AddConversion(row, code, number);
         if (options_.copyToDrive && !output.empty()) AddCopyToDrive(output);
         AddLines(syntax_.JobBlock(number, FileNameOf(row.caption, syntax_.FolderSeparators()),
-                                  steps_, workFile_));
+                                  steps_, workFile_, logPath_));
+        if (options_.jobsApart) jobs_.back().script = head_ + text_.substr(start);
     }
 
     Script Finish(int count) {
@@ -86,6 +94,13 @@ public:
     }
 
 private:
+    void SetLog(const std::string& fileName) {
+        logPath_ = JoinFolder(options_.tempFolder, fileName, syntax_.Separator());
+        log_ = syntax_.RedirectTarget(logPath_);
+    }
+
+    void Writes(const std::string& path) { jobs_.back().writes.push_back(path); }
+
     void AddLine(std::string_view line) {
         text_ += line;
         text_ += syntax_.LineEnd();
@@ -109,7 +124,7 @@ private:
         if (decision::RunsMencoder(code)) return AddMencoder(row, code, number);
         if (decision::ConvertsSubtitle(code)) return AddCharshift(source, code);
         if (decision::UsableAsIs(code)) return AddUsableAsIs(source);
-        AddEcho("Skip \"" + source + "\"");
+        AddEcho(std::string(kSkipNote) + "\"" + source + "\"");
         return {};
     }
 
@@ -127,6 +142,7 @@ private:
         const std::string usual = OutputBase(source) + suffix;
         const std::string output =
             names_.ClaimConversion(source, OutputBase(source), suffix, inPlace);
+        Writes(output);
         if (output != usual)
             AddEcho(std::string(kOutputAnnouncement) + "'" + source + "' -> '" + output + "' ('" +
                     usual + "' is another job's output or a listed source)");
@@ -165,7 +181,8 @@ private:
 
     std::string AddUsableAsIs(const std::string& source) {
         if (options_.unsupportedOnly) {
-            AddEcho("Skip Copy \"" + source + "\" To \"" + outputFolder_ + "\" ");
+            AddEcho(std::string(kSkipNote) + "Copy \"" + source + "\" To \"" + outputFolder_ +
+                    "\" ");
             return source;
         }
         const std::string copy = outputFolder_ + FileNameOf(source, syntax_.FolderSeparators());
@@ -173,6 +190,7 @@ private:
             Refuse(source, copy);
             return {};
         }
+        Writes(copy);
         AddFastcopy(source, outputFolder_, outputFolder_);
         return source;
     }
@@ -181,13 +199,14 @@ private:
         const std::string copy = JoinFolder(
             options_.drive, FileNameOf(output, syntax_.FolderSeparators()), syntax_.Separator());
         if (!names_.ClaimCopy(output, copy)) return Refuse(output, copy);
+        Writes(copy);
         AddFastcopy(output, options_.drive,
                     FolderWithSeparator(options_.drive, syntax_.Separator()));
     }
 
     void AddFastcopy(const std::string& source, const std::string& shownTarget,
                      const std::string& targetFolder) {
-        AddEchoStep("#STATUS#Copyto " + shownTarget);
+        AddEchoStep(StatusLine(std::string(kCopytoStatus) + shownTarget));
         AddStep(syntax_.Quote(fastcopy_) + " " + std::string(kFastcopyOptions) + " " +
                 Quoted(source) + " /to=" + syntax_.Quote(targetFolder) + " " +
                 syntax_.ToolMessagesTo(logPath_));
@@ -196,8 +215,9 @@ private:
     // A copy keeps its file's name, so a name another job writes, or another
     // listed source, cannot be dodged: the job fails rather than destroy it.
     void Refuse(const std::string& origin, const std::string& written) {
-        AddStep(syntax_.RefusalStep("Skip \"" + origin + "\": \"" + written +
-                                    "\" is a source file or another job's output"));
+        AddStep(syntax_.RefusalStep(std::string(kSkipNote) + "\"" + origin + "\": \"" + written +
+                                        "\" is a source file or another job's output",
+                                    logPath_));
     }
 
     const ScriptOptions& options_;
@@ -207,10 +227,11 @@ private:
     const std::string charshift_;
     const std::string fastcopy_;
     const std::string avifinish_;
-    const std::string logPath_;
-    const std::string log_;
+    std::string logPath_;
+    std::string log_;
     const std::string outputFolder_;
     std::string text_;
+    std::string head_;
     std::vector<std::string> steps_;
     std::string workFile_;
     std::vector<ScriptJob> jobs_;

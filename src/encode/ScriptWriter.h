@@ -22,6 +22,9 @@ struct ScriptOptions {
     std::string runTag;            // names the run's work files apart from other runs'
     std::string subtitleCodePage;  // for charshift; empty: the one of the user's locale
     ScriptDialect dialect = ScriptDialect::sh;
+    // Each job also as a script of its own with a log of its own, so that
+    // jobs can run side by side.
+    bool jobsApart = false;
 };
 
 // Which jobs the script performs. column 0: every row; below 0: only
@@ -37,6 +40,9 @@ struct JobSelection {
 struct ScriptJob {
     std::string source;
     bool encodes = false;  // mencoder converts it
+    // The files it writes, work files aside; its own script with jobsApart.
+    std::vector<std::string> writes;
+    std::string script;
 };
 
 struct Script {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "encode/RunMarkers.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptPaths.h"
 #include "platform/ToolLocator.h"
@@ -38,18 +39,21 @@ std::string Printable(std::string_view text) {
     return result;
 }
 
-constexpr std::string_view kRecorders =
-    "failed=0\n"
-    // A job whose record cannot be written counts as failed (a failed one already is).
-    "job() { printf '%s\\n' \"$*\" >> \"$run/jobs.txt\" || [ \"$2\" = failed ] ||\n"
-    "  failed=$((failed + 1)); }\n"
-    "fail() {\n"
-    "  failed=$((failed + 1))\n"
-    "  [ -z \"$2\" ] || rm -f -- \"$2\"\n"
-    "  mv -f -- \"$run/2.txt\" \"$run/failed-$1.txt\" 2>/dev/null\n"
-    "  job \"$1\" failed \"$3\"\n"
-    "  printf '#STATUS#Failed: %s\\n' \"$3\"\n"
-    "}";
+std::string Recorders() {
+    return "failed=0\n"
+           // A job whose record cannot be written counts as failed (a failed one already is).
+           "job() { printf '%s\\n' \"$*\" >> \"$run/jobs.txt\" || [ \"$2\" = failed ] ||\n"
+           "  failed=$((failed + 1)); }\n"
+           "fail() {\n"
+           "  failed=$((failed + 1))\n"
+           "  [ -z \"$2\" ] || rm -f -- \"$2\"\n"
+           "  mv -f -- \"$4\" \"$run/failed-$1.txt\" 2>/dev/null\n"
+           "  job \"$1\" failed \"$3\"\n"
+           "  printf '" +
+           StatusLine(kFailedStatus) +
+           "%s\\n' \"$3\"\n"
+           "}";
+}
 
 constexpr std::string_view kStepSeparator = " &&\n  ";
 
@@ -110,7 +114,7 @@ std::string ShSyntax::ComparablePath(std::string_view path) const {
 }
 
 std::string ShSyntax::Preamble(std::string_view runFolder) const {
-    return "run=" + Quote(runFolder) + "\n" + std::string(kRecorders);
+    return "run=" + Quote(runFolder) + "\n" + Recorders();
 }
 
 std::string ShSyntax::WorkFile(std::string_view output, std::string_view runTag, int job) const {
@@ -127,8 +131,8 @@ std::string ShSyntax::FinishStep(std::string_view finisher, std::string_view wor
            RedirectTarget(log);
 }
 
-std::string ShSyntax::RefusalStep(std::string_view reason) const {
-    return "{ " + Echo(reason) + " > \"$run/2.txt\"; false; }";
+std::string ShSyntax::RefusalStep(std::string_view reason, std::string_view log) const {
+    return "{ " + Echo(reason) + " > " + RedirectTarget(log) + "; false; }";
 }
 
 std::string ShSyntax::ToolMessagesTo(std::string_view log) const {
@@ -136,8 +140,8 @@ std::string ShSyntax::ToolMessagesTo(std::string_view log) const {
 }
 
 std::string ShSyntax::JobBlock(int number, std::string_view name,
-                               const std::vector<std::string>& steps,
-                               std::string_view workFile) const {
+                               const std::vector<std::string>& steps, std::string_view workFile,
+                               std::string_view log) const {
     const std::string job = std::to_string(number);
     if (steps.empty()) return "job " + job + " skipped";
     std::string block = "if ";
@@ -146,12 +150,12 @@ std::string ShSyntax::JobBlock(int number, std::string_view name,
         block += steps[i];
     }
     return block + "\nthen job " + job + " done; else fail " + job + " " + Quote(workFile) + " " +
-           Quote(Printable(name)) + "; fi";
+           Quote(Printable(name)) + " " + Quote(log) + "; fi";
 }
 
 std::string ShSyntax::Closing(int jobCount) const {
-    return "if [ \"$failed\" -eq 0 ]; then " + Echo("#STATUS#Completed") +
-           "; else printf '#STATUS#Failed: %s of %s jobs\\n' \"$failed\" " +
+    return "if [ \"$failed\" -eq 0 ]; then " + Echo(StatusLine(kCompletedStatus)) +
+           "; else printf '" + StatusLine(kFailedStatus) + "%s of %s jobs\\n' \"$failed\" " +
            std::to_string(jobCount) + "; fi\n";
 }
 

@@ -24,7 +24,7 @@ public:
     bool PathsAreLocal() const override { return true; }
 
     // Every step's exit status is checked: a job whose step fails removes its
-    // work file, keeps its log as failed-<job>.txt and is recorded in
+    // work file, keeps its log as failed-<job>.txt in the run folder and is recorded in
     // jobs.txt as "<job> failed <name>"; the others as "<job> done" or
     // "<job> skipped". mencoder writes a hidden work file in the output folder
     // that takes the output's name only once it is complete.
@@ -32,10 +32,10 @@ public:
     std::string WorkFile(std::string_view output, std::string_view runTag, int job) const override;
     std::string FinishStep(std::string_view finisher, std::string_view workFile,
                            std::string_view output, std::string_view log) const override;
-    std::string RefusalStep(std::string_view reason) const override;
+    std::string RefusalStep(std::string_view reason, std::string_view log) const override;
     std::string ToolMessagesTo(std::string_view log) const override;
     std::string JobBlock(int number, std::string_view name, const std::vector<std::string>& steps,
-                         std::string_view workFile) const override;
+                         std::string_view workFile, std::string_view log) const override;
     std::string Closing(int jobCount) const override;
 };
 

@@ -6,8 +6,10 @@
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTimer>
 #include <set>
+#include <thread>
 
 #include <signal.h>
 #include <unistd.h>
@@ -166,6 +168,38 @@ TEST_F(EncodeWindowTest, EncodeNeedsRowsAndMenuEntriesConvertOnlyTheirRowsWithMe
     EXPECT_TRUE(power.profiles.empty());
     EXPECT_TRUE(form.close());
     EXPECT_EQ(user.TempEntries(), QStringList()) << "completed runs leave nothing behind";
+}
+
+TEST_F(EncodeWindowTest, RowsConvertSideBySideUnderOneBarWithThePercentAndEta) {
+    if (std::thread::hardware_concurrency() < 2) GTEST_SKIP() << "one core runs one job at once";
+    const QString first = LongClip(user, 8), second = user.QPath("home/second.avi");
+    ASSERT_FALSE(first.isEmpty());
+    ASSERT_TRUE(QFile::copy(first, second));
+    AddAndWait(form, {first, second});
+    auto* list = JobList(form);
+    auto* bar = Control<QProgressBar>(form, "RunProgressBar");
+    const auto state = [&](int row) {
+        return list->topLevelItem(row)->data(0, RunProgressView::kStateRole);
+    };
+    const QVariant converting(static_cast<int>(JobState::converting));
+    QString barWhileBoth, panelWhileBoth;
+    WhileRunning([&] {
+        if (state(0) != converting || state(1) != converting || !bar->text().contains("ETA"))
+            return;
+        barWhileBoth = bar->text();
+        panelWhileBoth = PanelText(form, 0);
+    });
+    Button(form, "Button1")->click();
+
+    const QRegularExpressionMatch figures =
+        QRegularExpression("^(\\d+)%  ETA \\d+:\\d\\d$").match(barWhileBoth);
+    ASSERT_TRUE(figures.hasMatch()) << barWhileBoth.toStdString();
+    EXPECT_LT(figures.captured(1).toInt(), 100);
+    EXPECT_EQ(panelWhileBoth, "Job:1+2/2");
+    for (int row : {0, 1}) EXPECT_EQ(state(row), QVariant(static_cast<int>(JobState::done))) << row;
+    EXPECT_EQ(bar->text(), "100%");
+    EXPECT_EQ(PanelText(form, 0), "Run completed");
+    EXPECT_EQ(user.OutputFiles(), QStringList({"long_XviD.avi", "second_XviD.avi"}));
 }
 
 TEST_F(EncodeWindowTest, AFailedJobIsCountedAndCloseKeepsOnlyItsLog) {

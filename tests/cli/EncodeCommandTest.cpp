@@ -91,7 +91,8 @@ protected:
 };
 
 TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
-    const ProgramRun run = Encode({"--output", out, CorpusFile("b.mkv"), CorpusFile("xvid.avi")});
+    const ProgramRun run =
+        Encode({"--jobs", "1", "--output", out, CorpusFile("b.mkv"), CorpusFile("xvid.avi")});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(MediaInfoCommand("Video;%Width%", out + "/b_XviD.avi"), "720");
     EXPECT_EQ(ReadTextFile(out + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
@@ -100,6 +101,13 @@ TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
                                HasSubstr("Job:2/2  done  100%  ETA 0:00\n"),
                                EndsWith("\nCompleted\n"), Not(HasSubstr("\r"))));
     EXPECT_TRUE(TempIsEmpty()) << "a completed run leaves nothing in the temp folder";
+    // By default the copy starts beside the conversion, and the log says so.
+    const ProgramRun sideBySide =
+        Encode({"--output", dir.File("both"), CorpusFile("b.mkv"), CorpusFile("xvid.avi")});
+    ASSERT_EQ(sideBySide.exitCode, 0) << sideBySide.err;
+    EXPECT_THAT(sideBySide.out, AllOf(HasSubstr("Job:2/2  started xvid.avi  0%  2 jobs running\n"),
+                                      EndsWith("\nCompleted\n")));
+    EXPECT_EQ(ReadTextFile(dir.File("both/b_XviD.avi")), ReadTextFile(out + "/b_XviD.avi"));
 }
 
 TEST_F(EncodeCommand, ShownConsoleLeavesTheToolsOutputUnparsed) {
@@ -217,7 +225,7 @@ TEST_F(EncodeCommand, ARunThatLosesItsFolderFailsEveryJobItCannotShowDone) {
     const std::string first = dir.File("first.mkv"), second = dir.File("second.mkv");
     ASSERT_TRUE(MakeClip(first, 5, 25));
     fs::copy_file(CorpusFile("b.mkv"), second);
-    LiveRun run("encode --output '" + out + "' '" + first + "' '" + second + "' 2>&1");
+    LiveRun run("encode --jobs 1 --output '" + out + "' '" + first + "' '" + second + "' 2>&1");
     run.ReadUntil(" started ");
     for (const auto& entry : fs::directory_iterator(temp)) fs::remove_all(entry.path());
     EXPECT_EQ(run.Finish(), 3) << run.Output();
@@ -270,6 +278,9 @@ TEST_F(EncodeCommand, RefusesBadCallsWithoutRunningAnything) {
         {{"--fast", "x.avi"}, 2, "--fast"},
         {{}, 2, "needs PATHs"},
         {{"--subtitle-codepage=", "x.avi"}, 2, "--subtitle-codepage needs a code page"},
+        {{"--jobs", "0", "x.avi"}, 2, "--jobs takes a count from 1"},
+        {{"--jobs=many", "x.avi"}, 2, "not \"many\""},
+        {{"x.avi", "--jobs"}, 2, "--jobs needs a value"},
         {{"/no/such/file.avi"}, 1, "no job rows"}};
     for (const auto& [arguments, exitCode, message] : cases) {
         const ProgramRun run = Encode(arguments);
@@ -286,30 +297,37 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
     return {std::istream_iterator<pid_t>(children), std::istream_iterator<pid_t>()};
 }
 
-TEST_F(EncodeCommand, CtrlCStopsTheRunEndsItsToolsAndKeepsTheEarlierOutput) {
-    const std::string longFile = dir.File("long.mkv");
-    ASSERT_TRUE(MakeClip(longFile, 40, 25));
-    const std::string earlier = out + "/long_XviD.avi";
-    fs::copy_file(CorpusFile("xvid.avi"), earlier);
-    LiveRun run("encode --shutdown --output '" + out + "' '" + longFile + "'");
-    run.ReadUntil(" started ");
-    const std::vector<pid_t> clis = ChildrenOf(::getpid());
-    ASSERT_EQ(clis.size(), 1u) << run.Output();
-    const std::vector<pid_t> scripts = ChildrenOf(clis[0]);
-    ASSERT_EQ(scripts.size(), 1u);
-    std::vector<pid_t> tools;
-    ASSERT_TRUE(testing::Eventually([&] {
-        tools = platform::LiveGroupMembers(scripts[0]);
-        return tools.size() >= 2;
-    }));
-    ASSERT_EQ(::kill(clis[0], SIGINT), 0);
-    EXPECT_EQ(run.Finish(), 130) << run.Output();
-    EXPECT_THAT(run.Output(), EndsWith("\nStopped\n"));
-    for (pid_t tool : tools) EXPECT_TRUE(testing::ProcessEnded(tool)) << tool;
-    EXPECT_EQ(ReadTextFile(earlier), ReadTextFile(CorpusFile("xvid.avi")));
-    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1)
-        << "no work file is left";
-    EXPECT_TRUE(TempIsEmpty());
+TEST_F(EncodeCommand, CtrlCOrSigtermStopsEveryRunningJobEndsItsToolsAndKeepsTheEarlierOutputs) {
+    const std::string first = dir.File("first.mkv"), second = dir.File("second.mkv");
+    ASSERT_TRUE(MakeClip(first, 40, 25));
+    fs::copy_file(first, second);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        for (const char* name : {"/first_XviD.avi", "/second_XviD.avi"})
+            fs::copy_file(CorpusFile("xvid.avi"), out + name, fs::copy_options::overwrite_existing);
+        LiveRun run("encode --jobs 2 --shutdown --output '" + out + "' '" + first + "' '" + second +
+                    "'");
+        run.ReadUntil("2 jobs running");
+        const std::vector<pid_t> clis = ChildrenOf(::getpid());
+        ASSERT_EQ(clis.size(), 1u) << run.Output();
+        const std::vector<pid_t> scripts = ChildrenOf(clis[0]);
+        ASSERT_EQ(scripts.size(), 2u) << signal;
+        std::vector<pid_t> tools;
+        ASSERT_TRUE(testing::Eventually([&] {
+            tools.clear();
+            for (pid_t script : scripts)
+                for (pid_t tool : platform::LiveGroupMembers(script)) tools.push_back(tool);
+            return tools.size() >= 4;
+        }));
+        ASSERT_EQ(::kill(clis[0], signal), 0);
+        EXPECT_EQ(run.Finish(), 130) << run.Output();
+        EXPECT_THAT(run.Output(), EndsWith("\nStopped\n"));
+        for (pid_t tool : tools) EXPECT_TRUE(testing::ProcessEnded(tool)) << tool;
+        for (const char* name : {"/first_XviD.avi", "/second_XviD.avi"})
+            EXPECT_EQ(ReadTextFile(out + name), ReadTextFile(CorpusFile("xvid.avi"))) << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 2)
+            << "no work file is left";
+        EXPECT_TRUE(TempIsEmpty());
+    }
 }
 
 TEST_F(EncodeCommand, PowerOffCountsDownAndCtrlCCancelsIt) {

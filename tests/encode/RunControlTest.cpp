@@ -174,9 +174,9 @@ TEST_F(RunControlTest, PowersOffOnlyAfterACompletedRunWithTheOptionOnAndEndsTheP
     pump.onPump = [&] { control.Stop(); };
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::stopped);
     pump.onPump = nullptr;
-    // The script disappears between writing and starting it.
+    // A job's script disappears between writing and starting it.
     view.showConsole = true;
-    view.onMinimize = [&] { std::filesystem::remove(RunFolders().at(0) + "/~tmp86CB.sh"); };
+    view.onMinimize = [&] { std::filesystem::remove(RunFolders().at(0) + "/~tmp86CB-1.sh"); };
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::failed);
     EXPECT_EQ(control.LastError(), "Error creating process: No such file or directory");
     view.onMinimize = nullptr;

@@ -66,6 +66,20 @@ protected:
             logs[job.number] = LastLines(job.logPath, 8);
         return logs;
     }
+    // Keeps every progress value of the runs.
+    void RecordProgress() {
+        control.SetProgressObserver(
+            [this](const RunProgress& value) { progress.push_back(value); });
+    }
+    bool RanTogether(int first, int second) const {
+        return std::ranges::any_of(progress, [&](const RunProgress& p) {
+            const auto running = [&](int number) {
+                return std::ranges::any_of(
+                    p.current, [&](const JobProgress& job) { return job.number == number; });
+            };
+            return running(first) && running(second);
+        });
+    }
     bool SawStatus(int panel, const std::string& prefix) const {
         return std::ranges::any_of(bar.changes, [&](const auto& c) {
             return c.first == panel && c.second.starts_with(prefix);
@@ -82,6 +96,7 @@ protected:
     testing::CallbackPump pump;
     RunControl control{dir.Path().string(), "test", bar, view, power, &pump};
     std::string output;
+    std::vector<RunProgress> progress;
 };
 
 TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
@@ -95,8 +110,7 @@ TEST_F(RunEndToEnd, ConvertsCopiesRecodesAndCopiesToTheDrive) {
     options.drive = dir.File("drive");
     std::filesystem::create_directory(options.drive);
     view.shutdownAfterEncoding = true;
-    std::vector<RunProgress> progress;
-    control.SetProgressObserver([&](const RunProgress& value) { progress.push_back(value); });
+    RecordProgress();
 
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed) << output;
 
@@ -148,7 +162,7 @@ TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnlyAndKeepsTheEarlierCompleteOutput
     std::vector<pid_t> tools;
     pump.onPump = [&] {
         if (control.StopFlag() || !bar.panels[kStatusPanel].starts_with("Pos")) return;
-        group = control.CurrentRunner()->ProcessGroup();
+        group = control.ProcessGroups().at(0);
         for (pid_t member : platform::LiveGroupMembers(group))
             if (CommandName(member) == "mencoder") tools.push_back(member);
         if (!tools.empty()) control.Stop();
@@ -165,6 +179,91 @@ TEST_F(RunEndToEnd, StopEndsThisRunsMencoderOnlyAndKeepsTheEarlierCompleteOutput
     EXPECT_EQ(std::ranges::find(view.calls, "end"), view.calls.end());
     EXPECT_EQ(ReadTextFile(earlier), ReadTextFile(CorpusFile("xvid.avi")));
     EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+}
+
+TEST_F(RunEndToEnd, SideBySideAFailingJobIsCountedAndTheOthersFinish) {
+    const std::string text = dir.File("notes.avi");
+    testing::WriteTextFile(text, "a text file renamed to look like a video\n");
+    for (const char* name : {"one.mkv", "two.mkv"}) ASSERT_TRUE(test::MakeClip(dir.File(name), 8));
+    ASSERT_NO_FATAL_FAILURE(Add({dir.File("one.mkv"), text, dir.File("two.mkv")}));
+    control.SetJobsAtOnce(3);
+    RecordProgress();
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed) << output;
+    ASSERT_EQ(control.LastReport().FailedCount(), 1);
+    EXPECT_EQ(control.LastReport().failed[0].number, 2);
+    EXPECT_THAT(FailedLogs()[2], HasSubstr("Cannot open demuxer"));
+    for (const char* name : {"one_XviD.avi", "two_XviD.avi"})
+        EXPECT_EQ(MediaInfoCommand("Video;%Format%", outFolder + "/" + name), "MPEG-4 Visual")
+            << name;
+    EXPECT_TRUE(RanTogether(1, 3));
+    EXPECT_TRUE(SawStatus(kJobPanel, "Job:1+3/3") || SawStatus(kJobPanel, "Job:1+2+3/3"));
+    EXPECT_EQ(progress.back().states,
+              (std::vector<JobState>{JobState::done, JobState::failed, JobState::done}));
+    EXPECT_EQ(bar.panels, (Panels{"1 of 3 jobs failed", ""}));
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+}
+
+TEST_F(RunEndToEnd, StopWithTwoJobsRunningEndsBothAndKeepsTheEarlierOutputs) {
+    for (const char* name : {"first.mkv", "second.mkv"}) {
+        ASSERT_TRUE(test::MakeClip(dir.File(name), 40));
+        ASSERT_NO_FATAL_FAILURE(Add({dir.File(name)}));
+    }
+    for (const char* name : {"first_XviD.avi", "second_XviD.avi"})
+        std::filesystem::copy_file(CorpusFile("xvid.avi"), outFolder + "/" + name);
+    control.SetJobsAtOnce(2);
+    view.shutdownAfterEncoding = true;
+    std::vector<pid_t> groups, tools;
+    pump.onPump = [&] {
+        if (control.StopFlag() || control.ProcessGroups().size() != 2) return;
+        std::vector<pid_t> encoders;
+        for (pid_t group : control.ProcessGroups())
+            for (pid_t member : platform::LiveGroupMembers(group))
+                if (CommandName(member) == "mencoder") encoders.push_back(member);
+        if (encoders.size() != 2) return;
+        groups = control.ProcessGroups();
+        tools = encoders;
+        control.Stop();
+    };
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::stopped) << output;
+    ASSERT_EQ(tools.size(), 2u) << output;
+    for (pid_t tool : tools) EXPECT_TRUE(testing::ProcessEnded(tool)) << tool;
+    for (pid_t group : groups) EXPECT_TRUE(platform::LiveGroupMembers(group).empty()) << group;
+    for (const char* name : {"first_XviD.avi", "second_XviD.avi"})
+        EXPECT_EQ(ReadTextFile(outFolder + "/" + name), ReadTextFile(CorpusFile("xvid.avi")))
+            << name;
+    EXPECT_TRUE(LeftoverWorkFiles(outFolder).empty());
+    EXPECT_EQ(bar.panels, (Panels{"Stopped", ""}));
+    EXPECT_EQ(power.powerOffRequests, 0);
+}
+
+TEST_F(RunEndToEnd, NamesThatCouldClashNeverRunTogetherAndEachDriveCopyFollowsItsConversion) {
+    for (const char* name : {"a/Clip.mkv", "b/clip.mkv", "other.mkv"}) {
+        std::filesystem::create_directories(std::filesystem::path(dir.File(name)).parent_path());
+        ASSERT_TRUE(test::MakeClip(dir.File(name), 8));
+    }
+    ASSERT_NO_FATAL_FAILURE(
+        Add({dir.File("a/Clip.mkv"), dir.File("b/clip.mkv"), dir.File("other.mkv")}));
+    options.copyToDrive = true;
+    options.drive = dir.File("drive");
+    std::filesystem::create_directory(options.drive);
+    control.SetJobsAtOnce(3);
+    RecordProgress();
+    const std::vector<std::string> names = {"Clip_XviD.avi", "clip_XviD.avi", "other_XviD.avi"};
+    bool copiedEarly = false;
+    pump.onPump = [&] {
+        for (const std::string& name : names)
+            copiedEarly = copiedEarly || (std::filesystem::exists(options.drive + "/" + name) &&
+                                          !std::filesystem::exists(outFolder + "/" + name));
+    };
+    EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::completed) << output;
+    EXPECT_FALSE(RanTogether(1, 2));
+    EXPECT_TRUE(RanTogether(1, 3));
+    EXPECT_FALSE(copiedEarly);
+    for (const std::string& name : names) {
+        EXPECT_EQ(MediaInfoCommand("Video;%Format%", outFolder + "/" + name), "MPEG-4 Visual");
+        EXPECT_EQ(ReadTextFile(options.drive + "/" + name), ReadTextFile(outFolder + "/" + name))
+            << name;
+    }
 }
 
 TEST_F(RunEndToEnd, AMissingToolFailsItsJobAndTheRunGoesOn) {
@@ -281,7 +380,7 @@ TEST_F(RunEndToEnd, AToolKilledFromOutsideFailsItsJobAndTheNextJobRuns) {
     bool killed = false;
     pump.onPump = [&] {
         if (killed || !bar.panels[kStatusPanel].starts_with("Pos")) return;
-        for (pid_t member : platform::LiveGroupMembers(control.CurrentRunner()->ProcessGroup()))
+        for (pid_t member : platform::LiveGroupMembers(control.ProcessGroups().at(0)))
             if (CommandName(member) == "mencoder") killed = ::kill(member, SIGKILL) == 0;
     };
     EXPECT_EQ(control.EncodeAll(rows, options), RunOutcome::jobsFailed) << output;
