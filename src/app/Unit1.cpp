@@ -36,6 +36,7 @@
 #include "app/SaveBeforePowerOff.h"
 #include "encode/AddFiles.h"
 #include "encode/DeviceProfile.h"
+#include "encode/JobsAtOnce.h"
 #include "encode/MediaInfo.h"
 #include "encode/ScriptError.h"
 #include "encode/ScriptWriter.h"
@@ -171,6 +172,9 @@ int TMainForm::LoadProfileIntoControls() {
     CheckBox3->setChecked(profile.copyTo);
     SelectDrive(profile.driveIndex, profile.driveMountPoint);
     ComboBox4->setCurrentIndex(FitSelectorIndex(profile.deviceSerial, ComboBox4->count()));
+    // A count this computer has no cores for, from another one, falls back to Auto.
+    ComboBox5->setCurrentIndex(
+        std::max(FitSelectorIndex(profile.jobsAtOnce, ComboBox5->count()), kJobsAtOnceAuto));
     return profile.languageValue;
 }
 
@@ -198,7 +202,12 @@ ProfileSettings TMainForm::ProfileFromControls() const {
         profile.driveIndex >= 0 ? ComboBox3->itemText(profile.driveIndex).toStdString() : "";
     profile.deviceSerial = ComboBox4->currentIndex();
     profile.languageValue = ComboBox1->currentIndex();
+    profile.jobsAtOnce = JobsAtOnceSetting();
     return profile;
+}
+
+int TMainForm::JobsAtOnceSetting() const {
+    return std::max(ComboBox5->currentIndex(), kJobsAtOnceAuto);
 }
 
 ScriptOptions TMainForm::ScriptOptionsFromControls() const {
