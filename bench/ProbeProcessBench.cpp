@@ -1,7 +1,8 @@
 // `tessaro-cli probe` on the corpus videos against the `mediainfo` command
 // given the same files in one process and asked for the same values: the same
-// library, so what differs is how the work is spread over the cores. Wall
-// time is the benchmark's time; the CPU time of the child is the cpu_ms counter.
+// library, so what differs is what each program loads and does around it.
+// Wall time is the benchmark's time; the CPU time of the child is the cpu_ms
+// counter.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>

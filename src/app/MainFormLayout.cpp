@@ -15,8 +15,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <thread>
 
 #include "app/DriveList.h"
 #include "app/Dropfilelistview.h"
@@ -24,6 +26,7 @@
 #include "app/JobListItems.h"
 #include "app/Unit1.h"
 #include "encode/DeviceProfile.h"
+#include "encode/JobsAtOnce.h"
 
 namespace tessaro {
 namespace {
@@ -75,6 +78,16 @@ QStringList QtNameFilters() {
             label, patterns == QLatin1String("*.*") ? QStringLiteral("*") : patterns));
     }
     return filters;
+}
+
+// Auto first, at the item index that stands for it; then every count up to
+// the cores, beyond which jobs would only wait for each other.
+QStringList JobsAtOnceEntries() {
+    static_assert(kJobsAtOnceAuto == 0);
+    QStringList entries{QStringLiteral("Auto")};
+    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    for (int count = 1; count <= cores; ++count) entries.append(QString::number(count));
+    return entries;
 }
 
 }  // namespace
@@ -162,20 +175,23 @@ void TMainForm::BuildOptionsPage(QWidget* page) {
     ComboBox3->addItems(CopyTargetVolumes());
     Label4 = Place(new QLabel(QStringLiteral("Device Serial: "), page), "Label4", 12, 152, 160, 18);
     ComboBox4 = makeSelector("ComboBox4", 180, 148, 160);
+    Label7 = Place(new QLabel(QStringLiteral("Jobs at once:"), page), "Label7", 12, 186, 160, 18);
+    ComboBox5 = Place(new QComboBox(page), "ComboBox5", 180, 182, 100, 22);
+    ComboBox5->addItems(JobsAtOnceEntries());
     CheckBox1 = Place(new QCheckBox(QStringLiteral("Shutdown after encoding"), page), "CheckBox1",
-                      12, 184, 400, 20);
+                      12, 218, 400, 20);
     UpdateButton = Place(new QPushButton(QStringLiteral("&Run update check now..."), page),
-                         "UpdateButton", 12, 218, 220, 26);
+                         "UpdateButton", 12, 252, 220, 26);
     // Beside the update check, so a user can tell whether an update took.
     VersionLabel = Place(
         new QLabel(QStringLiteral("Version %1").arg(QString::fromStdString(programVersion_)), page),
-        "VersionLabel", 244, 222, 200, 18);
-    Label6 = Place(new QLabel(QStringLiteral("Save Config:"), page), "Label6", 12, 258, 100, 18);
-    SpeedButton2 = Place(new QToolButton(page), "SpeedButton2", 120, 256, 30, 22);
+        "VersionLabel", 244, 256, 200, 18);
+    Label6 = Place(new QLabel(QStringLiteral("Save Config:"), page), "Label6", 12, 292, 100, 18);
+    SpeedButton2 = Place(new QToolButton(page), "SpeedButton2", 120, 290, 30, 22);
     SpeedButton2->setText(QStringLiteral(". . ."));
     SpeedButton2->setAutoRaise(true);
     CheckBox5 = Place(new QCheckBox(QStringLiteral("Show encoding console"), page), "CheckBox5", 12,
-                      288, 300, 20);
+                      322, 300, 20);
 }
 
 void TMainForm::BuildBottomPanel(QWidget* panel) {

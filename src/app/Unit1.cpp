@@ -173,6 +173,9 @@ int TMainForm::LoadProfileIntoControls() {
     CheckBox3->setChecked(profile.copyTo);
     SelectDrive(profile.driveIndex, profile.driveMountPoint);
     ComboBox4->setCurrentIndex(FitSelectorIndex(profile.deviceSerial, ComboBox4->count()));
+    // A count this computer has no cores for, from another one, falls back to Auto.
+    ComboBox5->setCurrentIndex(
+        std::max(FitSelectorIndex(profile.jobsAtOnce, ComboBox5->count()), kJobsAtOnceAuto));
     return profile.languageValue;
 }
 
@@ -200,7 +203,12 @@ ProfileSettings TMainForm::ProfileFromControls() const {
         profile.driveIndex >= 0 ? ComboBox3->itemText(profile.driveIndex).toStdString() : "";
     profile.deviceSerial = ComboBox4->currentIndex();
     profile.languageValue = ComboBox1->currentIndex();
+    profile.jobsAtOnce = JobsAtOnceSetting();
     return profile;
+}
+
+int TMainForm::JobsAtOnceSetting() const {
+    return std::max(ComboBox5->currentIndex(), kJobsAtOnceAuto);
 }
 
 ScriptOptions TMainForm::ScriptOptionsFromControls() const {
@@ -735,7 +743,7 @@ void TMainForm::RunEncode(Encode encode, QTreeWidgetItem* onlyRow) {
     runProgress_->Start(std::move(jobRows));
     const JobList rows = JobRowsOf(*ListView1);
     run_->SetJobsAtOnce(
-        JobsAtOnce(kJobsAtOnceAuto, std::max(1u, std::thread::hardware_concurrency()), rows));
+        JobsAtOnce(JobsAtOnceSetting(), std::max(1u, std::thread::hardware_concurrency()), rows));
     try {
         encode(rows, ScriptOptionsFromControls());
         NotifyRunEndWhenAway();

@@ -100,6 +100,8 @@ public:
     const std::string& ProgramVersion() const { return programVersion_; }
     const QString& SelectDirCaption() const { return selectDirCaption_; }
     bool Running() const { return run_ && run_->Running(); }
+    // "Jobs at once" as chosen: kJobsAtOnceAuto, or a count of jobs.
+    int JobsAtOnceSetting() const;
     // Set once the program ended itself for a power-off.
     bool EndedForPowerOff() const { return endedForPowerOff_; }
 
@@ -203,6 +205,8 @@ private:
     QComboBox* ComboBox3 = nullptr;
     QLabel* Label4 = nullptr;
     QComboBox* ComboBox4 = nullptr;
+    QLabel* Label7 = nullptr;
+    QComboBox* ComboBox5 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QPushButton* UpdateButton = nullptr;
     QLabel* VersionLabel = nullptr;

@@ -65,7 +65,7 @@ ProbeResult ProbeFiles(const std::vector<std::string>& paths, int serial, std::o
     for (const std::string& path : paths) fullPaths.push_back(FullPath(path));
     ReportingObserver observer(errors, rowsOut, serial, explain);
     ProbeResult result;
-    AddFiles(fullPaths, serial, result.rows, &observer);
+    AddFiles(fullPaths, serial, result.rows, &observer, ProbeThreads::caller);
     result.printed = observer.Printed();
     return result;
 }

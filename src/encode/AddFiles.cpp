@@ -49,16 +49,19 @@ ProbeOutcome ProbeOne(const std::string& path, int serial) {
 }  // namespace
 
 // Keeps one probe running per core, the file wanted next among them, while
-// the caller takes the results in order. A file probed ahead that is not
-// listed after all (the list filled up, the caller stopped) is only wasted work.
+// the caller takes the results in order (or, on the caller's thread, probes
+// each file as it is taken). A file probed ahead that is not listed after all
+// (the list filled up, the caller stopped) is only wasted work.
 class ProbeAhead final {
 public:
-    ProbeAhead(const std::vector<std::string>& paths, int serial)
+    ProbeAhead(const std::vector<std::string>& paths, int serial, ProbeThreads threads)
         : paths_(paths),
           serial_(serial),
+          threads_(threads),
           cores_(std::max(1u, std::thread::hardware_concurrency())) {}
 
     ProbeOutcome Take(size_t index) {
+        if (threads_ == ProbeThreads::caller) return ProbeOne(paths_[index], serial_);
         started_.erase(started_.begin(), started_.lower_bound(index));  // skipped after all
         if (started_.find(index) == started_.end()) started_.emplace(index, Launch(index));
         LaunchAfter(index);
@@ -85,6 +88,7 @@ private:
 
     const std::vector<std::string>& paths_;
     const int serial_;
+    const ProbeThreads threads_;
     const size_t cores_;
     size_t ahead_ = 0;
     std::map<size_t, std::future<ProbeOutcome>> started_;
@@ -104,8 +108,8 @@ const char* SkipReasonText(SkipReason reason) {
     return "skipped";
 }
 
-FileAdder::FileAdder(int serial)
-    : serial_(serial), probes_(std::make_unique<ProbeAhead>(paths_, serial)) {}
+FileAdder::FileAdder(int serial, ProbeThreads threads)
+    : serial_(serial), probes_(std::make_unique<ProbeAhead>(paths_, serial, threads)) {}
 
 FileAdder::~FileAdder() = default;
 
@@ -133,10 +137,10 @@ std::optional<JobRow> FileAdder::Next(size_t listedRows, AddFilesObserver& obser
 }
 
 size_t AddFiles(const std::vector<std::string>& paths, int serial, JobList& rows,
-                AddFilesObserver* observer) {
+                AddFilesObserver* observer, ProbeThreads threads) {
     AddFilesObserver silent;
     AddFilesObserver& watcher = observer ? *observer : silent;
-    FileAdder adder(serial);
+    FileAdder adder(serial, threads);
     adder.Append(paths);
     size_t added = 0;
     while (adder.HasNext() && watcher.ContinueAdding()) {

@@ -33,6 +33,12 @@ struct AddFilesObserver {
     virtual bool ContinueAdding() { return true; }
 };
 
+// Where files are probed: one per core ahead of the caller, which keeps a
+// window responsive and a long list quick; or one at a time on the caller's
+// thread, which costs the least CPU time, as a process that starts no thread
+// allocates without locking.
+enum class ProbeThreads { perCore, caller };
+
 class ProbeAhead;
 
 // Takes paths one at a time, in order, under the rules of AddFiles, while the
@@ -40,7 +46,7 @@ class ProbeAhead;
 // between other work, as the window does between turns of its event loop.
 class FileAdder final {
 public:
-    explicit FileAdder(int serial);
+    explicit FileAdder(int serial, ProbeThreads threads = ProbeThreads::perCore);
     ~FileAdder();
     FileAdder(const FileAdder&) = delete;
     FileAdder& operator=(const FileAdder&) = delete;
@@ -64,6 +70,6 @@ private:
 // in order is tested, classified, probed and appended to `rows` as a job row.
 // The same file may be listed twice. Returns the number of rows appended.
 size_t AddFiles(const std::vector<std::string>& paths, int serial, JobList& rows,
-                AddFilesObserver* observer = nullptr);
+                AddFilesObserver* observer = nullptr, ProbeThreads threads = ProbeThreads::perCore);
 
 }  // namespace tessaro

@@ -1,5 +1,6 @@
 #include "platform/DesktopNotifier.h"
 
+#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QStringList>
 #include <QVariantMap>
@@ -12,10 +13,16 @@ constexpr int kServerDecidesExpiry = -1;
 
 }  // namespace
 
-FreedesktopNotifier::FreedesktopNotifier(QDBusConnection bus) : bus_(std::move(bus)) {}
+FreedesktopNotifier::FreedesktopNotifier() = default;
+
+FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& bus)
+    : bus_(std::make_unique<QDBusConnection>(bus)) {}
+
+FreedesktopNotifier::~FreedesktopNotifier() = default;
 
 bool FreedesktopNotifier::Notify(const std::string& summary, const std::string& body) {
-    if (!bus_.isConnected()) return false;
+    if (!bus_) bus_ = std::make_unique<QDBusConnection>(QDBusConnection::sessionBus());
+    if (!bus_->isConnected()) return false;
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
@@ -23,7 +30,7 @@ bool FreedesktopNotifier::Notify(const std::string& summary, const std::string& 
     call << QStringLiteral("Tessaro") << 0u << QStringLiteral("tessaro")
          << QString::fromStdString(summary) << QString::fromStdString(body) << QStringList()
          << QVariantMap() << kServerDecidesExpiry;
-    return bus_.call(call, QDBus::Block, kReplyTimeoutMs).type() == QDBusMessage::ReplyMessage;
+    return bus_->call(call, QDBus::Block, kReplyTimeoutMs).type() == QDBusMessage::ReplyMessage;
 }
 
 }  // namespace tessaro::platform

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QtDBus/QDBusConnection>
+#include <memory>
 #include <string>
+
+class QDBusConnection;
 
 namespace tessaro::platform {
 
@@ -17,11 +19,14 @@ public:
 // org.freedesktop.Notifications on the session bus.
 class FreedesktopNotifier final : public INotifier {
 public:
-    explicit FreedesktopNotifier(QDBusConnection bus = QDBusConnection::sessionBus());
+    // On the session bus, connected only when there is something to tell.
+    FreedesktopNotifier();
+    explicit FreedesktopNotifier(const QDBusConnection& bus);
+    ~FreedesktopNotifier() override;
     bool Notify(const std::string& summary, const std::string& body) override;
 
 private:
-    QDBusConnection bus_;
+    std::unique_ptr<QDBusConnection> bus_;
 };
 
 }  // namespace tessaro::platform

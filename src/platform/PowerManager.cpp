@@ -1,5 +1,6 @@
 #include "platform/PowerManager.h"
 
+#include <QtDBus/QDBusConnection>
 #include <QtDBus/QDBusMessage>
 
 namespace tessaro::platform {
@@ -12,14 +13,20 @@ constexpr bool kInteractive = true;
 
 }  // namespace
 
-LogindPowerManager::LogindPowerManager(QDBusConnection bus) : bus_(std::move(bus)) {}
+LogindPowerManager::LogindPowerManager() = default;
+
+LogindPowerManager::LogindPowerManager(const QDBusConnection& bus)
+    : bus_(std::make_unique<QDBusConnection>(bus)) {}
+
+LogindPowerManager::~LogindPowerManager() = default;
 
 bool LogindPowerManager::PowerOff() {
-    if (!bus_.isConnected()) return false;
+    if (!bus_) bus_ = std::make_unique<QDBusConnection>(QDBusConnection::systemBus());
+    if (!bus_->isConnected()) return false;
     QDBusMessage call = QDBusMessage::createMethodCall(kLogindService, kLogindPath, kLogindManager,
                                                        QStringLiteral("PowerOff"));
     call << kInteractive;
-    const QDBusMessage reply = bus_.call(call);
+    const QDBusMessage reply = bus_->call(call);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QtDBus/QDBusConnection>
+#include <memory>
+
+class QDBusConnection;
 
 namespace tessaro::platform {
 
@@ -17,11 +19,14 @@ public:
 // decides whether this user may power the computer off.
 class LogindPowerManager final : public IPowerManager {
 public:
-    explicit LogindPowerManager(QDBusConnection bus = QDBusConnection::systemBus());
+    // On the system bus, connected only when a power-off is asked for.
+    LogindPowerManager();
+    explicit LogindPowerManager(const QDBusConnection& bus);
+    ~LogindPowerManager() override;
     bool PowerOff() override;
 
 private:
-    QDBusConnection bus_;
+    std::unique_ptr<QDBusConnection> bus_;
 };
 
 }  // namespace tessaro::platform

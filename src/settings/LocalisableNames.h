@@ -26,7 +26,7 @@ struct LocalisableName {
 
 // The controls whose captions a language file may replace, matched exactly
 // (case-sensitively) against object names. Controls not listed keep English.
-inline constexpr std::array<LocalisableName, 37> kLocalisableNames{{
+inline constexpr std::array<LocalisableName, 38> kLocalisableNames{{
     {"TabSheet1", LocalisableKind::page, "Files"},
     {"TabSheet2", LocalisableKind::page, "Options"},
     {"Button1", LocalisableKind::button, "Encode"},
@@ -46,6 +46,7 @@ inline constexpr std::array<LocalisableName, 37> kLocalisableNames{{
     {"Label4", LocalisableKind::label, "Device Serial: "},
     {"Label5", LocalisableKind::label, "Video Bitrate (kbps):"},
     {"Label6", LocalisableKind::label, "Save Config:"},
+    {"Label7", LocalisableKind::label, "Jobs at once:"},
     {"Item0", LocalisableKind::menuItem, "Open(&O). . ."},
     {"Item1", LocalisableKind::menuItem, "Sort (&S)"},
     {"Item2", LocalisableKind::menuItem, "Delete(&D)"},

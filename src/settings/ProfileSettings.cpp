@@ -20,6 +20,7 @@ constexpr char kDriveIndex[] = "DriveIndex";
 constexpr char kDeviceSerial[] = "DeviceSerial";
 constexpr char kLanguageValue[] = "LanguageValue";
 constexpr char kDriveMountPoint[] = "DriveMountPoint";
+constexpr char kJobsAtOnce[] = "JobsAtOnce";
 
 // A first start shows the desktop's language, not always the second one.
 ProfileSettings Defaults() {
@@ -45,6 +46,8 @@ ProfileSettings ReadSettings(const ProfileFile& file) {
         file.ReadInteger(kProfileSection, kLanguageValue, defaults.languageValue);
     settings.driveMountPoint =
         file.ReadString(kProfileSection, kDriveMountPoint, defaults.driveMountPoint);
+    const int jobsAtOnce = file.ReadInteger(kProfileSection, kJobsAtOnce, defaults.jobsAtOnce);
+    settings.jobsAtOnce = jobsAtOnce < 0 ? defaults.jobsAtOnce : jobsAtOnce;
     return settings;
 }
 
@@ -62,6 +65,7 @@ bool WriteSettings(const ProfileSettings& settings, ProfileFile& file, std::stri
     file.WriteInteger(kProfileSection, kLanguageValue, settings.languageValue);
     const bool mountStored =
         file.WriteString(kProfileSection, kDriveMountPoint, settings.driveMountPoint);
+    file.WriteInteger(kProfileSection, kJobsAtOnce, settings.jobsAtOnce);
     if (folderStored && mountStored) return true;
     if (error) *error = "A folder name with a line break cannot be kept in the profile";
     return false;

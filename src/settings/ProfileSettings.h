@@ -7,7 +7,7 @@ namespace tessaro {
 inline constexpr char kProfileFileName[] = "Clipwarp_profiles.ini";
 inline constexpr char kProfileSection[] = "Config";
 
-// The nine options of the main window kept in the profile file, with their
+// The options of the main window kept in the profile file, with their
 // defaults; selectors are item indices (-1: no selection).
 struct ProfileSettings {
     std::string outputFolder;              // "OutputFolder"            OutPath
@@ -24,6 +24,9 @@ struct ProfileSettings {
     // "DriveMountPoint": the volume behind driveIndex when it was saved, so that a
     // changed volume list never redirects copies to another volume.
     std::string driveMountPoint;
+    // "JobsAtOnce" (ComboBox5): how many jobs of a list run side by side, 0 for
+    // Auto; a profile without it, or with a negative or unreadable value, gives Auto.
+    int jobsAtOnce = 0;
 };
 
 // profileFolder + "/Clipwarp_profiles.ini".

@@ -172,6 +172,8 @@ TEST_F(EncodeWindowTest, EncodeNeedsRowsAndMenuEntriesConvertOnlyTheirRowsWithMe
 
 TEST_F(EncodeWindowTest, RowsConvertSideBySideUnderOneBarWithThePercentAndEta) {
     if (std::thread::hardware_concurrency() < 2) GTEST_SKIP() << "one core runs one job at once";
+    QComboBox* jobsAtOnce = Combo(form, "ComboBox5");
+    jobsAtOnce->setCurrentIndex(jobsAtOnce->findText("2"));
     const QString first = LongClip(user, 8), second = user.QPath("home/second.avi");
     ASSERT_FALSE(first.isEmpty());
     ASSERT_TRUE(QFile::copy(first, second));

@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <thread>
 
 #include "WindowTestSupport.h"
+#include "encode/JobsAtOnce.h"
 #include "platform/RegistryStore.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/StatusTexts.h"
@@ -53,7 +55,8 @@ TEST_F(StartupCloseTest, ProfileEdgeCasesReadAndWrittenBack) {
     WriteText(user.ProfileFile(),
               "; kept\n[Other]\nKey=value\n[config]\nOutputFolder=\nFileDetails=5\nCopyTo=1\n"
               "UnsupportFormatEncoding=1\nShowEncodingConsole=0\nVideoBitrate=3\nDeviceSerial=2\n"
-              "filedetails=0\nDriveIndex=0\nDriveMountPoint=/media/player-unplugged\n");
+              "filedetails=0\nDriveIndex=0\nDriveMountPoint=/media/player-unplugged\n"
+              "JobsAtOnce=4096\n");
     {
         TMainForm form;
         for (const char* name : {"CheckBox2", "CheckBox3", "CheckBox4"})
@@ -63,6 +66,7 @@ TEST_F(StartupCloseTest, ProfileEdgeCasesReadAndWrittenBack) {
         EXPECT_TRUE(Combo(form, "ComboBox3")->isEnabled());
         ASSERT_GT(Combo(form, "ComboBox3")->count(), 0) << "root is always listed";
         EXPECT_EQ(Combo(form, "ComboBox3")->currentIndex(), -1) << "a gone volume stays unchosen";
+        EXPECT_EQ(Combo(form, "ComboBox5")->currentText(), "Auto") << "more jobs than cores";
         EXPECT_EQ(Control<QLabel>(form, "OutPath")->text(), user.QPath("home"))
             << "documents fall back to home";
         form.show();
@@ -73,20 +77,32 @@ TEST_F(StartupCloseTest, ProfileEdgeCasesReadAndWrittenBack) {
     for (const std::string& line : std::vector<std::string>{
              "FileDetails=1", "UnsupportFormatEncoding=1", "ShowEncodingConsole=0",
              "VideoBitrate=3", "CopyTo=1", "DeviceSerial=-1", "DriveIndex=-1", "LanguageValue=0",
-             "[Other]", "Key=value", "; kept", "OutputFolder=" + user.Path("home")})
+             "JobsAtOnce=0", "[Other]", "Key=value", "; kept", "OutputFolder=" + user.Path("home")})
         EXPECT_THAT(saved, HasSubstr(line));
 }
 
-TEST_F(StartupCloseTest, ChosenVolumeSurvivesARestart) {
+TEST_F(StartupCloseTest, ChosenVolumeAndJobsAtOnceSurviveARestart) {
+    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     {
         TMainForm form;
+        EXPECT_EQ(form.JobsAtOnceSetting(), kJobsAtOnceAuto) << "a first start";
+        QStringList entries{"Auto"};
+        for (int count = 1; count <= cores; ++count) entries.append(QString::number(count));
+        QComboBox* jobs = Combo(form, "ComboBox5");
+        for (int index = 0; index < jobs->count(); ++index)
+            EXPECT_EQ(jobs->itemText(index), entries.value(index)) << index;
+        EXPECT_EQ(jobs->count(), entries.size());
         form.show();
         Combo(form, "ComboBox3")->setCurrentIndex(Combo(form, "ComboBox3")->findText("/"));
+        jobs->setCurrentIndex(cores);
         EXPECT_TRUE(form.close());
     }
-    EXPECT_THAT(ReadText(user.ProfileFile()), HasSubstr("DriveMountPoint=/\n"));
+    const std::string saved = ReadText(user.ProfileFile());
+    EXPECT_THAT(saved, HasSubstr("DriveMountPoint=/\n"));
+    EXPECT_THAT(saved, HasSubstr("JobsAtOnce=" + std::to_string(cores) + "\n"));
     TMainForm again;
     EXPECT_EQ(Combo(again, "ComboBox3")->currentText(), "/");
+    EXPECT_EQ(again.JobsAtOnceSetting(), cores);
 }
 
 // "エンコード" and "ファイル" in Shift-JIS, as the language file carries them.

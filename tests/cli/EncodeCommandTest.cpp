@@ -122,6 +122,7 @@ TEST_F(EncodeCommand, NamesAMissingToolsJobAndSaysSomeJobsFailed) {
     // A program folder without the tools beside it, and none on PATH.
     const std::string lonely = dir.File("tessaro-cli");
     fs::copy_file(kCli, lonely);
+    fs::copy_file(kCli + "-full", dir.File("tessaro-cli-full"));
     testing::ScopedEnv path("PATH", "/usr/bin:/bin");
     const ProgramRun run = Encode({"--output", out, CorpusFile("xvid.avi")}, lonely);
     EXPECT_EQ(run.exitCode, 3) << run.err;

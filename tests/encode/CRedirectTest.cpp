@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <functional>
@@ -21,7 +22,8 @@ using testing::TempDir;
 using testing::WriteTextFile;
 using Clock = std::chrono::steady_clock;
 
-constexpr std::string_view kCancelled = "\r\nCancelled.\r\n\r\nProcess terminated successfully.\r\n";
+constexpr std::string_view kCancelled =
+    "\r\nCancelled.\r\n\r\nProcess terminated successfully.\r\n";
 
 std::string Repeat(std::string_view text, int times) {
     std::string result;
@@ -36,7 +38,9 @@ TEST(OnOutput, SetsThePanelsFromTheLastMarkerOfAChunk) {
         {{"#JOB#Job:2/5\n#STATUS#Encoding\n"}, "Job:2/5", "Encoding"},
         {{"#STATUS#Encoding\r\n#STATUS#Copyto /media/x/\r\n"}, "=", "Copyto /media/x/"},
         {{"#JOB#Job:1/3\n#JOB#Job:2/3\n"}, "Job:2/3", "="},
-        {{"Pos:   1.2s     30f ( 3%)  25.00fps\rPos:   1.3s"}, "=", "Pos:   1.2s     30f ( 3%)  25.00fps"},
+        {{"Pos:   1.2s     30f ( 3%)  25.00fps\rPos:   1.3s"},
+         "=",
+         "Pos:   1.2s     30f ( 3%)  25.00fps"},
         {{"xPos:   1.2s     30f\r"}, "=", "="},
         {{"Pos: 1s\r#STATUS#Completed\n"}, "=", "Completed"},
         {{"MEncoder 1.5 (Debian)\nsuccess: format: 0\n"}, "=", "="},
@@ -66,13 +70,16 @@ TEST(ReportError, ComposesMessageAndSystemTextKeepsTheFirstAndLeavesThePanels) {
     runner.SetOutputObserver([&](std::string_view chunk) { output += chunk; });
     runner.ReportError("Error creating pipe", EMFILE);
     runner.ReportError("ReadFile fialed", 99999);
-    EXPECT_EQ(output, "Error creating pipe\r\nToo many open files\r\n"
-                      "ReadFile fialed\r\nNo status because FormatMessage failed.\r\n");
+    EXPECT_EQ(output,
+              "Error creating pipe\r\nToo many open files\r\n"
+              "ReadFile fialed\r\nNo status because FormatMessage failed.\r\n");
     EXPECT_TRUE(bar.changes.empty());
     EXPECT_EQ(runner.ErrorText(), "Error creating pipe: Too many open files");
     // Searching from before the start or past the end finds nothing.
-    EXPECT_EQ((std::array{CRedirect::FindFrom("#JOB#a#JOB#b", "#JOB#", 1), CRedirect::FindFrom("#JOB#a#JOB#b", "#JOB#", 7),
-                          CRedirect::FindFrom("abc", "a", -1), CRedirect::FindFrom("", "x", 0)}), (std::array{6, -1, -1, -1}));
+    EXPECT_EQ((std::array{CRedirect::FindFrom("#JOB#a#JOB#b", "#JOB#", 1),
+                          CRedirect::FindFrom("#JOB#a#JOB#b", "#JOB#", 7),
+                          CRedirect::FindFrom("abc", "a", -1), CRedirect::FindFrom("", "x", 0)}),
+              (std::array{6, -1, -1, -1}));
 }
 
 pid_t ReadPid(const std::string& path) {
@@ -83,9 +90,11 @@ pid_t ReadPid(const std::string& path) {
 class CRedirectRun : public ::testing::Test {
 protected:
     // A runner for `body`, or for the script at `path` started in `folder`.
-    CRedirect& Runner(const std::string& body, const std::string& path = {}, const std::string& folder = {}) {
+    CRedirect& Runner(const std::string& body, const std::string& path = {},
+                      const std::string& folder = {}) {
         WriteTextFile(dir.File("run.sh"), body);
-        runner = std::make_unique<CRedirect>(path.empty() ? dir.File("run.sh") : path, bar, folder, &pump);
+        runner = std::make_unique<CRedirect>(path.empty() ? dir.File("run.sh") : path, bar, folder,
+                                             &pump);
         runner->SetOutputObserver([this](std::string_view chunk) {
             output += chunk;
             chunkSizes.push_back(chunk.size());
@@ -103,8 +112,10 @@ protected:
 
 TEST_F(CRedirectRun, DeliversEveryByteOfBothStreamsWrittenBeforeTheScriptEnded) {
     // Far more than a pipe holds, ending right at the exit; backspaces become spaces.
-    Runner("printf 'a\\bb\\n'\necho '#STATUS#from stderr' >&2\necho '#JOB#Job:1/1'\n"
-           "i=0; while [ $i -lt 20000 ]; do echo \"line $i of the tool\"; i=$((i+1)); done\necho '#STATUS#Completed'\n")
+    Runner(
+        "printf 'a\\bb\\n'\necho '#STATUS#from stderr' >&2\necho '#JOB#Job:1/1'\n"
+        "i=0; while [ $i -lt 20000 ]; do echo \"line $i of the tool\"; i=$((i+1)); done\necho "
+        "'#STATUS#Completed'\n")
         .Run(false);
     std::string expected = "a b\n#STATUS#from stderr\n#JOB#Job:1/1\n";
     for (int i = 0; i < 20000; ++i) expected += "line " + std::to_string(i) + " of the tool\n";
@@ -112,7 +123,8 @@ TEST_F(CRedirectRun, DeliversEveryByteOfBothStreamsWrittenBeforeTheScriptEnded) 
     // The early markers are always whole in the first read; the last one may be
     // cut between two reads behind the flood, and a cut marker is not shown.
     EXPECT_EQ(bar.panels[0], "Job:1/1");
-    EXPECT_NE(std::ranges::find(bar.changes, std::pair(1, std::string("from stderr"))), bar.changes.end());
+    EXPECT_NE(std::ranges::find(bar.changes, std::pair(1, std::string("from stderr"))),
+              bar.changes.end());
     EXPECT_FALSE(runner->Failed());
     EXPECT_LE(*std::ranges::max_element(chunkSizes), 1023u);
 }
@@ -130,7 +142,9 @@ TEST_F(CRedirectRun, StartsInTheGivenFolderAndTakesARelativeScriptPathAsAFile) {
 TEST_F(CRedirectRun, EndsWhenTheScriptEndsEvenIfAToolKeepsThePipeOpen) {
     const std::string sleeper = testing::MakeUniqueSleeper(dir, "zzhold");
     const auto started = Clock::now();
-    Runner("'" + sleeper + "' 30 &\necho $! > '" + dir.File("tool.pid") + "'\necho '#STATUS#Completed'\n").Run(false);
+    Runner("'" + sleeper + "' 30 &\necho $! > '" + dir.File("tool.pid") +
+           "'\necho '#STATUS#Completed'\n")
+        .Run(false);
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
     EXPECT_EQ(bar.panels[1], "Completed");
     // The tool outlived its script; it belonged to this run, so it is ended too.
@@ -140,9 +154,10 @@ TEST_F(CRedirectRun, EndsWhenTheScriptEndsEvenIfAToolKeepsThePipeOpen) {
 
 TEST_F(CRedirectRun, AScriptThatCannotStartIsReported) {
     WriteTextFile(dir.File("plain"), "x");
-    const std::pair<std::string, std::string> cases[] = {{dir.File("missing.sh"), "No such file or directory"},
-                                                         {dir.Path().string(), "Is a directory"},
-                                                         {dir.File("plain/run.sh"), "Not a directory"}};
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.File("missing.sh"), "No such file or directory"},
+        {dir.Path().string(), "Is a directory"},
+        {dir.File("plain/run.sh"), "Not a directory"}};
     for (const auto& [script, error] : cases) {
         output.clear();
         Runner("", script).Run(false);
@@ -156,11 +171,13 @@ TEST_F(CRedirectRun, StopEndsTheScriptAndTheToolItRunsButNothingElse) {
     const std::string sleeper = testing::MakeUniqueSleeper(dir, "zzstop");
     testing::OutsideProcess outside({sleeper, "30"});
     const std::string pidFile = dir.File("script.pid");
-    CRedirect& run = Runner("echo $$ > '" + pidFile + "'\necho '#STATUS#Encoding'\n'" + sleeper + "' 30\necho '#STATUS#Completed'\n");
+    CRedirect& run = Runner("echo $$ > '" + pidFile + "'\necho '#STATUS#Encoding'\n'" + sleeper +
+                            "' 30\necho '#STATUS#Completed'\n");
     run.SetSleepInterval(200);
     // Stop once the tool runs, as the window's Stop button would.
     pump.onPump = [&] {
-        if (!run.StopRequested() && platform::LiveGroupMembers(ReadPid(pidFile)).size() == 2) run.Stop();
+        if (!run.StopRequested() && platform::LiveGroupMembers(ReadPid(pidFile)).size() == 2)
+            run.Stop();
     };
     run.Run(false);
     EXPECT_TRUE(output.ends_with(kCancelled)) << output;
@@ -172,7 +189,8 @@ TEST_F(CRedirectRun, StopEndsTheScriptAndTheToolItRunsButNothingElse) {
 }
 
 TEST_F(CRedirectRun, StopTakesEffectWhileTheScriptFloodsItsOutputOrRunsInTheConsole) {
-    CRedirect& flood = Runner("echo '#STATUS#Flooding'\nwhile :; do echo 'more and more output'; done\n");
+    CRedirect& flood =
+        Runner("echo '#STATUS#Flooding'\nwhile :; do echo 'more and more output'; done\n");
     pump.onPump = [&] {
         if (pump.pumps == 50) flood.Stop();
     };
@@ -195,7 +213,8 @@ TEST_F(CRedirectRun, StopFromAnotherThreadWakesTheIdleWait) {
     // A long interval: only the wake-up can end the wait in time.
     run.SetSleepInterval(60000);
     std::atomic<bool> waiting{false};
-    run.SetOutputObserver([&](std::string_view chunk) { waiting = waiting || chunk.find("Waiting") != chunk.npos; });
+    run.SetOutputObserver(
+        [&](std::string_view chunk) { waiting = waiting || chunk.find("Waiting") != chunk.npos; });
     std::thread stopper([&] {
         testing::Eventually([&] { return waiting.load(); });
         run.Stop();

@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix=$work/prefix
 cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log"
 
-for file in tessaro tessaro-cli charshift fastcopy avifinish; do
+for file in tessaro tessaro-cli tessaro-cli-full charshift fastcopy avifinish; do
   [[ -f "$prefix/lib/tessaro/$file" && -x "$prefix/lib/tessaro/$file" ]] ||
     fail "lib/tessaro/$file is not an installed program"
 done

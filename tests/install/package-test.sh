@@ -27,7 +27,8 @@ for needed in mencoder libmediainfo0v5 libqt6widgets6 libcurl4 libsodium23 libc6
 done
 
 contents=$(dpkg-deb -c "$package" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
-for path in ./usr/lib/tessaro/tessaro ./usr/lib/tessaro/tessaro-cli ./usr/lib/tessaro/charshift \
+for path in ./usr/lib/tessaro/tessaro ./usr/lib/tessaro/tessaro-cli ./usr/lib/tessaro/tessaro-cli-full \
+  ./usr/lib/tessaro/charshift \
   ./usr/lib/tessaro/fastcopy ./usr/lib/tessaro/avifinish ./usr/lib/tessaro/LangJ.ini \
   "./usr/bin/tessaro -> ../lib/tessaro/tessaro" "./usr/bin/tessaro-cli -> ../lib/tessaro/tessaro-cli" \
   ./usr/share/applications/Tessaro.desktop ./usr/share/icons/hicolor/scalable/apps/tessaro.svg \

@@ -29,7 +29,7 @@ server=http://127.0.0.1:$port
 
 release=$work/server/upgrade
 info=$release/tessaro.inf
-expected=$(printf '%s\n' tessaro LangJ.ini avifinish charshift fastcopy tessaro-cli)
+expected=$(printf '%s\n' tessaro LangJ.ini avifinish charshift fastcopy tessaro-cli tessaro-cli-full)
 published=$(cd "$release/tessaro" && ls | grep -v '\.minisig$' | sort)
 [[ $published == "$(sort <<<"$expected")" ]] || fail "published files: $published"
 

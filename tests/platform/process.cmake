@@ -13,7 +13,7 @@ set_target_properties(fake_notifications PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${C
 
 tessaro_add_test(platform_power_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/PowerManagerTest.cpp
-  LIBS tessaro_platform
+  LIBS tessaro_platform_dbus
   LABELS dbus)
 target_compile_definitions(platform_power_tests PRIVATE
   TESSARO_FAKE_LOGIND="$<TARGET_FILE:fake_logind>"

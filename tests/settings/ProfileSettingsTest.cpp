@@ -35,17 +35,18 @@ TEST_F(ProfileSettingsTest, MissingFileGivesDefaultsAndTheDocumentsFolder) {
     EXPECT_EQ(Text(), "[Config]\nOutputFolder=" + documents_ +
                           "\nFileDetails=0\nUnsupportFormatEncoding=0\nShowEncodingConsole=0\n"
                           "VideoBitrate=0\nCopyTo=0\nDriveIndex=0\nDeviceSerial=0\nLanguageValue="
-                          "0\nDriveMountPoint=\n");
+                          "0\nDriveMountPoint=\nJobsAtOnce=0\n");
     std::filesystem::remove(Home() + "/config/user-dirs.dirs");
     EXPECT_EQ(LoadProfile(Home() + "/none").outputFolder, Home());
 }
 
 TEST_F(ProfileSettingsTest, SavesTheKeysInTheirOrderAndReadsThemBack) {
-    ASSERT_TRUE(Save({"/media/converted", true, true, false, 12, true, 22, -1, 0, "/media/usb"}));
+    ASSERT_TRUE(
+        Save({"/media/converted", true, true, false, 12, true, 22, -1, 0, "/media/usb", 4}));
     EXPECT_EQ(Text(),
               "[Config]\nOutputFolder=/media/converted\nFileDetails=1\nUnsupportFormatEncoding=1\n"
               "ShowEncodingConsole=0\nVideoBitrate=12\nCopyTo=1\nDriveIndex=22\nDeviceSerial=-1\n"
-              "LanguageValue=0\nDriveMountPoint=/media/usb\n");
+              "LanguageValue=0\nDriveMountPoint=/media/usb\nJobsAtOnce=4\n");
     ASSERT_TRUE(SaveProfile(Home() + "/copy", Load()));
     EXPECT_EQ(Text("/copy"), Text());
 }
@@ -65,6 +66,28 @@ TEST_F(ProfileSettingsTest, EdgeValuesReadAndWriteBackNormalised) {
                            {22, 23, 22}, {23, 23, -1}, {0, 0, -1}};
     for (const auto& [stored, items, shown] : fits)
         EXPECT_EQ(FitSelectorIndex(stored, items), shown) << stored << " of " << items;
+}
+
+TEST_F(ProfileSettingsTest, JobsAtOnceIsAutoUnlessACountIsStoredAndLosesNothingElse) {
+    const std::pair<const char*, int> cases[] = {{"", 0},  // a profile from before the setting
+                                                 {"JobsAtOnce=3\n", 3},
+                                                 {"JobsAtOnce=0\n", 0},
+                                                 {"JobsAtOnce = 2\n", 2},
+                                                 {"JobsAtOnce=-1\n", 0},
+                                                 {"JobsAtOnce=three\n", 0},
+                                                 {"JobsAtOnce=\n", 0},
+                                                 {"JobsAtOnce=1.5\n", 0},
+                                                 {"JobsAtOnce=99999999999\n", 0}};
+    for (const auto& [line, jobs] : cases) {
+        Write("[Config]\nOutputFolder=/kept\n" + std::string(line) + "VideoBitrate=3\nCopyTo=1\n");
+        const ProfileSettings read = Load();
+        EXPECT_EQ(std::tuple(read.jobsAtOnce, read.outputFolder, read.videoBitrate, read.copyTo),
+                  std::tuple(jobs, "/kept"s, 3, true))
+            << line;
+        ASSERT_TRUE(Save(read));
+        EXPECT_NE(Text().find("JobsAtOnce=" + std::to_string(jobs) + "\n"), std::string::npos)
+            << Text();
+    }
 }
 
 TEST_F(ProfileSettingsTest, AFirstStartTakesTheMessagesLocaleAndAStoredChoiceWins) {

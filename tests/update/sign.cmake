@@ -4,5 +4,5 @@ tessaro_add_test(update_sign_tests
     ${CMAKE_CURRENT_LIST_DIR}/kuEd25519StreamVerifierTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuMinisignParseTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuMinisignVerifierTest.cpp
-  LIBS tessaro_update_sign tessaro_platform
+  LIBS tessaro_update_sign tessaro_platform Qt6::Core
   LABELS update sign)
