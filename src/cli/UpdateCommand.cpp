@@ -121,6 +121,11 @@ bool DownloadRelease(TkuRenovator& renovator, UpdateReport& report) {
     report.OnSaid = end;
     renovator.DoUpgrade(true);
     if (!ended) loop.exec();
+    // The handlers reach into this frame; an Abort after it returns reports again.
+    renovator.OnEndUpgrade = nullptr;
+    renovator.OnAborted = nullptr;
+    renovator.OnLostFile = nullptr;
+    report.OnSaid = nullptr;
     return downloaded && !report.Said();
 }
 
