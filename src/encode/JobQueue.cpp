@@ -9,27 +9,21 @@
 
 #include "encode/CRedirect.h"
 #include "encode/RunMarkers.h"
+#include "platform/Paths.h"
 
 namespace tessaro {
 namespace {
 
-std::string WithoutCase(std::string path) {
-    std::ranges::transform(path, path.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return path;
-}
-
 std::set<std::string> WrittenFiles(const ScriptJob& job) {
     std::set<std::string> files;
-    for (const std::string& path : job.writes) files.insert(WithoutCase(path));
+    for (const std::string& path : job.writes) files.insert(platform::ToLowerAscii(path));
     return files;
 }
 
 bool Touches(const ScriptJob& job, const std::set<std::string>& written) {
-    return written.count(WithoutCase(job.source)) != 0 ||
+    return written.count(platform::ToLowerAscii(job.source)) != 0 ||
            std::ranges::any_of(job.writes, [&](const std::string& path) {
-               return written.count(WithoutCase(path)) != 0;
+               return written.count(platform::ToLowerAscii(path)) != 0;
            });
 }
 

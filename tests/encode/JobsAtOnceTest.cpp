@@ -13,10 +13,10 @@ namespace {
 // "WIDTHxHEIGHT" a video re-encoded (decision code 4), "audio" a video whose
 // picture is copied (code 1), "srt" a subtitle (code 10); words of one list
 // are joined by "+".
-JobList List(const std::string& spec) {
+JobList List(const std::string& words) {
     JobList rows;
-    std::istringstream words(spec);
-    for (std::string word; std::getline(words, word, '+');) {
+    std::istringstream stream(words);
+    for (std::string word; std::getline(stream, word, '+');) {
         video_struct record;
         int8_t code = 4;
         if (word == "audio") {
