@@ -123,6 +123,7 @@ void JobQueue::StartReadyJobs(bool showConsole, int pollInterval) {
         RunningJob& started = *running_.back();
         if (started.runner.Start(showConsole)) {
             anyStarted_ = true;
+            events_.started(static_cast<int>(index) + 1);
             continue;
         }
         // A run none of whose jobs could start could not be run at all; later

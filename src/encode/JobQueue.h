@@ -26,6 +26,8 @@ class CRedirect;
 class JobQueue final {
 public:
     struct Events {
+        // Job `number` (from 1) was started, in the order jobs start.
+        std::function<void(int number)> started;
         // Whole lines (with their line break) of job `number`'s output, and
         // what is left of it at the job's end.
         std::function<void(int number, std::string_view text)> output;

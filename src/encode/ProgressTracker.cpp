@@ -68,6 +68,15 @@ ProgressTracker::ProgressTracker(std::vector<PlannedJob> jobs, Clock clock)
     Recompute();
 }
 
+bool ProgressTracker::Start(int number) {
+    if (number < 1 || number > progress_.jobCount) return false;
+    const size_t index = static_cast<size_t>(number - 1);
+    if (progress_.states[index] != JobState::waiting) return false;
+    StartJob(index);
+    Recompute();
+    return true;
+}
+
 bool ProgressTracker::Take(int number, std::string_view chunk) {
     if (number < 1 || number > progress_.jobCount) return false;
     const size_t index = static_cast<size_t>(number - 1);

@@ -17,19 +17,21 @@ struct PlannedJob {
 };
 
 // Follows the output of a run's jobs, each job's stream apart, as jobs may
-// run side by side: a job's marker starts it, its failure status, its skip
-// line or the end of its script ends it, and mencoder's progress records
-// ("Pos: 25.2s 632f (44%) ...") give its fraction, from its position against
-// the probed length or else from the percent. The list's work is the jobs'
-// lengths; a copy or subtitle job weighs little and counts when it ends. The
-// ETA is the work left at the speed the list measured so far, with its jobs
-// overlapping.
+// run side by side. A job's start (in recorded output, its marker) starts
+// it; its failure status, its skip line or the end of its script ends it;
+// mencoder's progress records ("Pos: 25.2s 632f (44%) ...") give its
+// fraction, from its position against the probed length or else from the
+// percent. The list's work is the jobs' lengths; a copy or subtitle job
+// weighs little and counts when it ends. The ETA is the work left at the
+// speed the list measured so far, with its jobs overlapping.
 class ProgressTracker final {
 public:
     using Clock = std::function<double()>;  // seconds, any origin
 
     ProgressTracker(std::vector<PlannedJob> jobs, Clock clock);
 
+    // Job `number` (from 1) was started. Returns whether the progress changed.
+    bool Start(int number);
     // Output of job `number` (from 1). Returns whether the progress changed.
     bool Take(int number, std::string_view chunk);
     // Job `number`'s script has ended: a job still going on becomes `state`.

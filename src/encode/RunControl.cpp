@@ -176,6 +176,7 @@ void RunControl::RunJobs(const Script& script, const std::string& runFolder) {
     }
     PollEventPump pollPump;
     JobQueue::Events events;
+    events.started = [this](int number) { TrackStart(number); };
     events.output = [this](int number, std::string_view text) {
         TrackOutput(number, text);
         if (outputObserver) outputObserver(text);
@@ -227,6 +228,10 @@ void RunControl::StartTracking(const Script& script) {
                         job.encodes ? ProbeDurationSeconds(job.source) : 0, job.encodes});
     tracker.emplace(std::move(jobs), progressClock ? progressClock : SteadySeconds);
     progressObserver(tracker->Progress());
+}
+
+void RunControl::TrackStart(int number) {
+    if (tracker && tracker->Start(number)) progressObserver(tracker->Progress());
 }
 
 void RunControl::TrackOutput(int number, std::string_view chunk) {

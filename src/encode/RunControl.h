@@ -106,6 +106,7 @@ private:
     bool BeginRun(bool showConsole);
     void EndRun(bool showConsole, bool ownRequest);
     void StartTracking(const Script& script);
+    void TrackStart(int number);
     void TrackOutput(int number, std::string_view chunk);
     void TrackEnd(int number, bool stopped);
     void FinishTracking();

@@ -120,17 +120,20 @@ TEST_F(ProgressTrackerTest, TheEtaWeighsTheJobsLeftByTheirLengthAtTheSpeedSoFar)
 TEST_F(ProgressTrackerTest, JobsSideBySideAddTheirWorkAndAreListedInTheOrderTheyStarted) {
     ProgressTracker tracker = Tracker(
         {{"a.mkv", 20, true}, {"b.mkv", 20, true}, {"c.mkv", 40, true}, {"d.srt", 0, false}});
+    // Started in list order; the second job speaks first.
+    EXPECT_TRUE(tracker.Start(1) && tracker.Start(2));
     tracker.Take(2, "#JOB#Job:2/4\n#STATUS#Encoding\n" + kEncoderHeader);
     tracker.Take(1, "#JOB#Job:1/4\n#STATUS#Encoding\n" + kEncoderHeader);
+    EXPECT_FALSE(tracker.Start(1)) << "a job starts once";
     now += 10;
     tracker.Take(1, Record(5, 30));
     tracker.Take(2, Record(8.0, 44).substr(0, 20));
     tracker.Take(2, Record(8.0, 44).substr(20) + Record(10.0, 50));
     RunProgress progress = tracker.Progress();
     ASSERT_EQ(progress.current.size(), 2u);
-    EXPECT_EQ(progress.current[0].number, 2) << "the first to start comes first";
-    EXPECT_DOUBLE_EQ(progress.current[0].fraction, 0.5);
-    EXPECT_DOUBLE_EQ(progress.current[1].fraction, 0.25);
+    EXPECT_EQ(progress.current[0].number, 1) << "the first to start comes first";
+    EXPECT_DOUBLE_EQ(progress.current[0].fraction, 0.25);
+    EXPECT_DOUBLE_EQ(progress.current[1].fraction, 0.5);
     EXPECT_EQ(progress.states, (States{JobState::converting, JobState::converting,
                                        JobState::waiting, JobState::waiting}));
     // 15 of 80.5 seconds of video in 10 s: the list converts 1.5 s a second.
