@@ -8,6 +8,18 @@
 # the real settings stay untouched and the pictures show no folder of this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The videos lie where a user keeps them, /home/user/Videos: a home made on a
+# private /home in a mount namespace of this user's own, so this machine's
+# /home is neither touched nor shown. The inner namespace gives the user back
+# their own id.
+if [[ -z "${TESSARO_SHOT_HOME:-}" ]]; then
+  exec unshare --user --map-root-user --mount --propagation private bash -c '
+    mount -t tmpfs tmpfs /home && mkdir -p /home/user/Videos/Player &&
+      exec unshare --user --map-user="$1" --map-group="$2" \
+        env TESSARO_SHOT_HOME=/home/user "${@:3}"' _ "$(id -u)" "$(id -g)" "$PWD/scripts/screenshot.sh" "$@"
+fi
+home=$TESSARO_SHOT_HOME
 out=${1:-docs/screenshots}
 build=${BUILD_DIR:-build}
 program=$build/bin/tessaro
@@ -30,8 +42,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The sample where a user keeps videos, not in the build folder.
-sample=$work/home/Videos
+sample=$home/Videos
 scripts/make-samples.sh "$sample"
 mapfile -t files < <(find "$sample" -maxdepth 1 -type f | sort)
 
@@ -43,9 +54,9 @@ read -r -t 20 display_number <&"$display_fd"
 export DISPLAY=":$display_number"
 
 # A clip long enough that a run is still going when the picture is taken.
-long_clip=$work/road.mkv
-ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=25:duration=120 \
-  -f lavfi -i sine=frequency=440:duration=120 -c:v mpeg4 -q:v 5 -c:a ac3 -shortest "$long_clip"
+long_clip=$sample/road.mkv
+ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=25:duration=300 \
+  -f lavfi -i sine=frequency=440:duration=300 -c:v mpeg4 -q:v 5 -c:a ac3 -shortest "$long_clip"
 
 # shoot NAME LANGUAGE_INDEX FILE_DETAILS [encode|options]
 shoot() {
@@ -53,11 +64,11 @@ shoot() {
   local encode=""
   [[ $action == encode ]] && encode=1
   local user=$work/$name
-  mkdir -p "$user"/{config,data,temp,registry,runtime} "$work/home/Videos/Player"
+  mkdir -p "$user"/{config,data,temp,registry,runtime}
   chmod 700 "$user/runtime"
   printf '[Config]\nOutputFolder=%s\nFileDetails=%s\nLanguageValue=%s\n' \
-    "$work/home/Videos/Player" "$details" "$language" >"$user/config/Clipwarp_profiles.ini"
-  HOME=$work/home XDG_CONFIG_HOME=$user/config XDG_DATA_HOME=$user/data \
+    "$sample/Player" "$details" "$language" >"$user/config/Clipwarp_profiles.ini"
+  HOME=$home XDG_CONFIG_HOME=$user/config XDG_DATA_HOME=$user/data \
     XDG_RUNTIME_DIR=$user/runtime TEMP=$user/temp APPDATA=$user/config \
     TESSARO_REGISTRY_DIR=$user/registry QT_QPA_PLATFORM=xcb \
     "$program" "${files[@]}" ${encode:+"$long_clip"} >/dev/null 2>&1 &
@@ -69,7 +80,7 @@ shoot() {
   if [[ -n "$encode" ]]; then
     # "Encode", then the picture while the last file converts.
     xdotool mousemove --window "$window" 314 491 click 1
-    sleep 6
+    sleep 4
   elif [[ $action == options ]]; then
     # The Options page, with the version beside the update check.
     xdotool mousemove --window "$window" 80 12 click 1 mousemove 0 0
