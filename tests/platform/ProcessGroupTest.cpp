@@ -4,7 +4,6 @@
 
 #include "ProcessTestSupport.h"
 #include "platform/ChildProcess.h"
-#include "platform/Paths.h"
 #include "platform/ProcessKiller.h"
 
 namespace tessaro::platform {
@@ -12,18 +11,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace testing;  // the project's test helpers
-
-bool KilledBy(int status, int signal) {
-    return WIFSIGNALED(status) && WTERMSIG(status) == signal;
-}
-
-// Right after fork the process still bears the test's own name.
-bool RunsItsProgram(const OutsideProcess& process) {
-    return Eventually([&] {
-        const std::string comm = ReadTextFile("/proc/" + std::to_string(process.Pid()) + "/comm");
-        return comm.starts_with("zz") || comm.starts_with("tessaro-long");
-    });
-}
 
 TEST(ChildProcess, LeadsItsOwnGroupWithOneOutputNoInputAndEndsWhatTheScriptLeftBehind) {
     TempDir dir;
@@ -50,25 +37,6 @@ TEST(ChildProcess, LeadsItsOwnGroupWithOneOutputNoInputAndEndsWhatTheScriptLeftB
     EXPECT_EQ(child.Start({"/no/such/program"}, "", -1), ENOENT);
     EXPECT_FALSE(child.Started());
     EXPECT_EQ(child.Start({}, "", -1), EINVAL);
-}
-
-TEST(KillProcessesByName, EndsEveryProcessOfThatNameWithoutCaseAndNoOther) {
-    TempDir dir;
-    const std::string target = MakeUniqueSleeper(dir, "zzkill");
-    // /proc/<pid>/comm keeps 15 characters; the image file name keeps them all.
-    const std::string longName = MakeUniqueSleeper(dir, "tessaro-long-sleeper-");
-    OutsideProcess first({target, "30"}), second({target, "30"}), longer({longName, "30"});
-    OutsideProcess other({MakeUniqueSleeper(dir, "zzkeep"), "30"});
-    for (const OutsideProcess* process : {&first, &second, &longer, &other})
-        ASSERT_TRUE(RunsItsProgram(*process));
-    EXPECT_TRUE(KillProcessesByName("ZZKILL" + std::to_string(::getpid()), SIGKILL));
-    EXPECT_TRUE(KilledBy(first.Collect(), SIGKILL));
-    EXPECT_TRUE(KilledBy(second.Collect(), SIGKILL));
-    EXPECT_TRUE(other.Alive());
-    EXPECT_TRUE(longer.Alive());
-    EXPECT_TRUE(KillProcessesByName(ExtractFileName(longName), SIGTERM));
-    EXPECT_TRUE(KilledBy(longer.Collect(), SIGTERM));
-    EXPECT_FALSE(KillProcessesByName("no-such-program-" + std::to_string(::getpid()), SIGKILL));
 }
 
 TEST(TerminateProcessGroup, EndsTheWholeGroupButNothingOutsideIt) {
