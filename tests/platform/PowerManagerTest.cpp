@@ -10,11 +10,11 @@
 namespace tessaro::platform {
 namespace {
 
-// A helper program whose standard output the test reads line by line; killed at the end.
-class Helper : public QProcess {
+// A program whose standard output the test reads line by line; killed at the end.
+class Program : public QProcess {
 public:
-    explicit Helper(const QStringList& command) { start(command.front(), command.mid(1)); }
-    ~Helper() override {
+    explicit Program(const QStringList& command) { start(command.front(), command.mid(1)); }
+    ~Program() override {
         kill();
         waitForFinished();
     }
@@ -25,33 +25,23 @@ public:
     }
 };
 
-TEST(LogindPowerManager, AsksLogindToPowerOffInteractivelyAndReportsARequestNobodyTakes) {
-    // A bus of the test's own: the request can never reach the machine's logind.
-    Helper bus(
+// A bus of the test's own: no request can reach the machine's logind or desktop.
+TEST(DesktopServices, PowerOffAndNotificationsReachTheServiceAndFailWhenNobodyListens) {
+    Program bus(
         {"/usr/bin/dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"});
     const QString address = bus.Line();
-    const QDBusConnection client = QDBusConnection::connectToBus(address, "power-test");
+    const QDBusConnection client = QDBusConnection::connectToBus(address, "services-test");
     ASSERT_TRUE(client.isConnected()) << address.toStdString();
     EXPECT_FALSE(LogindPowerManager(client).PowerOff());
-    Helper logind({TESSARO_FAKE_LOGIND, address});
+    EXPECT_FALSE(FreedesktopNotifier(client).Notify("Tessaro", "no one there"));
+    Program logind({TESSARO_FAKE_LOGIND, address}), notifier({TESSARO_FAKE_NOTIFICATIONS, address});
     ASSERT_EQ(logind.Line(), "ready");
+    ASSERT_EQ(notifier.Line(), "ready");
     EXPECT_TRUE(LogindPowerManager(client).PowerOff());
     EXPECT_EQ(logind.Line(), "PowerOff interactive=true");
-    QDBusConnection::disconnectFromBus("power-test");
-}
-
-TEST(FreedesktopNotifier, SendsTheSummaryAndBodyAndSaysWhenNobodyListens) {
-    Helper bus(
-        {"/usr/bin/dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"});
-    const QString address = bus.Line();
-    const QDBusConnection client = QDBusConnection::connectToBus(address, "notify-test");
-    ASSERT_TRUE(client.isConnected()) << address.toStdString();
-    EXPECT_FALSE(FreedesktopNotifier(client).Notify("Tessaro", "no one there"));
-    Helper service({TESSARO_FAKE_NOTIFICATIONS, address});
-    ASSERT_EQ(service.Line(), "ready");
     EXPECT_TRUE(FreedesktopNotifier(client).Notify("Run completed", "3 jobs done"));
-    EXPECT_EQ(service.Line(), "Tessaro|Run completed|3 jobs done");
-    QDBusConnection::disconnectFromBus("notify-test");
+    EXPECT_EQ(notifier.Line(), "Tessaro|Run completed|3 jobs done");
+    QDBusConnection::disconnectFromBus("services-test");
 }
 
 }  // namespace
