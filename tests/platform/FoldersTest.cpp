@@ -33,7 +33,6 @@ TEST(Paths, SplitJoinAndCompareLikeTheScriptWriterExpects) {
         EXPECT_EQ(std::tuple(ExtractFileName(path), ExtractFileDir(path), ExtractFileExt(path)),
                   std::tuple(name, dir, ext));
     EXPECT_EQ(JoinPath("/out", "a.avi") + JoinPath("/", "/b") + JoinPath("", "c"), "/out/a.avi/bc");
-    EXPECT_EQ(StripFileExt("/a.d/m.part1.mkv") + StripFileExt("/a.d/m"), "/a.d/m.part1/a.d/m");
     EXPECT_EQ(ToLowerAscii("MPEG-4 \xC3\x89T\xC3\x89"), "mpeg-4 \xC3\x89t\xC3\x89");
     EXPECT_TRUE(EqualsNoCase("MEnCoder", "mencoder"));
     EXPECT_FALSE(EqualsNoCase("mencoder", "mencoder2"));
@@ -231,7 +230,6 @@ TEST(RunFolder, EachRunGetsAPrivateFolderAndTheNextRunClearsWhatOthersLeft) {
     ASSERT_TRUE(second) << error;
     EXPECT_NE(first->Path(), second->Path());
     EXPECT_TRUE(first->Path().ends_with("/run-cli-" + first->Tag()));
-    EXPECT_EQ(first->Tag().size(), 6u);
     EXPECT_EQ(fs::status(first->Path()).permissions() & fs::perms::all, fs::perms::owner_all);
     testing::WriteTextFile(first->Path() + "/failed-1.txt", "why");
     const std::string kept = first->Path(), removed = second->Path();
