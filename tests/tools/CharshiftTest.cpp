@@ -33,6 +33,7 @@ TEST_F(Charshift, ConvertsEachSourceFormToTheCodePage) {
         std::vector<std::string> environment = kWestern;
         std::string codePage = "CP1252";
     } cases[] = {
+        // clang-format off
         {"\xFF\xFE"s + kUtf16Le, {"0"}, kCp1252},
         {"\xFE\xFF"s + kUtf16Be, {"0"}, kCp1252},
         {kUtf16Le, {"0"}, kCp1252},
@@ -43,17 +44,12 @@ TEST_F(Charshift, ConvertsEachSourceFormToTheCodePage) {
         {kHiragana, {"1", "CP932"}, "a\x82\xA0z", kWestern, "CP932"},
         {kHiragana, {"1"}, "a\x82\xA0z", Environment({"TESSARO_SUBTITLE_CODEPAGE=CP932"}), "CP932"},
         {kUtf8, {"1", "CP1252"}, kCp1252, Environment({"TESSARO_SUBTITLE_CODEPAGE=CP932"})},
-        {kHiragana,
-         {"1"},
-         "a\x82\xA0z",
-         Environment({"LANG=en_US.UTF-8", "LC_ALL=ja_JP.UTF-8"}),
-         "CP932"},
+        {kHiragana, {"1"}, "a\x82\xA0z",
+         Environment({"LANG=en_US.UTF-8", "LC_ALL=ja_JP.UTF-8"}), "CP932"},
         {"\xD0\xB4\xD0\xB0"s, {"1"}, "\xE4\xE0", Environment({"LANG=ru_RU.UTF-8"}), "CP1251"},
-        {"\xEF\xBD\xA1"s,
-         {"1"},
-         "\xA1",
-         Environment({"LC_CTYPE=ja_JP.eucJP", "LANG=el_GR"}),
-         "CP932"},
+        {"\xEF\xBD\xA1"s, {"1"}, "\xA1",
+         Environment({"LC_CTYPE=ja_JP.eucJP", "LANG=el_GR"}), "CP932"},
+        // clang-format on
     };
     const std::string source = File("in.srt"), output = File("out.srt");
     for (const auto& c : cases) {
@@ -115,35 +111,17 @@ TEST_F(Charshift, FailsLoudlyAndLeavesEverythingAsItWas) {
         int exitCode;
         std::string errorPart;
     } cases[] = {
+        // clang-format off
         {"caf\xE9 noir"s, "out.srt", {"1"}, 1, "invalid UTF-8"},
-        {kHiragana,
-         "out.srt",
-         {"1"},
-         1,
+        {kHiragana, "out.srt", {"1"}, 1,
          "character 2, U+3042 '\xE3\x81\x82', has no place in CP1252"},
         {"a\xF0\x9F\x98\x80"s, "out.srt", {"1"}, 1, "character 2, U+1F600"},
-        {"\xFF\xFE"
-         "a\0\x3D\xD8\x00\xDE"
-         "b\0"s,
-         "out.srt",
-         {"0"},
-         1,
-         "U+1F600"},  // one surrogate pair
+        // A surrogate pair, then a lone D83D.
+        {"\xFF\xFE" "a\0\x3D\xD8\x00\xDE" "b\0"s, "out.srt", {"0"}, 1, "U+1F600"},
         {"caf\xC3\xA9"s, "out.srt", {"1", "CP932"}, 1, "U+00E9 '\xC3\xA9', has no place in CP932"},
         {"caf\xE9"s, "out.srt", {"1"}, 1, "UTF-8"},
-        {"\xFF\xFE"
-         "a\0b"s,
-         "out.srt",
-         {"0"},
-         1,
-         "UTF-16LE"},
-        {"\xFF\xFE"
-         "a\0\x3D\xD8"
-         "b\0"s,
-         "out.srt",
-         {"0"},
-         1,
-         "invalid UTF-16LE"},  // lone D83D
+        {"\xFF\xFE" "a\0b"s, "out.srt", {"0"}, 1, "UTF-16LE"},
+        {"\xFF\xFE" "a\0\x3D\xD8" "b\0"s, "out.srt", {"0"}, 1, "invalid UTF-16LE"},
         {std::nullopt, "out.srt", {"1"}, 1, "cannot read"},
         {kUtf8, "in.srt/out.srt", {"1"}, 1, "in.srt"},
         {kUtf8, "folder", {"1"}, 1, "folder"},
@@ -152,6 +130,7 @@ TEST_F(Charshift, FailsLoudlyAndLeavesEverythingAsItWas) {
         {kUtf8, "out.srt", {"utf8"}, 2, "FLAG must be"},
         {kUtf8, "out.srt", {"1", "NO-SUCH"}, 2, "unknown code page 'NO-SUCH'"},
         {kUtf8, "out.srt", {"1", "CP1252", "x"}, 2, "Usage: charshift"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.errorPart);
