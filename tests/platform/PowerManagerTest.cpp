@@ -34,13 +34,12 @@ TEST(DesktopServices, PowerOffAndNotificationsReachTheServiceAndFailWhenNobodyLi
     ASSERT_TRUE(client.isConnected()) << address.toStdString();
     EXPECT_FALSE(LogindPowerManager(client).PowerOff());
     EXPECT_FALSE(FreedesktopNotifier(client).Notify("Tessaro", "no one there"));
-    Program logind({TESSARO_FAKE_LOGIND, address}), notifier({TESSARO_FAKE_NOTIFICATIONS, address});
-    ASSERT_EQ(logind.Line(), "ready");
-    ASSERT_EQ(notifier.Line(), "ready");
+    Program services({TESSARO_FAKE_DESKTOP, address});
+    ASSERT_EQ(services.Line(), "ready");
     EXPECT_TRUE(LogindPowerManager(client).PowerOff());
-    EXPECT_EQ(logind.Line(), "PowerOff interactive=true");
+    EXPECT_EQ(services.Line(), "PowerOff interactive=true");
     EXPECT_TRUE(FreedesktopNotifier(client).Notify("Run completed", "3 jobs done"));
-    EXPECT_EQ(notifier.Line(), "Tessaro|Run completed|3 jobs done");
+    EXPECT_EQ(services.Line(), "Tessaro|Run completed|3 jobs done");
     QDBusConnection::disconnectFromBus("services-test");
 }
 
