@@ -42,7 +42,7 @@ TEST_F(Avifinish, NamesOnlyACompleteAviAndLeavesTheOutputAsItWasOtherwise) {
         {std::nullopt, false, "cannot open"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.errorPart);
+        SCOPED_TRACE(::testing::Message() << "case " << &c - cases << " " << c.errorPart);
         testing::TempDir scratch;
         const std::string work = scratch.File(".work.part"), output = scratch.File("clip_XviD.avi");
         if (c.work) WriteTextFile(work, *c.work);
