@@ -154,13 +154,10 @@ TEST_F(Charshift, FailsLoudlyAndLeavesEverythingAsItWas) {
     }
 }
 
-TEST_F(Charshift, HelpNamesTheFlagsAndTheCodePageChoice) {
-    const ProgramRun run = RunTool("charshift", {"--help"}), bare = RunTool("charshift", {});
-    EXPECT_EQ(run.exitCode, 0);
-    for (const char* part :
-         {"FLAG 0", "FLAG 1", "CP932", "TESSARO_SUBTITLE_CODEPAGE", "LC_ALL", "regular file"})
-        EXPECT_THAT(run.out, HasSubstr(part));
-    EXPECT_EQ(bare.exitCode, 2);
+TEST_F(Charshift, HelpSucceedsAndABareRunIsAUsageError) {
+    const ProgramRun help = RunTool("charshift", {"--help"}), bare = RunTool("charshift", {});
+    EXPECT_EQ(std::tuple(help.exitCode, bare.exitCode), std::tuple(0, 2));
+    EXPECT_THAT(help.out, StartsWith("Usage: charshift"));
     EXPECT_THAT(bare.err, HasSubstr("Usage: charshift"));
 }
 
