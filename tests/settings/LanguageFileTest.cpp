@@ -128,7 +128,6 @@ TEST(ShippedLanguageFileTest, IsShiftJisAndComplete) {
         EXPECT_NE(*text, caption) << key;
         EXPECT_EQ(text->find("\xEF\xBF\xBD"), std::string::npos) << key;
     }
-    EXPECT_EQ(japanese.section->Caption("Button1", ""), "エンコード");
     // The failed-jobs text keeps its two numbers in order: failed, then all.
     EXPECT_EQ(japanese.section->FailedJobsText(), "%d/%d 件失敗");
     EXPECT_EQ(FindLocalisableName("StatusBar1")->kind, LocalisableKind::statusBar);
