@@ -5,7 +5,9 @@
 namespace tessaro::platform {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 size_t NameStart(std::string_view path) {
     const size_t slash = path.find_last_of(kPathSeparator);
@@ -23,7 +25,9 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return joined;
 }
 
-std::string ExtractFileName(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+std::string ExtractFileName(std::string_view path) {
+    return std::string(path.substr(NameStart(path)));
+}
 
 std::string ExtractFileDir(std::string_view path) {
     const size_t start = NameStart(path);
@@ -36,14 +40,6 @@ std::string ExtractFileExt(std::string_view path) {
     const std::string_view name = path.substr(NameStart(path));
     const size_t dot = name.find_last_of('.');
     return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
-}
-
-std::string StripFileExt(std::string_view fileName) {
-    const size_t dot = fileName.find_last_of('.');
-    const size_t slash = fileName.find_last_of(kPathSeparator);
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return std::string(fileName);
-    return std::string(fileName.substr(0, dot));
 }
 
 std::string ToLowerAscii(std::string_view text) {

@@ -16,8 +16,6 @@ std::string ExtractFileName(std::string_view path);
 std::string ExtractFileDir(std::string_view path);
 // "/a/b/clip.mkv" -> ".mkv"; no extension gives ""
 std::string ExtractFileExt(std::string_view path);
-// "clip.tar.mkv" -> "clip.tar"
-std::string StripFileExt(std::string_view fileName);
 
 std::string ToLowerAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);

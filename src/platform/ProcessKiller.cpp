@@ -12,12 +12,9 @@
 #include <string>
 #include <thread>
 
-#include "platform/Paths.h"
-
 namespace tessaro::platform {
 namespace {
 
-constexpr std::string_view kDeletedSuffix = " (deleted)";
 constexpr auto kCheckStep = std::chrono::milliseconds(5);
 // After SIGKILL the kernel needs only moments; this bounds a wait on a process
 // stuck in uninterruptible sleep.
@@ -45,28 +42,6 @@ std::string ProcFile(pid_t pid, const char* leaf) {
     return "/proc/" + std::to_string(pid) + "/" + leaf;
 }
 
-std::string CommandName(pid_t pid) {
-    std::ifstream comm(ProcFile(pid, "comm"));
-    std::string name;
-    std::getline(comm, name);
-    return name;
-}
-
-std::string ImageFileName(pid_t pid) {
-    char target[4096];
-    const ssize_t length = ::readlink(ProcFile(pid, "exe").c_str(), target, sizeof target - 1);
-    if (length <= 0) return {};
-    std::string_view path(target, static_cast<size_t>(length));
-    if (path.ends_with(kDeletedSuffix)) path.remove_suffix(kDeletedSuffix.size());
-    return ExtractFileName(path);
-}
-
-bool HasName(pid_t pid, std::string_view name) {
-    if (EqualsNoCase(CommandName(pid), name)) return true;
-    const std::string image = ImageFileName(pid);
-    return !image.empty() && EqualsNoCase(image, name);
-}
-
 struct ProcessStat {
     char state = '?';
     pid_t groupId = 0;
@@ -87,7 +62,9 @@ std::optional<ProcessStat> ReadStat(pid_t pid) {
     return stat;
 }
 
-bool HasEnded(char state) { return state == 'Z' || state == 'X' || state == 'x'; }
+bool HasEnded(char state) {
+    return state == 'Z' || state == 'X' || state == 'x';
+}
 
 bool WaitUntilGroupEnded(pid_t groupId, std::chrono::steady_clock::duration limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -103,16 +80,6 @@ bool SignalGroup(pid_t groupId, int signal) {
 }
 
 }  // namespace
-
-bool KillProcessesByName(std::string_view name, int signal) {
-    const pid_t self = ::getpid();
-    bool lastKilled = false;
-    for (const pid_t pid : AllProcessIds()) {
-        if (pid == self || !HasName(pid, name)) continue;
-        lastKilled = ::kill(pid, signal) == 0;
-    }
-    return lastKilled;
-}
 
 std::vector<pid_t> LiveGroupMembers(pid_t groupId) {
     std::vector<pid_t> members;

@@ -3,16 +3,9 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <string_view>
 #include <vector>
 
 namespace tessaro::platform {
-
-// Sends `signal` to every process (other than this one) whose name equals
-// `name` without regard to letter case; the name is taken from
-// /proc/<pid>/comm and from the file name of /proc/<pid>/exe. Returns whether
-// the signal reached the last such process; false when none matched.
-bool KillProcessesByName(std::string_view name, int signal);
 
 // Processes of the group that have not ended yet (zombies are left out).
 std::vector<pid_t> LiveGroupMembers(pid_t groupId);

@@ -174,17 +174,8 @@ std::optional<RegistryBinary> RegistryStore::ReadBinary(std::string_view key,
     return ReadAs<RegistryBinary>(*this, key, name);
 }
 
-std::vector<std::string> RegistryStore::SubKeyNames(std::string_view key) const {
-    return ReadHive(root_, filePath_).SubKeyNames(key);
-}
-
 std::vector<std::string> RegistryStore::ValueNames(std::string_view key) const {
     return ReadHive(root_, filePath_).ValueNames(key);
-}
-
-bool RegistryStore::CreateKey(std::string_view key, std::string* error) {
-    return ChangeHive(root_, folder_, filePath_, error,
-                      [&](RegistryHive& hive) { return hive.CreateKey(key, error); });
 }
 
 bool RegistryStore::WriteValue(std::string_view key, std::string_view name,

@@ -51,13 +51,10 @@ public:
     std::optional<std::uint32_t> ReadDword(std::string_view key, std::string_view name) const;
     std::optional<RegistryBinary> ReadBinary(std::string_view key, std::string_view name) const;
 
-    // Names of the immediate subkeys and of the values, in stored order, as spelt
-    // when they were created. Empty when the key does not exist.
-    std::vector<std::string> SubKeyNames(std::string_view key) const;
+    // Names of the key's values, in stored order, as spelt when they were
+    // created. Empty when the key does not exist.
     std::vector<std::string> ValueNames(std::string_view key) const;
 
-    // Creates the key and its missing parents.
-    bool CreateKey(std::string_view key, std::string* error = nullptr);
     // Creates the key when needed; an existing value keeps its name's spelling.
     bool WriteValue(std::string_view key, std::string_view name, const RegistryValue& value,
                     std::string* error = nullptr);
