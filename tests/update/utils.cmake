@@ -10,7 +10,6 @@ tessaro_add_test(update_utils_files_tests
     ${CMAKE_CURRENT_LIST_DIR}/kuFilesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuFilesTest.qrc
     ${CMAKE_CURRENT_LIST_DIR}/kuStringListTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuRegistryTest.cpp
   LIBS tessaro_update_utils
   LABELS update utils)
 
