@@ -53,13 +53,10 @@ TEST(FileTime, KeepsTheDosResolutionAndRefusesTheOutsideOfItsRange) {
     // 2001-09-09 01:46:40 UTC (the odd second dropped) in 100 ns ticks since 1601.
     EXPECT_EQ((std::uint64_t{fileTime.dwHighDateTime} << 32) | fileTime.dwLowDateTime,
               (1'000'000'000ull + 11'644'473'600ull) * 10'000'000ull);
-    EXPECT_NEAR(FileTimeToDateTime(fileTime), LocalOfUtc(2001, 9, 9, 1, 46, 40), kOneMillisecond);
     fileTime = {0x1234, 0x5678};
     for (const double outside : {*EncodeDate(1979, 6, 1), *EncodeDate(2108, 6, 1), std::nan("")})
         EXPECT_FALSE(DateTimeToFileTime(outside, fileTime));
     EXPECT_EQ(fileTime.dwLowDateTime, 0x1234u);
-    EXPECT_EQ(FileTimeToDateTime(FILETIME{}), -1);
-    EXPECT_EQ(FileTimeToDateTime(FILETIME{0xFFFFFFFF, 0xFFFFFFFF}), -1);
     timespec back{};
     ASSERT_TRUE(FileTimeToTimespec(TimespecToFileTime({1'234'567'890, 123'456'700}), back));
     EXPECT_EQ(back.tv_sec * 1'000'000'000 + back.tv_nsec, 1'234'567'890'123'456'700);
