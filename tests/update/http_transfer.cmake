@@ -8,6 +8,5 @@ tessaro_add_test(update_http_transfer_tests
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPNginxTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPSTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuHTTPSettingsTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuHTTPUploadTest.cpp
   LIBS tessaro_update_http
   LABELS thread update http)
