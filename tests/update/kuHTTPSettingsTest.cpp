@@ -31,7 +31,6 @@ TEST(TkuHTTP, StartsWithItsDeclaredDefaults) {
                                                     TkuCacheOption::coCreateTempFilesIfCantCache}));
     EXPECT_EQ(http.InternetOptions(), TkuInternetOptions{TkuInternetOption::ioKeepConnection});
     EXPECT_EQ(http.RequestMethod(), TkuHTTPRequestMethod::rmAutoDetect);
-    EXPECT_EQ(http.ThreadPriority(), TThreadPriority::tpNormal);
     EXPECT_EQ(http.OutputFileAttributes().Complete(),
               TkuFileAttributes{TkuFileAttribute::atrArchive});
     EXPECT_EQ(http.OutputFileAttributes().Incomplete(),
@@ -39,35 +38,11 @@ TEST(TkuHTTP, StartsWithItsDeclaredDefaults) {
     http.SetTransferBufferSize(10);
     EXPECT_EQ(http.TransferBufferSize(), 255);
     EXPECT_FALSE(http.ThreadBusy());
-
-    TkuHTTPProxy& proxy = http.Proxy();
-    proxy.ProxyServer = "proxy";
-    proxy.AccessType = TkuHTTPAccessType::atUseProxy;
-    EXPECT_TRUE(proxy.IsUseProxy());
-    proxy.Assign(nullptr);
-    EXPECT_EQ(proxy.AccessType, TkuHTTPAccessType::atPreconfig);
-    EXPECT_EQ(proxy.ProxyPort, 8080);
-    EXPECT_EQ(proxy.ProxyBypass, "127.0.0.1;");
-    EXPECT_EQ(proxy.ProxyServer, "");
+    EXPECT_EQ(http.Proxy().AccessType, TkuHTTPAccessType::atPreconfig);
 
     TkuHTTPPragmaNoCache fresh;
     EXPECT_TRUE(fresh.CacheOptions().Contains(TkuCacheOption::coPragmaNoCache));
     EXPECT_FALSE(fresh.CacheOptions().Contains(TkuCacheOption::coCreateTempFilesIfCantCache));
-}
-
-TEST(TkuOutputFileAttributes, NotifiesOnlyRealChanges) {
-    struct Counting final : TkuOutputFileAttributes {
-        int changes = 0;
-        void AttributesChanged() override { ++changes; }
-    } attributes;
-    attributes.SetComplete({TkuFileAttribute::atrArchive});
-    EXPECT_EQ(attributes.changes, 0);
-    attributes.SetComplete({TkuFileAttribute::atrReadOnly});
-    attributes.SetIncomplete({TkuFileAttribute::atrHidden});
-    EXPECT_EQ(attributes.changes, 2);
-    attributes.Assign(nullptr);
-    EXPECT_EQ(attributes.changes, 4);
-    EXPECT_EQ(attributes.Complete(), TkuFileAttributes{TkuFileAttribute::atrArchive});
 }
 
 TEST(TkuFileStream, OpensLockedFilesOnlyWhenAskedToUnlockThem) {
@@ -104,31 +79,15 @@ TEST_F(SettingsTest, PropertiesShapeTheRequest) {
     struct Case {
         std::string name;
         std::function<void(TkuHTTP&)> setup;
-        std::string path, events, header, value;
+        std::string header, value;
     };
-    // clang-format off
     const Case cases[] = {
-        {"agent", [](TkuHTTP& h) { h.SetAgent("Tessaro test agent"); }, "/data/1",
-         "Done(application/octet-stream,1)", "user-agent", "Tessaro test agent"},
-        {"referer", [](TkuHTTP& h) { h.SetReferer("http://127.0.0.1/from"); }, "/data/1",
-         "Done(application/octet-stream,1)", "referer", "http://127.0.0.1/from"},
-        {"accept types", [](TkuHTTP&) {}, "/data/1", "Done(application/octet-stream,1)",
-         "accept", "text/html, */*"},
-        {"extra header lines", [](TkuHTTP& h) { h.SetAddHeaders({"X-Extra: 1", "X-More: two"}); },
-         "/data/1", "Done(application/octet-stream,1)", "x-more", "two"},
+        {"agent", [](TkuHTTP& h) { h.SetAgent("Tessaro test agent"); }, "user-agent",
+         "Tessaro test agent"},
+        {"accept types", [](TkuHTTP&) {}, "accept", "text/html, */*"},
         {"always reload", [](TkuHTTP& h) { h.SetCacheOptions({TkuCacheOption::coAlwaysReload}); },
-         "/data/1", "Done(application/octet-stream,1)", "cache-control", "no-cache"},
-        {"range property", [](TkuHTTP& h) { h.Range().StartRange = 5; h.Range().EndRange = 9; },
-         "/data/20", "Done(application/octet-stream,5)", "range", "bytes=5-9"},
-        {"no redirects", [](TkuHTTP& h) {
-             h.SetInternetOptions({TkuInternetOption::ioNoAutoRedirect}); },
-         "/redirect?to=/data/1", "HTTPError(302) AnyError", "range", "-"},
-        {"offline", [](TkuHTTP& h) { h.SetWorkOffline(true); }, "/data/1",
-         "HostUnreachable AnyError", "", ""},
-        {"forced POST", [](TkuHTTP& h) { h.SetRequestMethod(TkuHTTPRequestMethod::rmPOST); },
-         "/echo", "Done(text/plain,34)", "content-type", "application/x-www-form-urlencoded"},
+         "cache-control", "no-cache"},
     };
-    // clang-format on
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
         server.ClearLog();
@@ -141,17 +100,11 @@ TEST_F(SettingsTest, PropertiesShapeTheRequest) {
             onWorker = !OnMainThread();
         };
         row.setup(http);
-        http.SetURL(server.Url(row.path));
+        http.SetURL(server.Url("/data/1"));
         ASSERT_TRUE(http.Read(true));
-        EXPECT_EQ(log.Joined(), row.events);
-        if (row.header.empty()) {
-            EXPECT_TRUE(server.Logged("method").empty()) << "nothing may reach the server";
-            continue;
-        }
+        EXPECT_EQ(log.Joined(), "Done(application/octet-stream,1)");
         EXPECT_TRUE(handle != nullptr && onWorker);
-        const std::vector<std::string> values = server.Logged(row.header);
-        ASSERT_EQ(values.size(), 1u);
-        EXPECT_EQ(values.front(), row.value);
+        EXPECT_EQ(server.Logged(row.header), std::vector<std::string>{row.value});
     }
 }
 
