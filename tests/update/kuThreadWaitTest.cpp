@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "ThreadTestSupport.h"
-#include "update/thread/kuSyncEvent.h"
 #include "update/thread/kuThread.h"
 
 namespace tessaro {
@@ -60,61 +58,6 @@ TEST(kuThreadWait, TimeoutTerminatesTheRunUnlessTheHandlerObjects) {
         EXPECT_EQ(work.terminated, row.workGoesOn ? 1 : 0);
         EXPECT_EQ(work.sawTerminated.load(), !row.workGoesOn);
     }
-}
-
-TEST(kuThreadWait, EventWaitsEndWithTheSignalClosingTheEventAndNeedTheRightRunState) {
-    BlockingThread work;
-    std::uint32_t handle = 1234;
-    EXPECT_FALSE(work.thread.WaitForEvent(handle, 0));
-    std::atomic<std::uint32_t> signalled = 0;
-    work.thread.SetOnExecute([&](QObject*) {
-        while (!work.thread.Terminated() && !work.release) {
-            std::uint32_t current = 0;
-            // The handle is written by the waiting call; read it where it lives.
-            work.thread.Synchronize([&] { current = handle; });
-            if (current != 0 && current != kuInvalidHandle && current != signalled)
-                TkuSyncEvent::Set(signalled = current);
-            std::this_thread::sleep_for(1ms);
-        }
-    });
-    handle = 0;
-    EXPECT_TRUE(work.thread.ExecuteAndWaitForEvent(handle, 0));
-    EXPECT_EQ(handle, kuInvalidHandle);
-    EXPECT_FALSE(TkuSyncEvent::Set(signalled) || TkuSyncEvent::Find(signalled)) << "closed";
-    EXPECT_TRUE(work.thread.Running());
-    handle = 1234;
-    EXPECT_FALSE(work.thread.ExecuteAndWaitForEvent(handle, 0)) << "the thread runs already";
-    EXPECT_EQ(handle, 1234u);
-    handle = 0;
-    EXPECT_TRUE(work.thread.WaitForEvent(handle, 0));
-    EXPECT_EQ(handle, kuInvalidHandle);
-    work.release = true;
-}
-
-TEST(kuThreadWait, ExecuteAndWaitForEventFailsWhenTheWorkEndsOrIsKilledWithoutSignal) {
-    BlockingThread quick;
-    quick.release = true;
-    std::uint32_t handle = 0;
-    // A poll period shorter than the work: expiry alone never ends the wait.
-    EXPECT_FALSE(quick.thread.ExecuteAndWaitForEvent(handle, 1));
-    EXPECT_EQ(handle, kuInvalidHandle);
-    EXPECT_EQ(quick.terminated, 1);
-
-    BlockingThread work;
-    handle = 0;
-    QTimer::singleShot(5ms, [&] { work.thread.Terminate(true); });
-    EXPECT_FALSE(work.thread.ExecuteAndWaitForEvent(handle, 0));
-    EXPECT_EQ(handle, kuInvalidHandle);
-    EXPECT_TRUE(work.thread.Suspended());
-}
-
-TEST(kuThreadWait, WaitForFromAnotherThreadReturnsTheExitCode) {
-    TkuThread thread;
-    thread.SetOnExecute([&](QObject*) { thread.SetReturnValue(-7); });
-    thread.Execute();
-    std::int32_t code = 0;
-    std::thread([&] { code = thread.WaitFor(); }).join();
-    EXPECT_EQ(code, -7);
 }
 
 }  // namespace
