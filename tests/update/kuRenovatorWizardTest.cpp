@@ -58,25 +58,17 @@ TEST_F(WizardTest, ControlsAreCreatedInOrderAtTheirPlaces) {
                            "LEstimatedTime", "ProgressCurrentFile"}));
     EXPECT_EQ(ChildNames(Control("LAllFiles")),
               QStringList({"AllDownloading", "ProgressAllFiles"}));
-    test::ExpectPlaces(form, {{"Bevel1", {10, 238, 447, 13}},
-                              {"WizardTitle", {136, 10, 0, 0}},
-                              {"AboutShadow", {31, 234, 0, 0}},
-                              {"AboutLabel", {30, 233, 0, 0}},
-                              {"AfterNote", {136, 44, 319, 0}},
-                              {"Panel1", {10, 10, 120, 220}},
-                              {"Image1", {1, 1, 118, 218}},
-                              {"LCurrentFile", {136, 34, 319, 125}},
-                              {"LDownloadingFileFrom", {6, 14, 0, 0}},
-                              {"FileURL", {10, 28, 301, 13}},
-                              {"LFileSize", {6, 44, 0, 0}},
-                              {"LTransferRate", {6, 60, 0, 0}},
-                              {"LEstimatedTime", {6, 76, 0, 0}},
-                              {"ProgressCurrentFile", {6, 96, 307, 22}},
-                              {"LAllFiles", {136, 162, 319, 67}},
-                              {"AllDownloading", {6, 16, 0, 0}},
-                              {"ProgressAllFiles", {6, 38, 307, 22}},
-                              {"FinishBtn", {296, 248, 75, 25}},
-                              {"CancelBtn", {380, 248, 75, 25}}});
+    // clang-format off
+    test::ExpectPlaces(form, {
+        {"Bevel1", {10, 238, 447, 13}}, {"WizardTitle", {136, 10, 0, 0}}, {"AboutShadow", {31, 234, 0, 0}},
+        {"AboutLabel", {30, 233, 0, 0}}, {"AfterNote", {136, 44, 319, 0}}, {"Panel1", {10, 10, 120, 220}},
+        {"Image1", {1, 1, 118, 218}}, {"LCurrentFile", {136, 34, 319, 125}},
+        {"LDownloadingFileFrom", {6, 14, 0, 0}}, {"FileURL", {10, 28, 301, 13}}, {"LFileSize", {6, 44, 0, 0}},
+        {"LTransferRate", {6, 60, 0, 0}}, {"LEstimatedTime", {6, 76, 0, 0}},
+        {"ProgressCurrentFile", {6, 96, 307, 22}}, {"LAllFiles", {136, 162, 319, 67}},
+        {"AllDownloading", {6, 16, 0, 0}}, {"ProgressAllFiles", {6, 38, 307, 22}},
+        {"FinishBtn", {296, 248, 75, 25}}, {"CancelBtn", {380, 248, 75, 25}}});
+    // clang-format on
     EXPECT_FALSE(Control("FinishBtn")->isEnabled());
     EXPECT_TRUE(Control<QPushButton>("CancelBtn")->isDefault());
     EXPECT_EQ(Control<QProgressBar>("ProgressAllFiles")->maximum(), 100);
@@ -193,30 +185,31 @@ TEST_F(WizardTest, ProgressFromTheEngineLandsInItsControls) {
 }
 
 TEST_F(WizardTest, FinishSaysCompletedOnlyWithoutASkippedFile) {
-    Open();
-    dialogs_.FinishWizard(3, 1);
-    EXPECT_EQ(Text("WizardTitle"), "Upgrade not complete");
-    EXPECT_EQ(Text("AfterNote"),
-              "3 files will be installed and 1 were skipped: the update of Tessaro is not "
-              "complete.\n\nPress the OK button to restart program.");
-}
-
-TEST_F(WizardTest, FinishShowsTheCompletionPage) {
-    Open();
-    dialogs_.FinishWizard(4, 0);
-    EXPECT_EQ(Text("WizardTitle"), "Upgrade completed!");
-    EXPECT_EQ(Text("AfterNote"),
-              "The update of Tessaro has been successfully completed.\n\n"
-              "Press the OK button to restart program.");
-    auto* note = Control<QLabel>("AfterNote");
-    EXPECT_EQ(note->size(), QSize(319, note->heightForWidth(319)));
-    EXPECT_GT(note->height(), 2 * note->fontMetrics().height());
-    EXPECT_TRUE(Control("LCurrentFile")->isHidden());
-    EXPECT_TRUE(Control("LAllFiles")->isHidden());
-    EXPECT_FALSE(Control("CancelBtn")->isEnabled());
-    EXPECT_TRUE(Control("FinishBtn")->isEnabled());
-    EXPECT_EQ(Text("FinishBtn"), "&OK");
-    EXPECT_EQ(form_->focusWidget(), Control("FinishBtn"));
+    const struct {
+        int installed, skipped;
+        const char *title, *note;
+    } cases[] = {{4, 0, "Upgrade completed!",
+                  "The update of Tessaro has been successfully completed.\n\n"
+                  "Press the OK button to restart program."},
+                 {3, 1, "Upgrade not complete",
+                  "3 files will be installed and 1 were skipped: the update of Tessaro is not "
+                  "complete.\n\nPress the OK button to restart program."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        Open();
+        dialogs_.FinishWizard(c.installed, c.skipped);
+        EXPECT_EQ(Text("WizardTitle"), c.title);
+        EXPECT_EQ(Text("AfterNote"), c.note);
+        auto* note = Control<QLabel>("AfterNote");
+        EXPECT_EQ(note->size(), QSize(319, note->heightForWidth(319)));
+        EXPECT_GT(note->height(), 2 * note->fontMetrics().height());
+        EXPECT_TRUE(Control("LCurrentFile")->isHidden());
+        EXPECT_TRUE(Control("LAllFiles")->isHidden());
+        EXPECT_FALSE(Control("CancelBtn")->isEnabled());
+        EXPECT_TRUE(Control("FinishBtn")->isEnabled());
+        EXPECT_EQ(Text("FinishBtn"), "&OK");
+        EXPECT_EQ(form_->focusWidget(), Control("FinishBtn"));
+    }
 }
 
 enum class Closing { CancelButton, TitleBar, EscapeKey, TitleBarWhenFinished, FinishButton };
