@@ -194,41 +194,6 @@ TEST_F(RenovatorDownloadTest, LostConnectionStopsWithoutAbortingAndKeepsTheParti
     EXPECT_TRUE(CheckUpdateWaiting());
 }
 
-TEST_F(RenovatorDownloadTest, FilesOfTheServersSizeAreSkippedWhenThereAreSeveral) {
-    const std::string same = Serve("same.bin", 4000), other = Serve("other.bin", 4000);
-    const std::string program = Serve("program.bin", 4000), fresh = Serve("new.bin", 500);
-    // The program itself, recognised by its file name, is always downloaded.
-    const std::string programName = LastSegment(ApplicationFileName());
-    engine.SetMiscFilesUpgrade(TdyMiscFilesUpgradeBehavior::mfuOnlyIfSizeDifferent);
-    engine.SetShowMessages({});
-    engine.Wizard().Enabled = false;
-    WriteFileBytes(dir.filePath("same.bin"), std::string(4000, 'x'));
-    WriteFileBytes(dir.filePath("other.bin"), std::string(3999, 'x'));
-    WriteFileBytes(QString::fromStdString(Dest(programName)), std::string(4000, 'x'));
-    PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/same.bin") + "=" + Dest("same.bin"),
-                 "#url2=" + Url("rel/other.bin") + "=" + Dest("other.bin"),
-                 "#url3=" + Url("rel/program.bin") + "=" + Dest(programName),
-                 "#url4=" + Url("rel/new.bin") + "=" + Dest("new.bin")});
-
-    engine.CheckUpdate(false);
-    EXPECT_TRUE(Settle("End"));
-    EXPECT_EQ(Log(), "Begin()\nStart(same.bin skipped)\n" + Downloaded("other.bin", 2, 4, false) +
-                         "Start(program.bin)\nDone(" + programName + ".uTMP)\n" +
-                         Downloaded("new.bin", 4, 4, false) + "End\n");
-    EXPECT_FALSE(Exists(Dest("same.bin.uTMP")));
-    EXPECT_TRUE(SameBytes(Bytes(Dest("other.bin.uTMP")), other));
-    EXPECT_TRUE(SameBytes(Bytes(Dest(programName) + ".uTMP"), program));
-    EXPECT_TRUE(SameBytes(Bytes(Dest("new.bin.uTMP")), fresh));
-
-    // A release of one file is downloaded whatever lies at its destination.
-    log.clear();
-    PublishInfo({"#version=1.2.1.3", "#url=" + Url("rel/same.bin") + "=" + Dest("same.bin")});
-    engine.CheckUpdate(false);
-    EXPECT_TRUE(Settle("End"));
-    EXPECT_EQ(Log(), "Begin()\n" + Downloaded("same.bin", 1, 1, false) + "End\n");
-    EXPECT_TRUE(SameBytes(Bytes(Dest("same.bin.uTMP")), same));
-}
-
 TEST_F(RenovatorDownloadTest, TotalProgressAddsTheShareOfTheCurrentFileToTheFilesDone) {
     std::vector<std::string> lines = {"#version=1.2.1.3"};
     std::map<std::string, int> indexOf;
@@ -256,46 +221,6 @@ TEST_F(RenovatorDownloadTest, TotalProgressAddsTheShareOfTheCurrentFileToTheFile
         previous = step.total;
     }
     EXPECT_EQ(stepsOf.size(), 4u);
-}
-
-TEST_F(RenovatorDownloadTest, ProtectedFileAsksForTheLoginUntilCancelled) {
-    const std::string secret = Serve("private/secret.bin", 6000);
-    PublishInfo(
-        {"#version=1.2.1.3", "#url=" + Url("rel/private/secret.bin") + "=" + Dest("secret.bin")});
-    engine.SetShowMessages({mPasswordRequest});
-    engine.Wizard().Enabled = false;
-    const std::pair<std::string, std::string> right{"tess", "aro"}, wrong{"tess", "wrong"};
-    struct Case {
-        const char* name;
-        std::deque<std::pair<std::string, std::string>> logins;
-        std::string expected;
-    };
-    const std::string asked = "Password(secret.bin)\n";
-    const std::string done = "Start(secret.bin)\nDone(secret.bin.uTMP)\nEnd\n";
-    // clang-format off
-    const Case cases[] = {
-        {"right login", {right}, "Begin()\n" + asked + done},
-        {"wrong, then right", {wrong, right}, "Begin()\n" + asked + asked + done},
-        {"cancelled", {}, "Begin()\n" + asked + "Aborted\n"},
-    };
-    // clang-format on
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.name);
-        log.clear();
-        QFile::remove(dir.filePath("secret.bin.uTMP"));
-        engine.SetHTTPUsername("");
-        engine.SetHTTPPassword("");
-        dialogs.logins = row.logins;
-
-        engine.CheckUpdate(false);
-        const bool downloads = !row.logins.empty();
-        EXPECT_TRUE(Settle(downloads ? "End" : "Aborted"));
-        EXPECT_EQ(Log(), row.expected);
-        if (downloads)
-            EXPECT_TRUE(SameBytes(Bytes(Dest("secret.bin.uTMP")), secret));
-        else
-            EXPECT_FALSE(Exists(Dest("secret.bin.uTMP")));
-    }
 }
 
 TEST_F(RenovatorDownloadTest, AHelperThatCannotBeWrittenKeepsTheProgramOpenAndSaysWhy) {
