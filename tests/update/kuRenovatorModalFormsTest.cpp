@@ -1,11 +1,8 @@
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTest>
 
 #include "UiTestSupport.h"
-#include "update/ui/kuRenovatorPassword.h"
 #include "update/ui/kuRenovatorUpgradeMsg.h"
 
 namespace tessaro {
@@ -24,9 +21,10 @@ QStringList Texts(const QWidget* form, std::initializer_list<const char*> names)
 
 // The wrapped text and the footnote below it decide the form's height, and the
 // button panel sits below them.
-void ExpectHeightFollowsTheText(QWidget* form, QSize clientSize, int panelHeight) {
+void ExpectHeightFollowsTheText(QWidget* form, QSize clientSize) {
+    constexpr int panelHeight = 45;
     auto* label = form->findChild<QLabel*>("Label1");
-    const int labelWidth = clientSize.width() - 45 - (panelHeight == 45 ? 11 : 18);
+    const int labelWidth = clientSize.width() - 45 - 11;
     EXPECT_EQ(label->geometry(), QRect(0, 0, labelWidth, label->heightForWidth(labelWidth)));
     EXPECT_EQ(form->findChild<QWidget*>("MessageArea")->geometry(),
               QRect(45, 5, labelWidth, label->height()));
@@ -41,57 +39,6 @@ void ExpectHeightFollowsTheText(QWidget* form, QSize clientSize, int panelHeight
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_EQ(form->findChild<QWidget*>("BottomPanel")->geometry(),
               QRect(0, form->height() - panelHeight, form->width(), panelHeight));
-}
-
-// Checks the open password dialog, enters alice's credentials and presses `button`.
-OnNextModal AnswerPasswordForm(const QString& offeredUser, const char* button) {
-    return OnNextModal([offeredUser, button](QWidget* form) {
-        EXPECT_EQ(Texts(form, {"Label1", "UsernameLab", "PasswordLab", "OKBtn", "CancelBtn",
-                               "UsernameEdit", "PasswordEdit"}),
-                  QStringList({"kuRenovatorPasswordForm", "Enter password",
-                               "Access to remote file \"Lang.ini\" is password protected.\n\n"
-                               "Please enter your username and password (received after "
-                               "registration) to continue software upgrade.",
-                               "User Name", "Password", "&OK", "&Cancel", offeredUser, ""}));
-        ExpectHeightFollowsTheText(form, {297, 141}, 98);
-        test::ExpectPlaces(*form, {{"Image1", {7, 5, 32, 32}},
-                                   {"UsernameLab", {45, 14, 0, 0}},
-                                   {"PasswordLab", {45, 38, 0, 0}},
-                                   {"UsernameEdit", {122, 10, 157, 21}},
-                                   {"PasswordEdit", {122, 34, 157, 21}},
-                                   {"OKBtn", {114, 68, 75, 23}},
-                                   {"CancelBtn", {204, 68, 75, 23}}});
-        auto* password = form->findChild<QLineEdit*>("PasswordEdit");
-        EXPECT_EQ(password->echoMode(), QLineEdit::Password);
-        EXPECT_TRUE(form->findChild<QPushButton*>("OKBtn")->isDefault());
-        form->findChild<QLineEdit*>("UsernameEdit")->setText("alice");
-        QTest::keyClicks(password, "s3cret");
-        form->findChild<QPushButton*>(button)->click();
-    });
-}
-
-TEST_F(ModalFormsTest, PasswordBoxStoresCredentialsOnOkAndOffersTheUserNameAgain) {
-    test::RecordingWizardHost host;
-    host.username = "guest";
-    {
-        OnNextModal answer = AnswerPasswordForm("guest", "OKBtn");
-        EXPECT_TRUE(ShowPasswordBox(host, "Lang.ini"));
-        EXPECT_TRUE(answer.Ran());
-    }
-    EXPECT_EQ(host.username, "alice");
-    EXPECT_EQ(host.password, "s3cret");
-
-    host.password = "kept";
-    QPointer<QWidget> form;
-    {
-        OnNextModal answer = AnswerPasswordForm("alice", "CancelBtn");
-        OnNextModal remember([&form](QWidget* modal) { form = modal; });
-        EXPECT_FALSE(ShowPasswordBox(host, "Lang.ini"));
-        EXPECT_TRUE(answer.Ran());
-    }
-    EXPECT_EQ(host.password, "kept");
-    EXPECT_EQ(host.credentialsStored, 1);
-    EXPECT_TRUE(form.isNull());
 }
 
 TEST_F(ModalFormsTest, ALongReleaseNoteScrollsInABoxOfBoundedHeight) {
@@ -142,7 +89,7 @@ TEST_F(ModalFormsTest, UpgradeQuestionNamesTheApplicationAndTheReleaseNote) {
                                    c.text, c.versions, "&Yes", "&Later"}));
             EXPECT_EQ(form->findChild<QLabel*>("Footnote")->isHidden(), c.versions.isEmpty());
             EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-            ExpectHeightFollowsTheText(form, {318, 119}, 45);
+            ExpectHeightFollowsTheText(form, {318, 119});
             test::ExpectPlaces(*form, {{"Icon", {7, 5, 32, 32}},
                                        {"YesBtn", {78, 13, 75, 23}},
                                        {"LaterBtn", {167, 13, 75, 23}}});
