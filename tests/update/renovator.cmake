@@ -1,5 +1,5 @@
 # The upgrade engine against real transfers on loopback (nginx and the test
-# server), with scripted dialogs; the automatic check also in a private network.
+# server), with scripted dialogs.
 tessaro_add_test(update_renovator_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ThreadTestMain.cpp
@@ -7,7 +7,6 @@ tessaro_add_test(update_renovator_tests
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorDownloadTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorQueryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorReleaseTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorAutoCheckTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorSignatureTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kuRenovatorHTTPSTest.cpp
   LIBS tessaro_update_renovator
