@@ -1,4 +1,3 @@
-#include "update/info/kuInfoDate.h"
 #include "update/info/kuInfoFile.h"
 #include "update/info/kuInfoFileCheck.h"
 #include "update/info/kuVersionControl.h"
@@ -92,57 +91,19 @@ TEST(InfoFileMethod, OnlyTheFirstCharacterCounts) {
     for (const auto& [text, method] : cases) EXPECT_EQ(InfoFileUpgradeMethod(text), method) << text;
 }
 
-TEST(InfoFileDate, ReadsMonthDayYearAndFallsBackToToday) {
-    const TDateTime today = Today();
-    const std::vector<std::pair<std::string, TDateTime>> cases = {
-        {"11/19/2009", *EncodeDate(2009, 11, 19)},
-        {"1/2/2010", *EncodeDate(2010, 1, 2)},
-        {"02/29/2008", *EncodeDate(2008, 2, 29)},
-        {"02/29/2009", today},
-        {"13/01/2009", today},
-        {"2009-11-19", today},
-        {"11/19", today},
-        {"11/x/2009", today},
-        {"11/19/2009/1", today},
-        {"", today},
+// The product compares by number only.
+TEST(InfoFileVersion, NewerByNumber) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"#version=1.2.1.2\r\n", false}, {"#version=1.2.1.10\r\n", true},
+        {"#version=1.2.1.3", false},     {"#version=1.3\r\n", true},
+        {"#version=1.1.9.9\r\n", false}, {"#date=11/19/2009\r\n", false},
     };
-    for (const auto& [text, date] : cases) EXPECT_EQ(KUDateToDate(text), date) << text;
-    EXPECT_EQ(DateToKUDate(*EncodeDate(2009, 1, 2)), "01/02/2009");
-    EXPECT_EQ(DateToKUDate(*EncodeDate(2009, 11, 18) + 0.75), "11/18/2009");
-    EXPECT_EQ(KUDateToDate(DateToKUDate(today)), today);
-}
-
-struct NewerCase {
-    std::string text;
-    Control control;
-    std::string running;
-    bool newer;
-};
-
-TEST(InfoFileVersion, NewerByNumberOrByDate) {
-    const std::vector<NewerCase> cases = {
-        {"#version=1.2.1.2\r\n", Control::byNumber, "1.2.1.2", false},
-        {"#version=1.2.1.10\r\n", Control::byNumber, "1.2.1.2", true},
-        {"#version=1.2.1.3", Control::byNumber, "1.2.1.2", false},
-        {"#version=1.3\r\n", Control::byNumber, "1.2.1.2", true},
-        {"#version=1.1.9.9\r\n", Control::byNumber, "1.2.1.2", false},
-        {"#date=11/19/2009\r\n", Control::byNumber, "1.2.1.2", false},
-        {"#version=1.2b\r\n", Control::byNumber, "1.2a", true},
-        {"#date=11/19/2009\r\n", Control::byDate, "11/18/2009", true},
-        {"#date=11/18/2009\r\n", Control::byDate, "11/18/2009", false},
-        {"#date=11/17/2009\r\n", Control::byDate, "11/18/2009", false},
-        {"#date=2009-11-19\r\n", Control::byDate, "11/18/2009", true},
-        {"#version=9.9\r\n", Control::byDate, "11/18/2009", true},
-        {"#date=2009-11-19\r\n", Control::byDate, "01/01/2999", false},
-        {"#date=11/19/2009\r\n", Control::byDate, "unreadable", false},
-        {"#date=12/31/2999\r\n", Control::byDate, "unreadable", true},
-    };
-    for (const NewerCase& c : cases) {
-        TkuRunningRelease running;
-        running.VersionControl = c.control;
-        (c.control == Control::byNumber ? running.VersionNumber : running.VersionDate) = c.running;
-        EXPECT_EQ(IsNewerRelease(c.text, running), c.newer) << c.text << " against " << c.running;
-    }
+    TkuRunningRelease running;
+    running.VersionControl = Control::byNumber;
+    running.VersionNumber = "1.2.1.2";
+    for (const auto& [text, newer] : cases) EXPECT_EQ(IsNewerRelease(text, running), newer) << text;
+    running.VersionNumber = "1.2a";
+    EXPECT_TRUE(IsNewerRelease("#version=1.2b\r\n", running));
 }
 
 // Records the engine's side of a check; the answers are set by each case.
@@ -184,37 +145,34 @@ struct DecisionCase {
     bool available;
 };
 
-TkuUpdateCheck Check(bool ask, bool reportNone, bool queryOnly, bool automatic) {
+TkuUpdateCheck Check(bool ask, bool reportNone, bool queryOnly) {
     TkuUpdateCheck check;
     check.Running = {Control::byNumber, "1.2.1.2", "11/18/2009"};
     check.AskUpgrade = ask;
     check.ReportNoUpdate = reportNone;
     check.QueryOnly = queryOnly;
-    check.Automatic = automatic;
     return check;
 }
 
 TEST(InfoFileCheck, BeginsTheUpgradeOrReportsThatNothingIsNewer) {
     const std::string begin = "begin Faster. 0 2 can";
-    const TkuUpdateCheck asked = Check(true, true, false, false);
+    const TkuUpdateCheck asked = Check(true, true, false);
     // clang-format off
     const std::vector<DecisionCase> cases = {
         {"asked, yes", kRelease, asked, true, true, {begin, "ask Faster.", "download", "release"}, true},
         {"asked, no", kRelease, asked, true, false, {begin, "ask Faster.", "later", "release"}, true},
-        {"not asked", kRelease, Check(false, true, false, false), true, false, {begin, "download", "release"}, true},
+        {"not asked", kRelease, Check(false, true, false), true, false, {begin, "download", "release"}, true},
         {"handler refuses", kRelease, asked, false, true, {begin, "later", "release"}, true},
-        {"query only", kRelease, Check(true, true, true, false), true, true, {begin, "release"}, true},
+        {"query only", kRelease, Check(true, true, true), true, true, {begin, "release"}, true},
         {"redirect", kRelease + "#method=2x\r\n", asked, true, true,
          {"begin Faster. 2 2 can", "ask Faster.", "open http://S/a.exe", "release"}, true},
-        {"external setup", kRelease + "#method=1\r\n", Check(false, true, false, false), true, true,
+        {"external setup", kRelease + "#method=1\r\n", Check(false, true, false), true, true,
          {"begin Faster. 1 2 can", "download", "release"}, true},
         {"same version", "#version=1.2.1.2\r\n#url=http://S/a.exe\r\n", asked, true, true,
          {"none", "report none", "release"}, false},
         {"newer without files", "#version=1.3\r\n#url2=http://S/a.exe\r\n", asked, true, true,
          {"none", "report none", "release"}, false},
-        {"automatic", "#version=1.0\r\n#url=a\r\n", Check(true, true, false, true), true, true,
-         {"none", "release"}, false},
-        {"not reported", "#version=1.0\r\n#url=a\r\n", Check(true, false, false, false), true, true,
+        {"not reported", "#version=1.0\r\n#url=a\r\n", Check(true, false, false), true, true,
          {"none", "release"}, false},
     };
     // clang-format on
@@ -234,7 +192,7 @@ TEST(InfoFileCheck, BeginsTheUpgradeOrReportsThatNothingIsNewer) {
 TEST(InfoFileCheck, KeepsTheFileListAndMethod) {
     EventRecorder events;
     TkuInfoFileState state;
-    ParseInfoFile(kRelease + "#method=1\r\n", Check(false, true, true, false), state, events);
+    ParseInfoFile(kRelease + "#method=1\r\n", Check(false, true, true), state, events);
     EXPECT_TRUE(state.UpdateAvailable);
     EXPECT_EQ(state.UpgradeMethod, Method::umUseExternalSetup);
     ASSERT_EQ(state.Files.Count(), 2);
