@@ -1,5 +1,4 @@
 #include <QPointer>
-#include <QVariant>
 
 #include <gtest/gtest.h>
 
@@ -120,26 +119,6 @@ TEST(kuThreadLifecycle, OnTerminateMayStartTheNextRunWithAndWithoutWaiting) {
     }
 }
 
-TEST(kuThreadLifecycle, FreeOnTerminateFreesTheOwnerOnlyThroughTheCompletion) {
-    struct Row {
-        bool freeOnTerminate, withOnTerminate, ownerFreed;
-    };
-    for (const Row& row :
-         {Row{true, true, true}, Row{true, false, false}, Row{false, true, false}}) {
-        QPointer<QObject> owner = new QObject;
-        auto* thread = new TkuThread(owner);
-        std::atomic<bool> done = false;
-        thread->SetFreeOnTerminate(row.freeOnTerminate);
-        thread->SetOnExecute([&](QObject*) { done = true; });
-        if (row.withOnTerminate) thread->SetOnTerminate([](QObject*) {});
-        thread->Execute();
-        ASSERT_TRUE(PumpUntil([&] { return owner.isNull() || (done && !thread->Running()); }));
-        PumpFor(10ms);
-        EXPECT_EQ(owner.isNull(), row.ownerFreed) << row.freeOnTerminate << row.withOnTerminate;
-        delete owner.data();
-    }
-}
-
 TEST(kuThreadLifecycle, DestroyingWhileTheWorkerBlocksInSynchronizeDoesNotDeadlock) {
     auto thread = std::make_unique<TkuThread>();
     std::atomic<bool> calling = false, destroyed = false;
@@ -173,20 +152,6 @@ TEST(kuThreadLifecycle, OwnerFreedInsideACallLeavesTheWorkerToEnd) {
     ASSERT_TRUE(PumpUntil([&] { return owner.isNull(); }));
     PumpFor(10ms);
     EXPECT_FALSE(afterCall) << "the worker must not return into work whose component is gone";
-}
-
-TEST(kuThreadLifecycle, SuspendCountsAndTheSuspendedPropertyStartTheParkedThread) {
-    TkuThread thread;
-    std::atomic<int> executed = 0;
-    thread.SetOnExecute([&](QObject*) { ++executed; });
-    thread.Suspend();  // count 2
-    thread.Resume();   // count 1: still parked
-    PumpFor(5ms);
-    EXPECT_TRUE(thread.Suspended());
-    EXPECT_EQ(executed, 0);
-    thread.setProperty("Suspended", QVariant(false));
-    ASSERT_TRUE(PumpUntil([&] { return executed == 1; }));
-    EXPECT_FALSE(thread.Suspended());
 }
 
 }  // namespace
