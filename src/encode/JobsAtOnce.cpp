@@ -11,17 +11,17 @@ namespace {
 
 // Cores one job keeps busy while mencoder re-encodes a source of up to so
 // many pixels a frame, measured by bench/job-core-use.sh (figures in the
-// README). Small frames keep xvid's two threads busy; large ones wait on the
-// single-threaded decoder.
+// README). Small frames keep xvid's two threads busy; large ones wait more
+// on the single-threaded decoder.
 struct FrameCost {
     long pixels;
     double cores;
 };
 constexpr std::array<FrameCost, 4> kReencodeCosts = {{
-    {320L * 240, 1.24},
-    {640L * 480, 1.24},
-    {1280L * 720, 1.15},
-    {1920L * 1080, 0.95},
+    {320L * 240, 1.25},
+    {640L * 480, 1.25},
+    {1280L * 720, 1.17},
+    {1920L * 1080, 1.11},
 }};
 
 constexpr double HeaviestReencodeCores() {
