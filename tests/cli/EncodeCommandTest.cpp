@@ -113,7 +113,8 @@ TEST_F(EncodeCommand, ConvertsAndCopiesAndSaysCompleted) {
 TEST_F(EncodeCommand, ShownConsoleLeavesTheToolsOutputUnparsed) {
     const ProgramRun run = Encode({"--show-console", "--output", out, CorpusFile("xvid.avi")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(run.out, AllOf(HasSubstr("#JOB#Job:1/1\n#STATUS#Encoding\n"),
+    // The front end's own lines may fall anywhere between the tools' lines.
+    EXPECT_THAT(run.out, AllOf(HasSubstr("#JOB#Job:1/1\n"), HasSubstr("#STATUS#Encoding\n"),
                                Not(HasSubstr("Job:1/1  Encoding")), EndsWith("Completed\n")));
     EXPECT_EQ(ReadTextFile(out + "/xvid.avi"), ReadTextFile(CorpusFile("xvid.avi")));
 }
