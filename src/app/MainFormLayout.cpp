@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <thread>
 
 #include "app/DriveList.h"
 #include "app/Dropfilelistview.h"
@@ -27,6 +26,7 @@
 #include "app/Unit1.h"
 #include "encode/DeviceProfile.h"
 #include "encode/JobsAtOnce.h"
+#include "platform/MachineCores.h"
 
 namespace tessaro {
 namespace {
@@ -85,7 +85,7 @@ QStringList QtNameFilters() {
 QStringList JobsAtOnceEntries() {
     static_assert(kJobsAtOnceAuto == 0);
     QStringList entries{QStringLiteral("Auto")};
-    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const int cores = static_cast<int>(platform::MachineCores());
     for (int count = 1; count <= cores; ++count) entries.append(QString::number(count));
     return entries;
 }

@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <iostream>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -43,6 +42,7 @@
 #include "encode/ScriptWriter.h"
 #include "platform/DesktopNotifier.h"
 #include "platform/Folders.h"
+#include "platform/MachineCores.h"
 #include "platform/PowerManager.h"
 #include "settings/InstallMarkers.h"
 #include "settings/LocalisableNames.h"
@@ -742,8 +742,7 @@ void TMainForm::RunEncode(Encode encode, QTreeWidgetItem* onlyRow) {
     }
     runProgress_->Start(std::move(jobRows));
     const JobList rows = JobRowsOf(*ListView1);
-    run_->SetJobsAtOnce(
-        JobsAtOnce(JobsAtOnceSetting(), std::max(1u, std::thread::hardware_concurrency()), rows));
+    run_->SetJobsAtOnce(JobsAtOnce(JobsAtOnceSetting(), platform::MachineCores(), rows));
     try {
         encode(rows, ScriptOptionsFromControls());
         NotifyRunEndWhenAway();

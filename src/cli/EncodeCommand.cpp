@@ -23,6 +23,7 @@
 #include "encode/RunControl.h"
 #include "encode/RunReport.h"
 #include "platform/Folders.h"
+#include "platform/MachineCores.h"
 #include "platform/PowerManager.h"
 
 namespace tessaro::cli {
@@ -306,8 +307,7 @@ int RunEncode(std::span<const std::string> arguments) {
         std::cerr << "tessaro-cli encode: no job rows, nothing to do\n";
         return kExitFailure;
     }
-    control.SetJobsAtOnce(
-        JobsAtOnce(parsed.jobsAtOnce, std::max(1u, std::thread::hardware_concurrency()), rows));
+    control.SetJobsAtOnce(JobsAtOnce(parsed.jobsAtOnce, platform::MachineCores(), rows));
     RunMessageLines messages(bar);
     control.SetOutputObserver([&](std::string_view chunk) { messages.Take(chunk); });
     control.SetProgressObserver([&](const RunProgress& progress) { bar.SetProgress(progress); });

@@ -6,10 +6,10 @@
 #include <exception>
 #include <future>
 #include <map>
-#include <thread>
 
 #include "encode/FileKind.h"
 #include "encode/Probe.h"
+#include "platform/MachineCores.h"
 #include "platform/Paths.h"
 
 namespace tessaro {
@@ -55,10 +55,7 @@ ProbeOutcome ProbeOne(const std::string& path, int serial) {
 class ProbeAhead final {
 public:
     ProbeAhead(const std::vector<std::string>& paths, int serial, ProbeThreads threads)
-        : paths_(paths),
-          serial_(serial),
-          threads_(threads),
-          cores_(std::max(1u, std::thread::hardware_concurrency())) {}
+        : paths_(paths), serial_(serial), threads_(threads), cores_(platform::MachineCores()) {}
 
     ProbeOutcome Take(size_t index) {
         if (threads_ == ProbeThreads::caller) return ProbeOne(paths_[index], serial_);
