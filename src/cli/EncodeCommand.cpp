@@ -22,6 +22,7 @@
 #include "encode/JobsAtOnce.h"
 #include "encode/RunControl.h"
 #include "encode/RunReport.h"
+#include "encode/ScriptDialect.h"
 #include "platform/Folders.h"
 #include "platform/MachineCores.h"
 #include "platform/PowerManager.h"
@@ -237,11 +238,10 @@ private:
     }
 
     static bool IsScriptComplaint(const std::string& line) {
-        const size_t script = line.find(kScriptName);
+        const size_t script = line.find("/" + std::string(kScriptStem));
         return script != std::string::npos && line.find(".sh: ", script) != std::string::npos;
     }
 
-    static constexpr std::string_view kScriptName = "/~tmp86CB";
     TerminalStatusBar& bar_;
     std::string line_;
 };

@@ -34,7 +34,8 @@ std::string ScriptIn(const std::string& runFolder) {
 
 // Job `number`'s own script, beside the list's.
 std::string JobScriptIn(const std::string& runFolder, int number) {
-    return platform::JoinPath(runFolder, "~tmp86CB-" + std::to_string(number) + ".sh");
+    return platform::JoinPath(runFolder,
+                              std::string(kScriptStem) + "-" + std::to_string(number) + ".sh");
 }
 
 // A stopped run's work files are cut off; a failed step removes its own, so

@@ -15,6 +15,9 @@ enum class ScriptDialect { cmd, sh };
 std::optional<ScriptDialect> ParseScriptDialect(std::string_view name);
 std::string_view ScriptDialectName(ScriptDialect dialect);
 
+// The name every script of a run starts with: "~tmp86CB.sh", a job's own "~tmp86CB-3.sh".
+inline constexpr std::string_view kScriptStem = "~tmp86CB";
+
 enum class ScriptTool { mencoder, charshift, fastcopy, avifinish };
 
 // Everything in which the two script dialects differ; the writer composes its

@@ -14,16 +14,16 @@ namespace tessaro {
 namespace {
 
 constexpr std::string_view kLogFileName = "2.txt";
-
-// A job's own log, when jobs run apart and side by side.
-std::string JobLogFileName(int number) {
-    return "2-" + std::to_string(number) + ".txt";
-}
 constexpr const char* kTagCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view kNullValue = "(NULL)";
 constexpr std::string_view kFastcopyOptions =
     "/cmd=update /auto_close /force_close /force_start /log=FALSE";
+
+// A job's own log, when jobs run apart and side by side.
+std::string JobLogFileName(int number) {
+    return "2-" + std::to_string(number) + ".txt";
+}
 
 void CheckOptions(const ScriptOptions& options, const ScriptSyntax& syntax) {
     if (options.outputFolder.empty()) throw ScriptError("No output folder is set.");
